@@ -1,0 +1,94 @@
+// Frames through the codec and the rings, on one core.
+#include "app/client.h"
+#include "core/codec.h"
+#include "core/rings.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/lobby_link.h"
+#include "platform/process.h"
+#include "platform/tcp_link.h"
+
+#include <benchmark/benchmark.h>
+#include <cstring>
+
+namespace {
+
+struct NullTcp : platform::TcpLink {
+    int State() const override { return Connected; }
+    void Connect(const QString&, int) override {}
+    void Close() override {}
+    void SendData(const QByteArray&) override {}
+    QByteArray GetData() override { return {}; }
+};
+struct NullLobby : platform::LobbyLink {
+    bool FindWindow(const QString&) override { return true; }
+    bool SendSysCommand(const QString&, uint32_t) override { return true; }
+    bool PostMessage(const QString&, uint32_t) override { return true; }
+};
+struct NullDialogs : platform::Dialogs {
+    void MsgBox(const QString&, const QString&, Icon) override {}
+};
+struct NullProcess : platform::Process {
+    void endNow(int) override {}
+};
+
+struct BenchClient {
+    platform::SystemClock clock;
+    NullProcess process;
+    NullDialogs dialogs;
+    NullTcp tcp;
+    NullLobby lobby;
+    Client client{{clock, process, dialogs, tcp, lobby}};
+};
+
+// SendMsg encodes into the send ring; the send task's side takes the frame
+// back out as the bytes it would write to the socket.
+void BM_EncodeQueueAndTake(benchmark::State& state)
+{
+    BenchClient b;
+    core::GameCmd cmd;
+    cmd.Kind = core::CmdOperation;
+    cmd.Seat = 2;
+    cmd.Data = {8, 0x1234, 3, -1};
+    core::GameFrame out{};
+    core::FrameRing& ring = b.client.core.SendRing;
+    for (auto _ : state) {
+        core::SendMsg(b.client, cmd);
+        std::memcpy(out.data(), ring.FrontFrame(), core::kFrameSize);
+        ring.PopFrame();
+        benchmark::DoNotOptimize(out);
+        ++cmd.Data[2];
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetBytesProcessed(state.iterations() * core::kFrameSize);
+}
+BENCHMARK(BM_EncodeQueueAndTake);
+
+// Bytes arrive in bursts of 64 frames; ReadMsg takes them one by one.
+void BM_ArriveAndReadMsg(benchmark::State& state)
+{
+    BenchClient b;
+    constexpr int kBurst = 64;
+    QByteArray burst;
+    for (int i = 0; i < kBurst; ++i) {
+        core::GameFrame f{};
+        f[core::frame_byte::Kind] = static_cast<uint8_t>(i % 2 ? core::MsgDraw : core::MsgSettlement);
+        f[core::frame_byte::Seat] = 4;
+        f[9] = static_cast<uint8_t>(i);
+        burst.append(reinterpret_cast<const char*>(f.data()), core::kFrameSize);
+    }
+    core::FrameRing& ring = b.client.core.RecvRing;
+    for (auto _ : state) {
+        ring.Append(reinterpret_cast<const uint8_t*>(burst.constData()), burst.size());
+        while (ring.HasFrame()) {
+            core::ReadMsg(b.client);
+            benchmark::DoNotOptimize(b.client.core.CurMsg);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kBurst);
+}
+BENCHMARK(BM_ArriveAndReadMsg);
+
+} // namespace
+
+BENCHMARK_MAIN();

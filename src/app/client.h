@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/game_state.h"
+#include "chat/chat.h"
+#include "core/core_state.h"
+#include "match/match.h"
+#include "platform/services.h"
+
+#include <QObject>
+
+// The one object that owns the client's state: the shared game state, each
+// subsystem's own state and the platform services it works with. main makes
+// exactly one; every test makes its own.
+class Client {
+public:
+    explicit Client(platform::Services services);
+    ~Client();
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+
+    platform::Services plat;
+    GameState game;
+    core::CoreState core;
+    chat::ChatState chat;
+    match::MatchState match;
+
+private:
+    QObject wiring_; // owns the signal connections to the platform services
+};

@@ -1,0 +1,95 @@
+#include "core/rings.h"
+
+#include "app/client.h"
+#include "core/lobby.h"
+#include "core/proxy.h"
+#include "platform/process.h"
+#include "platform/tcp_link.h"
+
+#include <QtGlobal>
+#include <algorithm>
+#include <cstring>
+
+namespace core {
+
+bool ByteRing::Append(const uint8_t* data, int64_t n)
+{
+    while (n > 0) {
+        // Room before the ring is full, counting the byte that fills it.
+        const int32_t free = size_ - 1 - Waiting();
+        const int32_t toEnd = size_ - Write;
+        const int32_t chunk = static_cast<int32_t>(std::min<int64_t>({n, int64_t(free) + 1, int64_t(toEnd)}));
+        std::memcpy(bytes_.get() + Write, data, static_cast<std::size_t>(chunk));
+        Write = (Write + chunk) % size_;
+        data += chunk;
+        n -= chunk;
+        if (Write == Read)
+            return false;
+    }
+    return true;
+}
+
+int32_t ByteRing::Take(uint8_t* out, int32_t n)
+{
+    int32_t taken = 0;
+    while (taken < n && Read != Write) {
+        out[taken++] = bytes_[static_cast<std::size_t>(Read)];
+        Read = (Read + 1) % size_;
+    }
+    return taken;
+}
+
+void ResetRings(Client& c)
+{
+    c.core.RecvRing.Read = c.core.RecvRing.Write = 0;
+    c.core.SendRing.Read = c.core.SendRing.Write = 0;
+}
+
+uint8_t* ReserveSendSlot(Client& c, int kind)
+{
+    FrameRing& ring = c.core.SendRing;
+    if (ring.FrameFull()) {
+        qWarning("send ring full: frame of kind %d refused", kind);
+        return nullptr;
+    }
+    return ring.FrameSlot();
+}
+
+void CommitSendSlot(Client& c)
+{
+    c.core.SendRing.CommitFrame();
+    c.core.SchedSend.Start();
+}
+
+bool QueueFrame(Client& c, const uint8_t* frame)
+{
+    uint8_t* slot = ReserveSendSlot(c, frame[frame_byte::Kind]);
+    if (!slot)
+        return false;
+    std::memcpy(slot, frame, kFrameSize);
+    CommitSendSlot(c);
+    return true;
+}
+
+void Winsock1_DataArrival(Client& c)
+{
+    const QByteArray bytes = c.plat.tcp.GetData();
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.constData());
+    if (c.core.DirectConnection) {
+        if (!c.core.RecvRing.Append(p, bytes.size())) {
+            RestoreLobbyWindow(c);
+            c.plat.process.endNow();
+            return;
+        }
+        c.core.SchedReceive.Start();
+        return;
+    }
+    if (!c.core.ProxyRing.Append(p, bytes.size())) {
+        RestoreLobbyWindow(c);
+        c.plat.process.endNow();
+        return;
+    }
+    ProxyReceive(c);
+}
+
+} // namespace core

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace platform {
+
+class Clock;
+class Dialogs;
+class LobbyLink;
+class Process;
+class TcpLink;
+
+// The platform services a Client works with. The Client does not own them:
+// main makes the real ones, tests make doubles.
+struct Services {
+    Clock& clock;
+    Process& process;
+    Dialogs& dialogs;
+    TcpLink& tcp;
+    LobbyLink& lobby;
+};
+
+} // namespace platform

@@ -1,0 +1,77 @@
+#include "table/utilities.h"
+
+#include "app/client.h"
+#include "platform/clock.h"
+#include "platform/gbk.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace table {
+
+void WaitSeconds(Client& c, float seconds)
+{
+    platform::Clock& clock = c.plat.clock;
+    const double start = clock.secondsSinceMidnight();
+    for (;;) {
+        const double elapsed = platform::ElapsedSecondsOfDay(start, clock.secondsSinceMidnight());
+        if (elapsed > seconds)
+            return;
+        const double left = seconds - elapsed;
+        clock.processEvents(std::max(1, static_cast<int>(std::ceil(left * 1000.0))));
+    }
+}
+
+void WaitMs(Client& c, int16_t ms)
+{
+    platform::Clock& clock = c.plat.clock;
+    const uint32_t start = clock.timeGetTime();
+    const uint32_t span = ms > 0 ? static_cast<uint32_t>(ms) : 0;
+    for (;;) {
+        const uint32_t elapsed = platform::ElapsedMs(start, clock.timeGetTime());
+        if (elapsed >= span)
+            return;
+        clock.processEvents(static_cast<int>(span - elapsed));
+    }
+}
+
+bool IsSingleByteChar(const QString& text) { return platform::gbk::IsSingleByte(text); }
+
+QStringList WrapLines(const QString& text, int16_t width)
+{
+    QList<uint> chars = text.toUcs4();
+    const auto nul = std::find(chars.begin(), chars.end(), 0u);
+    chars.erase(nul, chars.end());
+
+    QStringList lines;
+    const int count = static_cast<int>(chars.size());
+    int col = 0;
+    int start = 0;
+    for (int i = 0; i < count; ++i) {
+        col += platform::gbk::EncodeChar(chars[i]).size() == 1 ? 1 : 2;
+        if (i == count - 1 || col >= width) {
+            lines << QStringLiteral(" ") + QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData() + start), i - start + 1);
+            start = i + 1;
+            col = 0;
+        }
+    }
+    return lines;
+}
+
+QString PadRight(const QString& text, int16_t width)
+{
+    if (text.size() >= width)
+        return text;
+    return QString(width - text.size(), QLatin1Char(' ')) + text;
+}
+
+int32_t MinSeatWealth(const std::array<int32_t, 4>& seatWealth)
+{
+    int32_t best = 0;
+    for (int32_t w : seatWealth)
+        if (w > 0 && (best == 0 || w < best))
+            best = w;
+    return best;
+}
+
+} // namespace table

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+
+class Client;
+
+namespace table {
+
+// Waits the given seconds while letting window, socket and timer events run.
+// Measured on the time of day, so a wait across midnight still ends on time.
+void WaitSeconds(Client& c, float seconds);
+
+// Waits the given milliseconds on the millisecond clock while letting events
+// run; safe across the clock's wrap.
+void WaitMs(Client& c, int16_t ms);
+
+// True when the text's first character takes one byte in GBK.
+bool IsSingleByteChar(const QString& text);
+
+// The lines WrapToList adds: each begins with one space and holds `width` or
+// `width` + 1 byte columns (a double-byte character counts two), the last
+// line fewer. Text after a NUL character is ignored.
+QStringList WrapLines(const QString& text, int16_t width);
+
+// Adds the wrapped lines of text to a list box (anything with AddItem).
+template <typename ListBox>
+void WrapToList(ListBox& list, const QString& text, int16_t width)
+{
+    for (const QString& line : WrapLines(text, width))
+        list.AddItem(line);
+}
+
+// The text with spaces in front up to `width` characters; longer texts
+// come back unchanged.
+QString PadRight(const QString& text, int16_t width);
+
+// The smallest seat wealth above 0, or 0 when none is.
+int32_t MinSeatWealth(const std::array<int32_t, 4>& seatWealth);
+
+} // namespace table
