@@ -5,6 +5,7 @@
 #include "core/core_state.h"
 #include "match/match.h"
 #include "platform/services.h"
+#include "window/window_state.h"
 
 #include <QObject>
 
@@ -23,6 +24,7 @@ public:
     core::CoreState core;
     chat::ChatState chat;
     match::MatchState match;
+    window::WindowState window;
 
 private:
     QObject wiring_; // owns the signal connections to the platform services

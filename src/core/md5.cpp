@@ -123,6 +123,8 @@ void Md5::Block(const uint8_t* p)
 
 void Md5::Update(const uint8_t* data, std::size_t n)
 {
+    if (n == 0)
+        return;
     std::size_t used = static_cast<std::size_t>(count_ % 64);
     count_ += n;
     if (used) {
