@@ -8,6 +8,7 @@
 #include "platform/process.h"
 #include "platform/tcp_link.h"
 
+#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstring>
 
@@ -91,4 +92,13 @@ BENCHMARK(BM_ArriveAndReadMsg);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    // The client owns its windows, so Qt needs an application object.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

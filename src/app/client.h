@@ -7,7 +7,21 @@
 #include "platform/services.h"
 #include "window/window_state.h"
 
+#include "table/table_state.h"
+
 #include <QObject>
+#include <memory>
+
+namespace window {
+class MainForm;
+}
+namespace results {
+class ScoreForm;
+class HeroForm;
+}
+namespace chat {
+class TalkForm;
+}
 
 // The one object that owns the client's state: the shared game state, each
 // subsystem's own state and the platform services it works with. main makes
@@ -24,7 +38,14 @@ public:
     core::CoreState core;
     chat::ChatState chat;
     match::MatchState match;
+    table::TableState table;
     window::WindowState window;
+
+    // The windows, each made once and shown and hidden.
+    std::unique_ptr<window::MainForm> MainForm;
+    std::unique_ptr<results::ScoreForm> Score;
+    std::unique_ptr<results::HeroForm> Hero;
+    std::unique_ptr<chat::TalkForm> Talk;
 
 private:
     QObject wiring_; // owns the signal connections to the platform services

@@ -1,15 +1,73 @@
 #pragma once
 
+#include "core/frame.h"
+#include "core/user_info.h"
 #include "table/players.h"
 
+#include <QString>
 #include <array>
 #include <cstdint>
 
-// The game state every subsystem shares.
+// The game state every subsystem shares. Flags are 16-bit: -1 true, 0 false.
 struct GameState {
     std::array<table::PlayerRecord, 4> Players{}; // by view; 0 is the local player
+    std::array<core::UserInfo, 4> UserInfos{};    // by view
     std::array<int32_t, 4> SeatWealth{};          // by view
     bool WatchMode = false;
+    // Spectating: the four buffered user-info frames, the dealer's seat bit
+    // and the two header values of the table snapshot.
+    std::array<core::GameFrame, 4> WatchFrames{};
+    uint8_t DealerSeat = 0;
+    std::array<int16_t, 2> RoundHeaderArgs{};
     float ScaleX = 1.0f;
     float ScaleY = 1.0f;
+
+    // The hand in play.
+    int16_t GamePhase = 0;
+    int16_t InGame = 0;
+    int16_t WinnerView = -1;
+    int16_t ResultFrameCount = 0;
+    int32_t WealthMultiplier = 0;
+
+    // Results of the hand, by view.
+    std::array<std::array<int16_t, 17>, 4> HandResult{}; // rows 0-15 settlement words, row 16 frames received
+    std::array<int16_t, 4> FanValues{};
+    std::array<int16_t, 4> SeatFlags4{};
+    QString HandResultText;
+    std::array<double, 4> HandAmounts{};
+    std::array<double, 4> HandSubtotals{};
+    std::array<int16_t, 4> CapClass{};
+
+    // Tiles shown at the end of a hand and the special-kong rows.
+    struct RevealedTile {
+        int16_t Code = 0;
+        int16_t Image = 0;
+        int16_t Kind = 0;
+    };
+    std::array<std::array<RevealedTile, 18>, 4> RevealedTiles{}; // views 1-3 used
+    std::array<std::array<int16_t, 12>, 4> LaidTileImages{};
+
+    // Shared flags of the table window.
+    int16_t ChoiceState = 0;
+    int16_t F1Minimized = 0;
+    int16_t ZhahuShown = 0;
+    int16_t HoverEnabled = 0;
+    int16_t StartBlocked = 0;
+    int16_t NextGameReady = 0;
+    int16_t SeatDrawArmed = 0;
+    std::array<int16_t, 9> AnNiuPressed{};
+    int16_t TimeoutCount = 0;
+
+    // Prop plug-in hand-end flags.
+    int16_t PropResultDue = 0;
+    int16_t PropRoundState = 0;
+    int16_t DrawnHandPending = 0;
+    int16_t PropRoundReset = 0;
+
+    // Report of a cheater.
+    int16_t ImpeachOffered = 0;
+    int16_t ImpeachDone = 0;
+    int16_t ImpeachSeat = -1;
+    int16_t ImpeachAllowed = 0;
+    double ImpeachFee = 0;
 };

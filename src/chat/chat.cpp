@@ -1,6 +1,7 @@
 #include "chat/chat.h"
 
 #include "app/client.h"
+#include "chat/talk_form.h"
 #include "platform/gbk.h"
 #include "table/utilities.h"
 
@@ -28,7 +29,7 @@ void OnChatFrame(Client& c)
     // The trail byte of a double-byte character that starts at byte 215 is
     // byte 216, so the window is one byte wider than the text field.
     const QString text = platform::gbk::Decode(f + kTextFirst, kTextBytes);
-    table::WrapToList(c.chat.TalkText1, text, kHistoryWidth);
+    table::WrapToList(*c.Talk->Text1, text, kHistoryWidth);
 }
 
 } // namespace chat

@@ -7,16 +7,7 @@ class Client;
 
 namespace chat {
 
-// A list box's lines as the chat windows keep them.
-struct LineList {
-    QStringList Items;
-    void AddItem(const QString& line) { Items << line; }
-    void Clear() { Items.clear(); }
-};
-
-struct ChatState {
-    LineList TalkText1; // the chat history
-};
+struct ChatState {};
 
 // Relay length (bytes 236-239, big-endian) that marks a relayed plug-in frame.
 bool IsRelayFrame(const uint8_t* frame);

@@ -2,6 +2,7 @@
 
 #include "app/client.h"
 #include "support/fakes.h"
+#include "window/pictures.h"
 
 namespace testing_support {
 
@@ -14,7 +15,11 @@ struct TestClient {
     FakeLobbyLink lobby;
     Client client{{clock, process, dialogs, tcp, lobby}};
 
-    TestClient() { client.core.LobbyTitle = lobby.title; }
+    TestClient()
+    {
+        client.core.LobbyTitle = lobby.title;
+        window::InitPicIds(client);
+    }
 };
 
 } // namespace testing_support

@@ -1,0 +1,267 @@
+#pragma once
+
+#include "platform/picture.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The window controls the game code works with. Graphic controls (images,
+// labels, shapes) are windowless: plain objects whose properties are the
+// table state, painted and hit-tested by the surface that holds them.
+// Windowed controls (list boxes, text boxes, picture boxes, timers) are real
+// Qt widgets and always lie above the graphic layer of their container.
+namespace platform {
+
+class GraphicSurface;
+
+// Mouse buttons and shift state as the event handlers receive them.
+enum MouseButton : int16_t { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+
+using MouseHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
+
+class GraphicControl {
+public:
+    explicit GraphicControl(QString name = QString(), int index = -1) : Name(std::move(name)), Index(index) {}
+    virtual ~GraphicControl();
+    GraphicControl(const GraphicControl&) = delete;
+    GraphicControl& operator=(const GraphicControl&) = delete;
+
+    // Moves and sizes the control; a negative width or height keeps it.
+    void Move(float left, float top, float width = -1, float height = -1);
+    // 0 brings the control to the front of its surface's graphic layer, 1
+    // sends it to the back.
+    void ZOrder(int position = 0);
+    void SetVisible(bool visible);
+    void Refresh();
+
+    bool Contains(float x, float y) const;
+    GraphicSurface* Surface() const { return surface_; }
+
+    // Takes over another control's properties (not its name, index,
+    // handlers or place in the z-order).
+    virtual void CopyFrom(const GraphicControl& other);
+
+    // Paints the control in its own rectangle.
+    virtual void Paint(class QPainter& painter) const = 0;
+
+    QString Name;
+    int Index;
+    float Left = 0;
+    float Top = 0;
+    float Width = 0;
+    float Height = 0;
+    bool Visible = true;
+    bool Enabled = true;
+    QString Tag;
+    QString ToolTipText;
+
+    MouseHandler MouseDown;
+    MouseHandler MouseMove;
+    MouseHandler MouseUp;
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+
+private:
+    friend class GraphicSurface;
+    GraphicSurface* surface_ = nullptr;
+};
+
+// An image control: shows its picture, stretched to its size when Stretch is
+// set, otherwise at the picture's own size (and then it takes that size).
+class Image : public GraphicControl, public HasPicture {
+public:
+    using GraphicControl::GraphicControl;
+    void SetPicture(const Picture& picture) override;
+    const Picture& GetPicture() const override { return picture_; }
+    void ClearPicture() { SetPicture(Picture{}); }
+    // The resource the picture came from, 0 for none.
+    int PictureId() const { return picture_.resourceId; }
+    void Paint(QPainter& painter) const override;
+    void CopyFrom(const GraphicControl& other) override;
+
+    bool Stretch = false;
+
+private:
+    Picture picture_;
+};
+
+// A label: text in a font and colour, on a transparent or filled back.
+class Label : public GraphicControl {
+public:
+    enum Align { LeftJustify = 0, RightJustify = 1, Center = 2 };
+    using GraphicControl::GraphicControl;
+    void SetCaption(const QString& caption);
+    void Paint(QPainter& painter) const override;
+    void CopyFrom(const GraphicControl& other) override;
+
+    QString Caption;
+    float FontSize = 9;
+    bool FontBold = false;
+    int32_t ForeColor = 0x000000; // 0x00BBGGRR
+    int32_t BackColor = 0xFFFFFF;
+    bool BackTransparent = true;
+    int Alignment = LeftJustify;
+};
+
+// A colour as stored in a control property (0x00BBGGRR) for painting.
+QColor ColorFromBgr(int32_t bgr);
+
+// A fixed set of controls indexed like a control array: element 0 is made
+// with the array, further elements by Load, which copies element 0's
+// properties and leaves the new element hidden.
+template <typename T>
+class ControlArray {
+public:
+    ControlArray(GraphicSurface* surface, const QString& name, int count);
+
+    T& operator[](int i) { return *items_.at(static_cast<std::size_t>(i)); }
+    const T& operator[](int i) const { return *items_.at(static_cast<std::size_t>(i)); }
+    bool Exists(int i) const { return i >= 0 && i < Count() && items_[static_cast<std::size_t>(i)]; }
+    int Count() const { return static_cast<int>(items_.size()); }
+    int UBound() const { return Count() - 1; }
+    void Load(int i);
+
+private:
+    GraphicSurface* surface_;
+    QString name_;
+    std::vector<std::unique_ptr<T>> items_;
+};
+
+// A widget that holds graphic controls: paints them in z-order (back to
+// front) and hands each mouse event to the top visible, enabled control
+// under the pointer. Child widgets lie above the graphic layer.
+class GraphicSurface : public QWidget {
+    Q_OBJECT
+public:
+    explicit GraphicSurface(QWidget* parent = nullptr);
+    ~GraphicSurface() override;
+
+    // Adds a control on top of the graphic layer; the surface does not own it.
+    void Add(GraphicControl* control);
+    void Remove(GraphicControl* control);
+    void BringToFront(GraphicControl* control);
+    void SendToBack(GraphicControl* control);
+    // Back to front.
+    const std::vector<GraphicControl*>& ZOrderList() const { return order_; }
+    // The control that would receive a mouse event at (x, y), or nullptr.
+    GraphicControl* ControlAt(float x, float y) const;
+    void Repaint(const GraphicControl* control);
+
+    // The surface's own picture, painted under every control.
+    Picture BackPicture;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    std::vector<GraphicControl*> order_;
+    GraphicControl* pressed_ = nullptr;
+};
+
+// A picture box: a windowed control with a picture and graphic controls of
+// its own.
+class PictureBox : public GraphicSurface, public HasPicture {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr, const QString& name = QString());
+    void SetPicture(const Picture& picture) override;
+    const Picture& GetPicture() const override { return BackPicture; }
+    void SetVisible(bool visible) { setVisible(visible); }
+    bool Visible() const { return !isHidden(); }
+    QString Tag;
+};
+
+// A list box with the operations the game code uses.
+class ListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent = nullptr, const QString& name = QString());
+    void AddItem(const QString& item);
+    void Clear() { clear(); }
+    int ListCount() const { return count(); }
+    QString List(int i) const;
+    int ListIndex() const { return currentRow(); }
+    void SetListIndex(int i) { setCurrentRow(i); }
+};
+
+// A one-line text box.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr, const QString& name = QString());
+    QString Text() const { return text(); }
+    void SetText(const QString& t) { setText(t); }
+};
+
+// A window timer: Interval in milliseconds, running while Enabled.
+class Timer : public QTimer {
+    Q_OBJECT
+public:
+    explicit Timer(QObject* parent = nullptr, const QString& name = QString());
+    void SetEnabled(bool on);
+    bool Enabled() const { return isActive(); }
+    void SetInterval(int ms);
+    QString Tag;
+};
+
+template <typename T>
+ControlArray<T>::ControlArray(GraphicSurface* surface, const QString& name, int count)
+    : surface_(surface), name_(name)
+{
+    items_.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        items_[static_cast<std::size_t>(i)] = std::make_unique<T>(name, i);
+        if (surface_)
+            surface_->Add(items_[static_cast<std::size_t>(i)].get());
+    }
+}
+
+template <typename T>
+void ControlArray<T>::Load(int i)
+{
+    if (i < 0)
+        return;
+    if (i >= Count())
+        items_.resize(static_cast<std::size_t>(i) + 1);
+    if (items_[static_cast<std::size_t>(i)])
+        return;
+    auto item = std::make_unique<T>(name_, i);
+    if (items_[0])
+        item->CopyFrom(*items_[0]);
+    item->Visible = false;
+    if (surface_)
+        surface_->Add(item.get());
+    items_[static_cast<std::size_t>(i)] = std::move(item);
+}
+
+} // namespace platform
+
+namespace platform {
+
+// A window: a surface of graphic controls that can hold windowed controls,
+// created once and shown and hidden. Secondary windows are tool windows
+// owned by the table window.
+class Form : public GraphicSurface {
+    Q_OBJECT
+public:
+    explicit Form(const QString& name, QWidget* owner = nullptr);
+    void Show() { show(); }
+    void Hide() { hide(); }
+    bool Visible() const { return !isHidden(); }
+    void SetVisible(bool visible) { setVisible(visible); }
+};
+
+} // namespace platform

@@ -1,0 +1,11 @@
+#pragma once
+
+class Client;
+
+namespace table {
+
+// Shows the indicator tile face up on top of the stack at the wall tail,
+// sized and turned for that side of the wall.
+void ShowPiZiTile(Client& c);
+
+} // namespace table

@@ -1,0 +1,75 @@
+#include "window/main_form.h"
+
+namespace window {
+
+using platform::ControlArray;
+using platform::Image;
+using platform::Label;
+
+MainForm::MainForm(QWidget* parent)
+    : platform::Form(QStringLiteral("MainForm"), nullptr),
+      pic1(new platform::PictureBox(this, QStringLiteral("pic1"))),
+      MJ_Image(pic1, QStringLiteral("MJ_Image"), 136),
+      SZ_Image(pic1, QStringLiteral("SZ_Image"), 16),
+      Sai_Image(pic1, QStringLiteral("Sai_Image"), 2),
+      imgPiZi(pic1, QStringLiteral("imgPiZi"), 2),
+      Operation(pic1, QStringLiteral("Operation"), 5),
+      Chi(pic1, QStringLiteral("Chi"), 6),
+      Gang(pic1, QStringLiteral("Gang"), 5),
+      Speak(pic1, QStringLiteral("Speak"), 3),
+      Tou(pic1, QStringLiteral("Tou"), 4),
+      Nid(pic1, QStringLiteral("Nid"), 4),
+      Cash(pic1, QStringLiteral("Cash"), 4),
+      Level(pic1, QStringLiteral("Level"), 4),
+      lbl_score(pic1, QStringLiteral("lbl_score"), 4),
+      lbl_sort(pic1, QStringLiteral("lbl_sort"), 4),
+      img_vip(pic1, QStringLiteral("img_vip"), 4),
+      OK(pic1, QStringLiteral("OK"), 4),
+      imgsezi(pic1, QStringLiteral("imgsezi"), 2),
+      lbfont(pic1, QStringLiteral("lbfont"), 3),
+      AnNiu(pic1, QStringLiteral("AnNiu"), 9)
+{
+    Q_UNUSED(parent);
+    setWindowTitle(QStringLiteral("MainForm"));
+    resize(1024, 768);
+    pic1->setGeometry(0, 0, 1024, 768);
+
+    for (Image* single : {&ZhiNan, &Host, &Quoxa, &quoxaImg, &ZQ_Image, &img_lianLaiBack, &lianlaiImg, &Time_Img,
+                          &imgBeishu, &Imgwealth, &cmdImpeach, &ImgGm, &Bank, &ImgShuffle, &ImgShowMatch,
+                          &ImgShowSort})
+        pic1->Add(single);
+    for (Label* single : {&Zhuang, &Number, &Location, &lblDifen, &lbwealth, &LblShuffle})
+        pic1->Add(single);
+
+    // Tile images stretch their pictures to the size the table gives them.
+    for (int i = 0; i < MJ_Image.Count(); ++i)
+        MJ_Image[i].Stretch = true;
+    // The die pictures are only a store for the two dice to copy from.
+    for (int i = 0; i < SZ_Image.Count(); ++i)
+        SZ_Image[i].Visible = false;
+
+    for (int i = 0; i < 2; ++i)
+        Sysmsg[static_cast<std::size_t>(i)] = new platform::ListBox(pic1, QStringLiteral("Sysmsg"));
+    Chat = new platform::TextBox(pic1, QStringLiteral("Chat"));
+    Pic_matchDetail = new platform::PictureBox(pic1, QStringLiteral("Pic_matchDetail"));
+    Pic_sortDetail = new platform::PictureBox(pic1, QStringLiteral("Pic_sortDetail"));
+    Pic_Jadetask = new platform::PictureBox(pic1, QStringLiteral("Pic_Jadetask"));
+    for (auto& p : Picture_ani)
+        p = new platform::PictureBox(pic1, QStringLiteral("Picture_ani"));
+    for (QWidget* hidden : {static_cast<QWidget*>(Pic_matchDetail), static_cast<QWidget*>(Pic_sortDetail),
+                            static_cast<QWidget*>(Pic_Jadetask)})
+        hidden->hide();
+    for (auto* p : Picture_ani)
+        p->hide();
+
+    TimerBong = new platform::Timer(this, QStringLiteral("TimerBong"));
+    TimerBong->SetInterval(50);
+    TimerKeepAlive = new platform::Timer(this, QStringLiteral("TimerKeepAlive"));
+    TimerShuffle = new platform::Timer(this, QStringLiteral("TimerShuffle"));
+    Timer_ani = new platform::Timer(this, QStringLiteral("Timer_ani"));
+    Timer_ani->Tag = QStringLiteral("0");
+}
+
+MainForm::~MainForm() = default;
+
+} // namespace window

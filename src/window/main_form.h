@@ -1,0 +1,86 @@
+#pragma once
+
+#include "platform/controls.h"
+
+#include <array>
+
+namespace window {
+
+// The table window. Its controls carry the names the game code uses; the
+// graphic ones lie on the table picture pic1, whose coordinates are pixels
+// of the 1024 x 768 table times the layout scale.
+class MainForm : public platform::Form {
+    Q_OBJECT
+public:
+    explicit MainForm(QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    platform::PictureBox* pic1;
+
+    // Table and tiles.
+    platform::ControlArray<platform::Image> MJ_Image;
+    platform::ControlArray<platform::Image> SZ_Image; // die faces 1-6 and ten tumbling frames
+    platform::ControlArray<platform::Image> Sai_Image;
+    platform::Image ZhiNan{QStringLiteral("ZhiNan")};
+    platform::Image Host{QStringLiteral("Host")};
+    platform::Label Zhuang{QStringLiteral("Zhuang")};
+    platform::Image Quoxa{QStringLiteral("Quoxa")};
+    platform::Image quoxaImg{QStringLiteral("quoxaImg")};
+    platform::Image ZQ_Image{QStringLiteral("ZQ_Image")};
+    platform::ControlArray<platform::Image> imgPiZi;
+    platform::Image img_lianLaiBack{QStringLiteral("img_lianLaiBack")};
+    platform::Image lianlaiImg{QStringLiteral("lianlaiImg")};
+
+    // Turn controls.
+    platform::Image Time_Img{QStringLiteral("Time_Img")};
+    platform::Label Number{QStringLiteral("Number")};
+    platform::ControlArray<platform::Image> Operation; // 0 chow, 1 pong, 2 kong, 3 win, 4 pass
+    platform::ControlArray<platform::Image> Chi;
+    platform::ControlArray<platform::Image> Gang;
+    platform::ControlArray<platform::Image> Speak;
+
+    // Seat panels, by view.
+    platform::ControlArray<platform::Image> Tou;
+    platform::ControlArray<platform::Label> Nid;
+    platform::ControlArray<platform::Label> Cash;
+    platform::ControlArray<platform::Label> Level;
+    platform::ControlArray<platform::Label> lbl_score;
+    platform::ControlArray<platform::Label> lbl_sort;
+    platform::ControlArray<platform::Image> img_vip;
+    platform::ControlArray<platform::Image> OK;
+    platform::Label Location{QStringLiteral("Location")};
+
+    // Stakes.
+    platform::Label lblDifen{QStringLiteral("lblDifen")};
+    platform::ControlArray<platform::Image> imgsezi;
+    platform::Image imgBeishu{QStringLiteral("imgBeishu")};
+    platform::ControlArray<platform::Label> lbfont;
+    platform::Image Imgwealth{QStringLiteral("Imgwealth")};
+    platform::Label lbwealth{QStringLiteral("lbwealth")};
+
+    // Buttons and the rest.
+    platform::ControlArray<platform::Image> AnNiu;
+    platform::Image cmdImpeach{QStringLiteral("cmdImpeach")};
+    platform::Image ImgGm{QStringLiteral("ImgGm")};
+    platform::Image Bank{QStringLiteral("Bank")};
+    platform::Image ImgShuffle{QStringLiteral("ImgShuffle")};
+    platform::Label LblShuffle{QStringLiteral("LblShuffle")};
+    platform::Image ImgShowMatch{QStringLiteral("ImgShowMatch")};
+    platform::Image ImgShowSort{QStringLiteral("ImgShowSort")};
+
+    // Windowed controls.
+    std::array<platform::ListBox*, 2> Sysmsg{};
+    platform::TextBox* Chat;
+    platform::PictureBox* Pic_matchDetail;
+    platform::PictureBox* Pic_sortDetail;
+    platform::PictureBox* Pic_Jadetask;
+    std::array<platform::PictureBox*, 3> Picture_ani{};
+
+    // Timers.
+    platform::Timer* TimerBong;
+    platform::Timer* TimerKeepAlive;
+    platform::Timer* TimerShuffle;
+    platform::Timer* Timer_ani;
+};
+
+} // namespace window
