@@ -4,6 +4,7 @@
 #include "core/rings.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/instance_lock.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
@@ -25,6 +26,7 @@ struct NullLobby : platform::LobbyLink {
     bool FindWindow(const QString&) override { return true; }
     bool SendSysCommand(const QString&, uint32_t) override { return true; }
     bool PostMessage(const QString&, uint32_t) override { return true; }
+    void SetMessageHandler(Handler) override {}
 };
 struct NullDialogs : platform::Dialogs {
     void MsgBox(const QString&, const QString&, Icon) override {}
@@ -39,7 +41,8 @@ struct BenchClient {
     NullDialogs dialogs;
     NullTcp tcp;
     NullLobby lobby;
-    Client client{{clock, process, dialogs, tcp, lobby}};
+    platform::InstanceLock instance{QStringLiteral("mjclient-bench")};
+    Client client{{clock, process, dialogs, tcp, lobby, instance}};
 };
 
 // SendMsg encodes into the send ring; the send task's side takes the frame

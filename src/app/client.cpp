@@ -2,6 +2,8 @@
 
 #include "chat/talk_form.h"
 #include "core/rings.h"
+#include "core/scheduler.h"
+#include "core/startup.h"
 #include "results/result_forms.h"
 #include "window/main_form.h"
 #include "platform/tcp_link.h"
@@ -13,6 +15,12 @@ Client::Client(platform::Services services)
 {
     QObject::connect(&plat.tcp, &platform::TcpLink::DataArrival, &wiring_,
                      [this](qint64) { core::Winsock1_DataArrival(*this); });
+    QObject::connect(&plat.tcp, &platform::TcpLink::CloseEvent, &wiring_, [this] { core::Winsock1_Close(*this); });
+    QObject::connect(MainForm->TimerBong, &QTimer::timeout, &wiring_, [this] { core::TimerBong_Timer(*this); });
+    QObject::connect(MainForm->TimerKeepAlive, &QTimer::timeout, &wiring_,
+                     [this] { core::TimerKeepAlive_Timer(*this); });
+    MainForm->TimerKeepAlive->SetInterval(core::kKeepAliveMs);
+    QObject::connect(MainForm.get(), &window::MainForm::Unload, &wiring_, [this] { core::Form_Unload(*this); });
 }
 
 Client::~Client() = default;

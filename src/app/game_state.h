@@ -47,6 +47,51 @@ struct GameState {
     std::array<std::array<RevealedTile, 18>, 4> RevealedTiles{}; // views 1-3 used
     std::array<std::array<int16_t, 12>, 4> LaidTileImages{};
 
+    // Play settings and the session.
+    int16_t AutoPlay = 0;
+    int16_t CountdownStart = 8;
+    int16_t RoundNo = 0;
+    int16_t InputEnabled = 0;
+    int16_t SeatedCount = 0;
+    int16_t TableCleared = 0;
+    int16_t HandStartedFlag = 0;
+    int16_t AnNiuClicked = 0;
+    int16_t LayoutInProgress = 0;
+    int16_t GameRunning = 0;
+    int16_t ChromeNormal = 0;
+    int16_t WebNavError = 0;
+    int16_t RoomMatchMode = 0;
+    std::array<QString, 4> OtherSeatNames;
+
+    // Speech pictures and chat.
+    int16_t SpeakShown = 0;
+    int16_t SpeakIndex = 0;
+    int16_t SpeakTicks = 0;
+    int16_t ChatAllowed = 0;
+    int16_t BubblesAllowed = 0;
+    int16_t DBQS_flag = 0;
+    int16_t DBQS_Num = 0;
+    uint32_t DBQ_click_time = 0;
+
+    // Seat-change show.
+    int16_t ShuffleShowOn = 0;
+    int16_t ShuffleLabelOn = 0;
+    int16_t ShuffleFlagA = 0;
+    int16_t ShuffleStep = 0;
+    std::array<QString, 4> ShuffleCaptions;
+    QString GameAdFile;
+
+    // Purchases, customer service and the prop plug-in.
+    int32_t DeferredBuy = 0;
+    int16_t DeferredBuyOn = 0;
+    int16_t BuyDeferred = 0;
+    QByteArray GmUserName;
+    QByteArray GmAccount;
+    int16_t PropPluginState = 0;
+    int16_t PropAniOn = 0;
+    std::array<int16_t, 4> PropAniTicks{};
+    std::array<int16_t, 4> PropAniState{};
+
     // Shared flags of the table window.
     int16_t ChoiceState = 0;
     int16_t F1Minimized = 0;

@@ -1,11 +1,14 @@
 #include "app/client.h"
+#include "core/startup.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/instance_lock.h"
 #include "platform/local_lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char** argv)
 {
@@ -17,14 +20,19 @@ int main(int argc, char** argv)
     platform::WidgetDialogs dialogs;
     platform::QtTcpLink tcp;
     platform::LocalLobbyLink lobby;
-    Client client({clock, process, dialogs, tcp, lobby});
+    platform::InstanceLock instance;
+    Client client({clock, process, dialogs, tcp, lobby, instance});
+    client.core.AppPath = QApplication::applicationDirPath();
 
-    // Start-up proper comes with the table window; until then the client
-    // refuses to run without a lobby's command line.
-    const QStringList args = QApplication::arguments().mid(1);
-    if (args.join(QLatin1Char(' ')).trimmed().isEmpty()) {
-        client.plat.dialogs.MsgBox(QStringLiteral("本游戏需从游戏大厅中启动！"));
+    // The lobby passes one command line; its arguments are joined back.
+    const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
+    // The screen the table is fitted to; MJCLIENT_SCREEN=WxH overrides it
+    // (virtual displays report sizes no player has).
+    QSize screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->size() : QSize(1024, 768);
+    const QStringList forced = qEnvironmentVariable("MJCLIENT_SCREEN").split(QLatin1Char('x'));
+    if (forced.size() == 2 && forced[0].toInt() > 0 && forced[1].toInt() > 0)
+        screen = QSize(forced[0].toInt(), forced[1].toInt());
+    if (!core::Form_Load(client, commandLine, screen))
         return 0;
-    }
-    return 0;
+    return QApplication::exec();
 }

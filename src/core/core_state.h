@@ -45,9 +45,49 @@ struct CoreState {
     // Scheduler tasks.
     SchedTask SchedSend;
     SchedTask SchedReceive;
+    SchedTask SchedLogin;
+    SchedTask SchedBlink;
+    SchedTask SchedWatch;
+    SchedTask SchedDecision;
+    SchedTask SchedReady;
+    // Hold-back of outgoing plug-in frames across a hand's end.
+    bool HoldBackArmed1 = false;
+    bool HoldBackArmed2 = false;
+    GameFrame HoldBackFrame1{};
+    GameFrame HoldBackFrame2{};
+    bool KeepAliveHold = false;
+
+    // Command-line settings.
+    QByteArray UserName; // GBK bytes
+    QByteArray UserKey;
+    QString ServerHost;
+    int32_t ServerPort = 0;
+    int16_t ConnectMode = 0;
+    QString ProxyHost;
+    int32_t ProxyPort = 0;
+    QByteArray ProxyUser; // GBK bytes
+    QByteArray ProxyPassword;
+    bool HostedMode = false;
+    QString WindowCaption;
+    int16_t CmdLineField14 = 0;
+    int16_t CmdLineField15 = 0;
+    int32_t MatchId = 0;
+
+    // Connection.
+    GameFrame LoginFrame{};
+    bool LoginPending = false;
+    bool ReconnectArmed = false;
+    uint8_t ProxyState = 0;
+    bool ReconnectWindowOpen = false;
+    bool QuickLeave = false;
+    bool LeaveAfterHand = false;
 
     // Lobby link.
     QString LobbyTitle;
+
+    // The program's folder, where its own files (the hand archive, the
+    // INI files) live.
+    QString AppPath;
 };
 
 } // namespace core

@@ -26,4 +26,9 @@ void MinimizeLobbyWindow(Client& c);
 // Posts a private message to the lobby window, if it exists.
 void PostLobbyMessage(Client& c, uint32_t message);
 
+// The table window's handler of the lobby's messages. Returns true for the
+// lobby's own messages (connect, leave, idle, in game); others are not its
+// business.
+bool MainWndProc(Client& c, uint32_t message, uint32_t wParam, uint32_t lParam);
+
 } // namespace core

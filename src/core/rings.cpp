@@ -71,17 +71,23 @@ bool QueueFrame(Client& c, const uint8_t* frame)
     return true;
 }
 
+bool RecvRingAppend(Client& c, const uint8_t* bytes, int64_t n)
+{
+    if (!c.core.RecvRing.Append(bytes, n)) {
+        RestoreLobbyWindow(c);
+        c.plat.process.endNow();
+        return false;
+    }
+    c.core.SchedReceive.Start();
+    return true;
+}
+
 void Winsock1_DataArrival(Client& c)
 {
     const QByteArray bytes = c.plat.tcp.GetData();
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.constData());
     if (c.core.DirectConnection) {
-        if (!c.core.RecvRing.Append(p, bytes.size())) {
-            RestoreLobbyWindow(c);
-            c.plat.process.endNow();
-            return;
-        }
-        c.core.SchedReceive.Start();
+        RecvRingAppend(c, p, bytes.size());
         return;
     }
     if (!c.core.ProxyRing.Append(p, bytes.size())) {
@@ -91,5 +97,7 @@ void Winsock1_DataArrival(Client& c)
     }
     ProxyReceive(c);
 }
+
+void Winsock1_Close(Client& c) { c.plat.tcp.Close(); }
 
 } // namespace core

@@ -77,9 +77,18 @@ void CommitSendSlot(Client& c);
 // Returns false when the ring was full and the frame refused.
 bool QueueFrame(Client& c, const uint8_t* frame);
 
+// Appends received game-stream bytes to the receive ring and switches the
+// receive task on; a ring that fills up restores the lobby window and ends
+// the process. Returns false then.
+bool RecvRingAppend(Client& c, const uint8_t* bytes, int64_t n);
+
 // The socket's data-arrival event: every waiting byte goes to the receive
 // ring (or to the proxy ring while a SOCKS5 handshake runs). A ring that
 // fills up restores the lobby window and ends the process.
 void Winsock1_DataArrival(Client& c);
+
+// The peer closed the connection: close our side too. The connection watch
+// notices the loss.
+void Winsock1_Close(Client& c);
 
 } // namespace core

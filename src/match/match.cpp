@@ -8,3 +8,13 @@ namespace match {
 void QueueMatchFrame(Client& c, const core::GameFrame& frame) { core::QueueFrame(c, frame.data()); }
 
 } // namespace match
+
+namespace match {
+
+void InitMatch(Client& c) { c.match = MatchState{}; }
+
+int16_t GetMatchMode(Client&, int32_t) { return 1; }
+
+void ShowMainFormByMatchType(Client&) {}
+
+} // namespace match

@@ -13,3 +13,16 @@ struct MatchState {};
 void QueueMatchFrame(Client& c, const core::GameFrame& frame);
 
 } // namespace match
+
+namespace match {
+
+// Empties the match, goods and list tables.
+void InitMatch(Client& c);
+
+// The match mode of a match type: 1 when the tables know none.
+int16_t GetMatchMode(Client& c, int32_t matchId);
+
+// Arranges the score area of the table window for the room's match mode.
+void ShowMainFormByMatchType(Client& c);
+
+} // namespace match

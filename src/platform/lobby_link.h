@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace platform {
 
@@ -25,6 +26,11 @@ public:
     // Posts a private message (both parameters 0); false when no window has
     // that title.
     virtual bool PostMessage(const QString& title, uint32_t message) = 0;
+
+    // Where the lobby's messages to the table window go: message number and
+    // the two parameters. An empty handler drops them.
+    using Handler = std::function<void(uint32_t message, uint32_t wParam, uint32_t lParam)>;
+    virtual void SetMessageHandler(Handler handler) = 0;
 };
 
 } // namespace platform

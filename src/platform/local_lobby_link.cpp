@@ -65,7 +65,8 @@ void LocalLobbyLink::ReadRecords()
         const uint32_t w = qFromLittleEndian<quint32>(p + 4);
         const uint32_t l = qFromLittleEndian<quint32>(p + 8);
         pending_.remove(0, kRecordSize);
-        emit MessageReceived(msg, w, l);
+        if (handler_)
+            handler_(msg, w, l);
     }
 }
 

@@ -23,14 +23,11 @@ public:
     bool FindWindow(const QString& title) override;
     bool SendSysCommand(const QString& title, uint32_t command) override;
     bool PostMessage(const QString& title, uint32_t message) override;
+    void SetMessageHandler(Handler handler) override { handler_ = std::move(handler); }
 
     // Where a lobby with this title listens: the runtime folder, "mjlobby-"
     // and the MD5 of the title's UTF-8 bytes in lower-case hex.
     static QString LobbySocketPath(const QString& title);
-
-signals:
-    // A message the lobby sent to the table window.
-    void MessageReceived(uint32_t message, uint32_t wParam, uint32_t lParam);
 
 private:
     bool Ensure(const QString& title);
@@ -40,6 +37,7 @@ private:
     QLocalSocket* socket_ = nullptr;
     QString title_;
     QByteArray pending_;
+    Handler handler_;
 };
 
 } // namespace platform

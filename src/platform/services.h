@@ -4,6 +4,7 @@ namespace platform {
 
 class Clock;
 class Dialogs;
+class InstanceLock;
 class LobbyLink;
 class Process;
 class TcpLink;
@@ -16,6 +17,7 @@ struct Services {
     Dialogs& dialogs;
     TcpLink& tcp;
     LobbyLink& lobby;
+    InstanceLock& instance;
 };
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "window/main_form.h"
 
+#include <QCloseEvent>
+
 namespace window {
 
 using platform::ControlArray;
@@ -36,9 +38,9 @@ MainForm::MainForm(QWidget* parent)
 
     for (Image* single : {&ZhiNan, &Host, &Quoxa, &quoxaImg, &ZQ_Image, &img_lianLaiBack, &lianlaiImg, &Time_Img,
                           &imgBeishu, &Imgwealth, &cmdImpeach, &ImgGm, &Bank, &ImgShuffle, &ImgShowMatch,
-                          &ImgShowSort})
+                          &ImgShowSort, &ImgOpenMatchBtn})
         pic1->Add(single);
-    for (Label* single : {&Zhuang, &Number, &Location, &lblDifen, &lbwealth, &LblShuffle})
+    for (Label* single : {&Zhuang, &Number, &Location, &lblDifen, &lbwealth, &LblShuffle, &lbl_matchtime})
         pic1->Add(single);
 
     // Tile images stretch their pictures to the size the table gives them.
@@ -71,5 +73,11 @@ MainForm::MainForm(QWidget* parent)
 }
 
 MainForm::~MainForm() = default;
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    emit Unload();
+    QWidget::closeEvent(event);
+}
 
 } // namespace window

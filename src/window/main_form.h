@@ -15,6 +15,15 @@ public:
     explicit MainForm(QWidget* parent = nullptr);
     ~MainForm() override;
 
+signals:
+    // The window is being closed by the user or the window manager.
+    void Unload();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+public:
+
     platform::PictureBox* pic1;
 
     // Table and tiles.
@@ -67,6 +76,8 @@ public:
     platform::Label LblShuffle{QStringLiteral("LblShuffle")};
     platform::Image ImgShowMatch{QStringLiteral("ImgShowMatch")};
     platform::Image ImgShowSort{QStringLiteral("ImgShowSort")};
+    platform::Image ImgOpenMatchBtn{QStringLiteral("ImgOpenMatchBtn")};
+    platform::Label lbl_matchtime{QStringLiteral("lbl_matchtime")};
 
     // Windowed controls.
     std::array<platform::ListBox*, 2> Sysmsg{};

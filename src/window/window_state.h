@@ -18,6 +18,9 @@ struct WindowState {
     QStringList CompassPicIds;
     QStringList DicePicIds;
     std::array<std::array<QString, 9>, 4> SpeakPicIds; // views 1-3
+
+    // The window draws its own frame (screens larger than the table).
+    bool WindowFramed = false;
 };
 
 } // namespace window

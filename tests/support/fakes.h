@@ -115,8 +115,17 @@ public:
         return true;
     }
 
+    void SetMessageHandler(Handler h) override { handler = std::move(h); }
+    // The lobby sends a message to the table window.
+    void Send(uint32_t message)
+    {
+        if (handler)
+            handler(message, 0, 0);
+    }
+
     bool exists = true;
     QString title = QStringLiteral("Lobby");
+    Handler handler;
     std::vector<uint32_t> commands;
     std::vector<uint32_t> posted;
 };

@@ -1,7 +1,11 @@
 #pragma once
 
 #include "app/client.h"
+#include "platform/instance_lock.h"
 #include "support/fakes.h"
+
+#include <QCoreApplication>
+#include <atomic>
 #include "window/pictures.h"
 
 namespace testing_support {
@@ -13,7 +17,15 @@ struct TestClient {
     RecordingDialogs dialogs;
     FakeTcpLink tcp;
     FakeLobbyLink lobby;
-    Client client{{clock, process, dialogs, tcp, lobby}};
+    // A lock of this test's own, so that tests never see each other.
+    platform::InstanceLock instance{UniqueLockName()};
+    Client client{{clock, process, dialogs, tcp, lobby, instance}};
+
+    static QString UniqueLockName()
+    {
+        static std::atomic<int> n{0};
+        return QStringLiteral("mjclient-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(n++);
+    }
 
     TestClient()
     {

@@ -1,0 +1,334 @@
+#include "core/startup.h"
+
+#include "app/client.h"
+#include "chat/talk_form.h"
+#include "core/lobby.h"
+#include "core/proxy.h"
+#include "core/rings.h"
+#include "core/scheduler.h"
+#include "match/match.h"
+#include "platform/dialogs.h"
+#include "platform/gbk.h"
+#include "platform/instance_lock.h"
+#include "platform/lobby_link.h"
+#include "platform/process.h"
+#include "platform/tcp_link.h"
+#include "results/result_forms.h"
+#include "rewards/jade.h"
+#include "window/layout.h"
+#include "window/main_form.h"
+#include "window/pictures.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace core {
+
+namespace {
+
+const QString kWarning = QStringLiteral("警告");
+const QString kMainLobbyTitle = QStringLiteral("Olvenhall");
+
+// Blanks at both ends removed (spaces only, as the lobby writes them).
+QString TrimBlanks(const QString& s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && s[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
+
+// A number field: the whole text (blanks around it allowed) is one number.
+std::optional<double> WholeNumber(const QString& field)
+{
+    bool ok = false;
+    const double v = TrimBlanks(field).toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+// GBK text whose every character takes one byte (no lead bytes).
+const QByteArray& SingleByteText(const QByteArray& gbk, const char* what)
+{
+    for (char b : gbk)
+        if (static_cast<uint8_t>(b) >= 0x81 && static_cast<uint8_t>(b) <= 0xFE)
+            throw StartupFailure(std::string(what) + " holds a double-byte character");
+    return gbk;
+}
+
+} // namespace
+
+int16_t ToInt16(const QString& field)
+{
+    const std::optional<double> v = WholeNumber(field);
+    if (!v)
+        throw StartupFailure("not a number: " + field.toStdString());
+    const double r = std::nearbyint(*v);
+    if (r < -32768 || r > 32767)
+        throw StartupFailure("out of range: " + field.toStdString());
+    return static_cast<int16_t>(r);
+}
+
+int32_t ToPort(const QString& field)
+{
+    const std::optional<double> v = WholeNumber(field);
+    if (!v)
+        throw StartupFailure("port is not a number: " + field.toStdString());
+    const double r = std::nearbyint(*v);
+    if (r < 1 || r > 65535)
+        throw StartupFailure("port out of range: " + field.toStdString());
+    return static_cast<int32_t>(r);
+}
+
+double LeadingNumber(const QString& text)
+{
+    static const QRegularExpression kNumber(QStringLiteral("^[ \\t]*([+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?)"));
+    const QRegularExpressionMatch m = kNumber.match(text);
+    return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
+}
+
+void ReadCommandLine(Client& c, const QString& line)
+{
+    CoreState& s = c.core;
+    GameState& g = c.game;
+    window::MainForm& f = *c.MainForm;
+    g.WatchMode = !line.endsWith(QLatin1Char('$'));
+
+    QString rest = line;
+    for (int n = 1; n <= 15; ++n) {
+        const qsizetype dollar = rest.indexOf(QLatin1Char('$'));
+        if (dollar < 0)
+            break; // this field and every later one are absent
+        const QString field = rest.left(dollar);
+        rest = rest.mid(dollar + 1);
+        switch (n) {
+        case 1: {
+            const QByteArray name = platform::gbk::Encode(field);
+            g.Players[0].Name = name;
+            s.UserName = name;
+            g.GmUserName = name;
+            g.GmAccount = name;
+            break;
+        }
+        case 2: s.UserKey = platform::gbk::Encode(field); break;
+        case 3: s.ServerHost = field; break;
+        case 4: s.ServerPort = ToPort(field); break;
+        case 5:
+            if (g.ScaleX < 1.0f)
+                f.Location.FontSize = 10;
+            if (field.size() > 10)
+                f.Location.FontSize -= 2;
+            f.Location.SetCaption(field);
+            if (g.WatchMode) {
+                const std::optional<double> id = WholeNumber(rest);
+                if (!id)
+                    throw StartupFailure("the watched user id is not a number");
+                g.UserInfos[0].UserId = *id;
+            }
+            break;
+        case 6: s.ConnectMode = ToInt16(field); break;
+        case 7: s.ProxyHost = field; break;
+        case 8: s.ProxyPort = ToPort(field); break;
+        case 9:
+        case 10: {
+            const QByteArray bytes = platform::gbk::Encode(field);
+            if (bytes.size() > 255)
+                throw StartupFailure("proxy user or password longer than 255 bytes");
+            (n == 9 ? s.ProxyUser : s.ProxyPassword) = bytes;
+            break;
+        }
+        case 11:
+            if (LeadingNumber(field) == 1.0)
+                s.HostedMode = true;
+            break;
+        case 12: s.LobbyTitle = field; break;
+        case 13: s.WindowCaption = field; break;
+        case 14: s.CmdLineField14 = ToInt16(field); break;
+        case 15: s.CmdLineField15 = ToInt16(field); break;
+        }
+    }
+}
+
+void SizeWindow(Client& c, QSize screen)
+{
+    window::MainForm& f = *c.MainForm;
+    GameState& g = c.game;
+    const bool tall = screen.height() > 768;
+    const bool wide = screen.width() > 1024;
+    const int height = tall ? 796 : screen.height();
+    const int width = wide ? 1040 : screen.width();
+    f.setFixedSize(width, height);
+    f.move(0, 0);
+    f.pic1->setGeometry(wide ? 8 : 0, tall ? 20 : 0, wide ? width - 16 : width, tall ? height - 28 : height);
+    if (tall || wide)
+        window::DrawWindowFrame(c);
+
+    if (screen.height() >= 768 && screen.width() >= 1024) {
+        g.ScaleX = g.ScaleY = 1.0f;
+        f.Host.Move(0, f.Host.Top);
+    } else {
+        g.ScaleY = 600.0f / 768.0f;
+        g.ScaleX = 800.0f / 1024.0f;
+        f.pic1->lower();
+        f.Host.Move(0, 192);
+        f.Zhuang.Move(45, 192);
+        for (platform::ListBox* list : f.Sysmsg) {
+            QFont font = list->font();
+            font.setPointSize(8);
+            list->setFont(font);
+        }
+    }
+}
+
+void BuildLoginFrame(Client& c)
+{
+    CoreState& s = c.core;
+    // One byte per character; the name has room for 16 bytes and the key
+    // must end before the echo token, so longer ones are refused rather
+    // than overwritten or spilled into the token.
+    const QByteArray& name = SingleByteText(s.UserName, "account name");
+    const QByteArray& key = SingleByteText(s.UserKey, "account key");
+    if (name.size() > kNameBytes)
+        throw StartupFailure("account name longer than 16 bytes");
+    if (32 + key.size() > frame_byte::EchoToken)
+        throw StartupFailure("account key too long for the login frame");
+    s.LoginFrame.fill(0);
+    s.LoginFrame[14] = 1;
+    s.LoginFrame[frame_byte::KindHigh] = 0;
+    s.LoginFrame[frame_byte::Kind] = CmdLogin;
+    std::memcpy(s.LoginFrame.data() + 16, name.constData(), static_cast<std::size_t>(name.size()));
+    std::memcpy(s.LoginFrame.data() + 32, key.constData(), static_cast<std::size_t>(key.size()));
+}
+
+bool Form_Load(Client& c, const QString& commandLine, QSize screen)
+{
+    CoreState& s = c.core;
+    GameState& g = c.game;
+    window::MainForm& f = *c.MainForm;
+    try {
+        ResetRings(c);
+        if (!c.plat.instance.TryAcquire()) {
+            c.plat.dialogs.MsgBox(QStringLiteral("Kavelin游戏已经运行！"), kWarning, platform::Dialogs::Warning);
+            RestoreLobbyWindow(c);
+            c.plat.process.endNow();
+            return false;
+        }
+        g.HoverEnabled = -1;
+        g.AutoPlay = 0;
+        g.CountdownStart = 8;
+        s.KeepAliveHold = false;
+        g.ChromeNormal = -1;
+        SizeWindow(c, screen);
+
+        g.WebNavError = 0;
+        for (SchedTask* t : {&s.SchedSend, &s.SchedReceive, &s.SchedLogin, &s.SchedBlink, &s.SchedWatch,
+                             &s.SchedDecision, &s.SchedReady})
+            t->On = false;
+        s.SchedWatch.Count = 0;
+
+        g.SpeakShown = 0;
+        g.ChatAllowed = -1;
+        s.LoginPending = false;
+
+        s.ReconnectArmed = false;
+        for (int i = 1; i <= 3; ++i)
+            g.OtherSeatNames[static_cast<std::size_t>(i)].clear();
+        g.ShuffleStep = 0;
+        g.ShuffleFlagA = 0;
+        f.TimerShuffle->SetEnabled(false);
+        f.LblShuffle.SetVisible(false);
+        f.ImgShuffle.SetVisible(false);
+        g.ShuffleShowOn = 0;
+        g.ShuffleLabelOn = 0;
+        g.ShuffleCaptions = {QStringLiteral("正在随机换座中.."), QStringLiteral("正在随机换座中..."),
+                             QStringLiteral("正在随机换座中...."), QStringLiteral("正在随机换座中.....")};
+        g.TableCleared = g.SeatedCount = g.HandStartedFlag = g.AnNiuClicked = 0;
+
+        g.LayoutInProgress = -1;
+        window::InitPicIds(c);
+        window::LayoutTableControls(c);
+        g.LayoutInProgress = 0;
+
+        g.RoundNo = -1;
+        g.DeferredBuyOn = 0;
+        g.DeferredBuy = 0;
+        g.BuyDeferred = 0;
+        c.table.LastDiscardImage = c.table.PrevDiscardImage = -1;
+
+        match::InitMatch(c);
+        rewards::InitChipPanel(c);
+        g.RoomMatchMode = 0;
+
+        const QString line = TrimBlanks(commandLine);
+        if (line.isEmpty()) {
+            c.plat.dialogs.MsgBox(QStringLiteral("本游戏需从游戏大厅中启动！"), kWarning, platform::Dialogs::Warning);
+            c.plat.process.endNow();
+            return false;
+        }
+        ReadCommandLine(c, line);
+
+        g.RoomMatchMode = match::GetMatchMode(c, s.MatchId);
+        match::ShowMainFormByMatchType(c);
+
+        f.Sysmsg[0]->Clear();
+        f.Sysmsg[0]->AddItem(QStringLiteral("正在连接服务器..."));
+        f.TimerBong->SetEnabled(false);
+        s.DirectConnection = true;
+        BuildLoginFrame(c);
+
+        if (s.ConnectMode == 0) {
+            c.plat.tcp.Connect(s.ServerHost, s.ServerPort);
+            f.TimerBong->SetEnabled(true);
+            s.SchedLogin.Start();
+        } else if (s.ConnectMode == 5) {
+            s.SchedLogin.Stop();
+            ProxyConnect(c);
+        }
+
+        RestoreLobbyWindow(c);
+        f.show();
+        if (s.HostedMode) {
+            f.setWindowTitle(s.WindowCaption);
+            g.CountdownStart = 2;
+            g.AutoPlay = -1;
+        } else {
+            s.LobbyTitle = kMainLobbyTitle;
+        }
+        window::LayoutPlayControls(c);
+        rewards::InitJadeTask(c);
+
+        g.Players[0].SeatBit = 0;
+        s.QuickLeave = false;
+        s.LeaveAfterHand = false;
+        if (g.WatchMode)
+            g.RoundNo = 0;
+
+        c.plat.lobby.SetMessageHandler(
+            [&c](uint32_t msg, uint32_t w, uint32_t l) { MainWndProc(c, msg, w, l); });
+        // Open the link now, so that the lobby can reach the table window.
+        c.plat.lobby.FindWindow(s.LobbyTitle);
+        return true;
+    } catch (const std::exception& e) {
+        qWarning("start-up failed: %s", e.what());
+        RestoreLobbyWindow(c);
+        c.plat.process.endNow();
+        return false;
+    }
+}
+
+void Form_Unload(Client& c)
+{
+    c.plat.lobby.SetMessageHandler({});
+    if (c.game.PropPluginState > 0)
+        rewards::ExitPropPlugin(c, 1);
+    c.Score->hide();
+    c.Hero->hide();
+    c.Talk->hide();
+    c.plat.process.endNow();
+}
+
+} // namespace core

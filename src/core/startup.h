@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <stdexcept>
+
+class Client;
+
+namespace core {
+
+// A fault during start-up: the client restores the lobby window and ends.
+struct StartupFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A field read as a 16-bit integer: a number, rounded to the nearest integer
+// (halves to even), in -32768..32767. Anything else is a start-up failure.
+int16_t ToInt16(const QString& field);
+// A port field: a number 1..65535 after rounding, else a start-up failure.
+int32_t ToPort(const QString& field);
+// The leading number of a text (blanks skipped); 0 when there is none.
+double LeadingNumber(const QString& text);
+
+// Reads the command line's "$"-terminated fields into the settings.
+void ReadCommandLine(Client& c, const QString& trimmedLine);
+
+// Sizes the table window for a screen of the given pixels and fixes the
+// layout scale.
+void SizeWindow(Client& c, QSize screen);
+
+// Writes the login command into LoginFrame.
+void BuildLoginFrame(Client& c);
+
+// The table window's load: refuses a second instance and a missing command
+// line, reads the command line, builds the login frame and starts the
+// connection. Returns false when the process was ended.
+bool Form_Load(Client& c, const QString& commandLine, QSize screen);
+
+// The table window was closed: stops the sound and the plug-in, closes the
+// other windows and ends the process.
+void Form_Unload(Client& c);
+
+} // namespace core
