@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
+#include "platform/sound_device.h"
 #include "platform/tcp_link.h"
 
 #include <benchmark/benchmark.h>
@@ -38,7 +39,8 @@ struct BenchClient {
     NullDialogs dialogs;
     NullTcp tcp;
     NullLobby lobby;
-    Client client{{clock, process, dialogs, tcp, lobby}};
+    platform::SilentSoundDevice sound;
+    Client client{{clock, process, dialogs, tcp, lobby, sound}};
 };
 
 // SendMsg encodes into the send ring; the send task's side takes the frame

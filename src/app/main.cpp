@@ -3,9 +3,11 @@
 #include "platform/dialogs.h"
 #include "platform/local_lobby_link.h"
 #include "platform/process.h"
+#include "platform/sound_device.h"
 #include "platform/tcp_link.h"
 
 #include <QApplication>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -17,7 +19,8 @@ int main(int argc, char** argv)
     platform::WidgetDialogs dialogs;
     platform::QtTcpLink tcp;
     platform::LocalLobbyLink lobby;
-    Client client({clock, process, dialogs, tcp, lobby});
+    std::unique_ptr<platform::SoundDevice> sound = platform::CreateSoundDevice();
+    Client client({clock, process, dialogs, tcp, lobby, *sound});
 
     // Start-up proper comes with the table window; until then the client
     // refuses to run without a lobby's command line.

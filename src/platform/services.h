@@ -6,6 +6,7 @@ class Clock;
 class Dialogs;
 class LobbyLink;
 class Process;
+class SoundDevice;
 class TcpLink;
 
 // The platform services a Client works with. The Client does not own them:
@@ -16,6 +17,7 @@ struct Services {
     Dialogs& dialogs;
     TcpLink& tcp;
     LobbyLink& lobby;
+    SoundDevice& sound;
 };
 
 } // namespace platform

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "window/pictures.h"
+#include "window/sound.h"
+
 namespace window {
 
 // The table window subsystem's own state.
-struct WindowState {};
+struct WindowState {
+    PicIdTables PicIds;
+    SoundState Sound;
+};
 
 } // namespace window

@@ -12,7 +12,8 @@ struct TestClient {
     RecordingDialogs dialogs;
     FakeTcpLink tcp;
     FakeLobbyLink lobby;
-    Client client{{clock, process, dialogs, tcp, lobby}};
+    RecordingSoundDevice sound;
+    Client client{{clock, process, dialogs, tcp, lobby, sound}};
 
     TestClient() { client.core.LobbyTitle = lobby.title; }
 };
