@@ -119,6 +119,8 @@ struct SizeCase {
     const char* what;
 };
 
+void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.first << "-" << c.last << " " << c.what; }
+
 class PictureSizes : public testing::TestWithParam<SizeCase> {};
 
 TEST_P(PictureSizes, EachPictureOfTheRunHasItsSize)

@@ -189,6 +189,8 @@ struct VolumeCase {
     std::optional<int> hundredthsDb;
 };
 
+void PrintTo(const VolumeCase& c, std::ostream* os) { *os << "v=" << c.v; }
+
 class SoundVolume : public SoundTest, public testing::WithParamInterface<VolumeCase> {};
 
 TEST_P(SoundVolume, MapsZeroToThreeThousandAndIgnoresTheRest)
@@ -206,6 +208,11 @@ INSTANTIATE_TEST_SUITE_P(Range, SoundVolume,
 
 // Which failures of the device switch all sound off.
 enum class Failure { Stop, Position, Volume };
+
+void PrintTo(Failure f, std::ostream* os)
+{
+    *os << (f == Failure::Stop ? "stop" : f == Failure::Position ? "rewind" : "volume");
+}
 
 class SoundFailure : public SoundTest, public testing::WithParamInterface<Failure> {};
 
@@ -298,6 +305,8 @@ struct VoiceCase {
     QString code;
     const char* name; // after VoicePath; empty: no voice
 };
+
+void PrintTo(const VoiceCase& c, std::ostream* os) { *os << (*c.name ? c.name : "no voice"); }
 
 class VoiceName : public testing::TestWithParam<VoiceCase> {};
 
