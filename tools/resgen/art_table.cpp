@@ -30,10 +30,9 @@ struct Row {
 
 constexpr char kMainCaptions[] = "聊天|聊天|开始|开始|继续|继续|设置|设置|隐藏|隐藏|战绩|战绩|历史|历史|规则|规则|退出|退出";
 constexpr char kSpeech[] = "吃|碰|杠|暗杠|红中杠|赖子杠|开杠|胡|发财杠";
-constexpr char kPrizes[] =
-    "手机话费-10元|手机话费-10元|苏泊尔电压力锅|美的微波炉|iPad4-16G|42寸创维电视|华为手机|骏网一卡通10元|"
-    "手机话费-20元|手机话费-30元|手机话费-50元|骏网一卡通15元|小胡鸭30元|小胡鸭138元礼盒|小胡鸭238元礼盒|"
-    "哈尔斯不锈钢保温杯|九阳1.5L电水壶|TCL电话机|朗科朗盛系列闪存盘|朗科高速优盘";
+// Prize pictures show the kind of prize; the window writes each prize's name
+// under its picture.
+constexpr char kPrizes[] = "话费|话费|家电|家电|数码|家电|数码|点卡|话费|话费|话费|点卡|礼盒|礼盒|礼盒|家电|家电|数码|数码|数码";
 
 // Tile rows of one view: honour faces, standing back, face-down back, then
 // the faces of bamboo, characters and dots.

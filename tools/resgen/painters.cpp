@@ -282,6 +282,11 @@ QImage Avatar(int w, int h, int index)
     top.cubicTo(cx - 24, 14, cx + 24, 14, cx + 21, 44);
     top.cubicTo(cx + 14, 30 - (k % 2) * 4, cx - 8, 28, cx - 21, 44);
     p.drawPath(top);
+    if (woman && k % 3 == 2) {
+        // A bun on top.
+        p.setBrush(hair);
+        p.drawEllipse(QPointF(cx, 17), 10, 8);
+    }
     if (woman && k % 3 == 1) {
         // A flower in the hair.
         p.setBrush(QColor(240, 90, 120));
@@ -295,8 +300,9 @@ QImage Avatar(int w, int h, int index)
     p.drawEllipse(QPointF(cx - 7.5, 46), 2.4, woman ? 3.0 : 2.4);
     p.drawEllipse(QPointF(cx + 7.5, 46), 2.4, woman ? 3.0 : 2.4);
     p.setPen(QPen(Shade(hair, 1.2), 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(cx - 11, 39 - (k % 2)), QPointF(cx - 4, 40));
-    p.drawLine(QPointF(cx + 4, 40), QPointF(cx + 11, 39 - (k % 2)));
+    const double lift = (k % 3) * 0.6;
+    p.drawLine(QPointF(cx - 11, 40), QPointF(cx - 4, 38.5 - lift));
+    p.drawLine(QPointF(cx + 4, 38.5 - lift), QPointF(cx + 11, 40));
     p.setPen(QPen(QColor(170, 60, 60), 1.6, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(cx - 6, 50, 12, 8), 200 * 16, 140 * 16);
@@ -652,18 +658,13 @@ QImage Prize(int w, int h, int index, const QString& name)
     p.setPen(QPen(Shade(c, 0.8), 2));
     p.setBrush(g);
     p.drawRoundedRect(QRectF(1, 1, w - 2, h - 2), 8, 8);
-    // A medal with the prize number, then the name on two lines.
+    // A medal with the prize number over the kind of prize.
     p.setPen(QPen(Shade(c, 0.6), 1));
     p.setBrush(c);
     p.drawEllipse(QPointF(w / 2.0, h * 0.3), h * 0.2, h * 0.2);
     DrawFittedText(p, QRectF(w / 2.0 - h * 0.13, h * 0.17, h * 0.26, h * 0.26), QString::number(index + 1), HeiFont(20),
                    Qt::white);
-    const int half = (name.size() + 1) / 2;
-    const QString first = name.size() > 6 ? name.left(half) : name;
-    const QString second = name.size() > 6 ? name.mid(half) : QString();
-    DrawFittedText(p, QRectF(4, h * 0.55, w - 8, h * 0.18), first, HeiFont(14), QColor(60, 40, 20));
-    if (!second.isEmpty())
-        DrawFittedText(p, QRectF(4, h * 0.75, w - 8, h * 0.18), second, HeiFont(14), QColor(60, 40, 20));
+    DrawFittedText(p, QRectF(8, h * 0.6, w - 16, h * 0.28), name, HeiFont(22), Shade(c, 0.7));
     return image;
 }
 
