@@ -7,6 +7,7 @@
 #include "platform/instance_lock.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
+#include "platform/sound_device.h"
 #include "platform/tcp_link.h"
 
 #include <QApplication>
@@ -42,7 +43,8 @@ struct BenchClient {
     NullTcp tcp;
     NullLobby lobby;
     platform::InstanceLock instance{QStringLiteral("mjclient-bench")};
-    Client client{{clock, process, dialogs, tcp, lobby, instance}};
+    platform::SilentSoundDevice sound;
+    Client client{{clock, process, dialogs, tcp, lobby, instance, sound}};
 };
 
 // SendMsg encodes into the send ring; the send task's side takes the frame

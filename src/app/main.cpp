@@ -5,10 +5,12 @@
 #include "platform/instance_lock.h"
 #include "platform/local_lobby_link.h"
 #include "platform/process.h"
+#include "platform/sound_device.h"
 #include "platform/tcp_link.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -21,7 +23,8 @@ int main(int argc, char** argv)
     platform::QtTcpLink tcp;
     platform::LocalLobbyLink lobby;
     platform::InstanceLock instance;
-    Client client({clock, process, dialogs, tcp, lobby, instance});
+    std::unique_ptr<platform::SoundDevice> sound = platform::CreateSoundDevice();
+    Client client({clock, process, dialogs, tcp, lobby, instance, *sound});
     client.core.AppPath = QApplication::applicationDirPath();
 
     // The lobby passes one command line; its arguments are joined back.

@@ -53,7 +53,7 @@ void Connect(Client& c)
         ProxyConnect(c);
     }
     c.game.AnNiuPressed[2] = 0;
-    window::LoadGifResource(c, c.window.AnNiuPicIds.value(4).toInt(), QStringLiteral("GIF"), f.AnNiu[2]);
+    window::LoadGifResource(c.window.PicIds.AnNiuPicIds[4], QStringLiteral("GIF"), f.AnNiu[2]);
     f.Time_Img.SetVisible(false);
     f.Number.SetVisible(false);
 }

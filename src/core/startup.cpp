@@ -18,6 +18,7 @@
 #include "window/layout.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
+#include "window/sound.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -73,13 +74,13 @@ int16_t ToInt16(const QString& field)
     return static_cast<int16_t>(r);
 }
 
-int32_t ToPort(const QString& field)
+int32_t ToPort(const QString& field, bool zeroAllowed)
 {
     const std::optional<double> v = WholeNumber(field);
     if (!v)
         throw StartupFailure("port is not a number: " + field.toStdString());
     const double r = std::nearbyint(*v);
-    if (r < 1 || r > 65535)
+    if (r < (zeroAllowed ? 0 : 1) || r > 65535)
         throw StartupFailure("port out of range: " + field.toStdString());
     return static_cast<int32_t>(r);
 }
@@ -116,7 +117,7 @@ void ReadCommandLine(Client& c, const QString& line)
         }
         case 2: s.UserKey = platform::gbk::Encode(field); break;
         case 3: s.ServerHost = field; break;
-        case 4: s.ServerPort = ToPort(field); break;
+        case 4: s.ServerPort = ToPort(field, false); break;
         case 5:
             if (g.ScaleX < 1.0f)
                 f.Location.FontSize = 10;
@@ -132,7 +133,7 @@ void ReadCommandLine(Client& c, const QString& line)
             break;
         case 6: s.ConnectMode = ToInt16(field); break;
         case 7: s.ProxyHost = field; break;
-        case 8: s.ProxyPort = ToPort(field); break;
+        case 8: s.ProxyPort = ToPort(field, true); break;
         case 9:
         case 10: {
             const QByteArray bytes = platform::gbk::Encode(field);
@@ -151,6 +152,8 @@ void ReadCommandLine(Client& c, const QString& line)
         case 15: s.CmdLineField15 = ToInt16(field); break;
         }
     }
+    if (s.ConnectMode == 5 && s.ProxyPort == 0)
+        throw StartupFailure("no proxy port for a proxy connection");
 }
 
 void SizeWindow(Client& c, QSize screen)
@@ -233,6 +236,15 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         g.SpeakShown = 0;
         g.ChatAllowed = -1;
         s.LoginPending = false;
+        window::SoundState& snd = c.window.Sound;
+        snd.MusicOn = snd.EffectsOn = snd.SoundOn = -1;
+        window::InitSoundPaths(c);
+        if (snd.SoundOn) {
+            window::InitDirectSound(c);
+            window::StopWave(c);
+            window::PlayWave(c, snd.SoundFiles[window::SoundMusic], 1);
+            window::SetWaveVolume(c, 3000);
+        }
 
         s.ReconnectArmed = false;
         for (int i = 1; i <= 3; ++i)
@@ -323,6 +335,10 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
 void Form_Unload(Client& c)
 {
     c.plat.lobby.SetMessageHandler({});
+    if (c.window.Sound.MusicOn)
+        window::StopMusic(c);
+    if (c.window.Sound.SoundOn)
+        window::StopWave(c);
     if (c.game.PropPluginState > 0)
         rewards::ExitPropPlugin(c, 1);
     c.Score->hide();

@@ -16,8 +16,9 @@ struct StartupFailure : std::runtime_error {
 // A field read as a 16-bit integer: a number, rounded to the nearest integer
 // (halves to even), in -32768..32767. Anything else is a start-up failure.
 int16_t ToInt16(const QString& field);
-// A port field: a number 1..65535 after rounding, else a start-up failure.
-int32_t ToPort(const QString& field);
+// A port field: a number 1..65535 after rounding (0 too where the port may
+// be unused), else a start-up failure.
+int32_t ToPort(const QString& field, bool zeroAllowed);
 // The leading number of a text (blanks skipped); 0 when there is none.
 double LeadingNumber(const QString& text);
 

@@ -169,7 +169,7 @@ void ShowAvatar(Client& c, const QString& avatarId, platform::HasPicture& contro
     const std::optional<int> n = AvatarNumber(avatarId);
     if (!n)
         return;
-    window::LoadGifResource(c, c.window.AvatarPicIds.value(*n).toInt(), QStringLiteral("GIF"), control);
+    window::LoadGifResource(c.window.PicIds.AvatarPicIds[static_cast<std::size_t>(*n)], QStringLiteral("GIF"), control);
 }
 
 void ShowSeatPanel(Client& c, int v)

@@ -7,6 +7,7 @@ class Dialogs;
 class InstanceLock;
 class LobbyLink;
 class Process;
+class SoundDevice;
 class TcpLink;
 
 // The platform services a Client works with. The Client does not own them:
@@ -18,6 +19,7 @@ struct Services {
     TcpLink& tcp;
     LobbyLink& lobby;
     InstanceLock& instance;
+    SoundDevice& sound;
 };
 
 } // namespace platform

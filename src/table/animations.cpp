@@ -12,8 +12,8 @@ void ShowSeatCompass(Client& c)
     uint8_t& own = c.game.Players[0].SeatBit;
     if (own == 0)
         own = 1;
-    const int id = c.window.CompassPicIds.value(BitIndex(own)).toInt();
-    window::LoadGifResource(c, id, QStringLiteral("GIF"), c.MainForm->ZhiNan);
+    window::LoadGifResource(c.window.PicIds.CompassPicIds[BitIndex(own) & 3], QStringLiteral("GIF"),
+                            c.MainForm->ZhiNan);
     c.MainForm->ZhiNan.SetVisible(true);
 }
 

@@ -15,7 +15,7 @@ void ShowTileImage(Client& c, int image, int picture)
         return;
     platform::Image& img = c.MainForm->MJ_Image[image];
     img.SetVisible(false);
-    if (window::LoadGifResource(c, c.window.TilePicIds.value(picture).toInt(), QStringLiteral("GIF"), img))
+    if (window::LoadGifResource(c.window.PicIds.TilePicIds[static_cast<std::size_t>(picture)], QStringLiteral("GIF"), img))
         img.SetVisible(true);
 }
 

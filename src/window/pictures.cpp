@@ -1,46 +1,110 @@
 #include "window/pictures.h"
 
 #include "app/client.h"
+#include "platform/resources.h"
 
-#include <QFile>
+#include <QImage>
+#include <cstdint>
+#include <limits>
+#include <optional>
 
 namespace window {
 
-void InitPicIds(Client& c)
+namespace {
+
+QString Num(int n) { return QString::number(n); }
+
+// The resource number a caller may pass as text: decimal, surrounding
+// blanks allowed, within the 16-bit range.
+std::optional<int> IdOfText(const QString& text)
 {
-    WindowState& w = c.window;
-    const auto put = [](QStringList& table, int count, auto idOf) {
-        table.clear();
-        for (int i = 0; i < count; ++i)
-            table << QString::number(idOf(i));
-    };
-    const bool full = c.game.ScaleX == 1.0f;
-    put(w.AnNiuPicIds, 20, [&](int i) { return full || i < 2 ? 101 + i : 379 + i; });
-    put(w.TilePicIds, 180, [](int i) { return 201 + i; });
-    put(w.OperationPicIds, 18, [](int i) { return 141 + i; });
-    put(w.DiceRollPicIds, 16, [](int i) { return 161 + i; });
-    put(w.AvatarPicIds, 20, [](int i) { return i < 10 ? 191 + i : 391 + i; });
-    put(w.DialogPicIds, 8, [](int i) { return 130 + i; });
-    put(w.CompassPicIds, 4, [](int i) { return 126 + i; });
-    put(w.DicePicIds, 6, [](int i) { return 600 + i; });
-    for (int v = 1; v <= 3; ++v)
-        for (int k = 0; k < 9; ++k)
-            w.SpeakPicIds[v][k] = QString::number(430 + 9 * (v - 1) + k);
+    bool ok = false;
+    const int id = text.trimmed().toInt(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return id;
 }
 
-bool LoadGifResource(Client&, int id, const QString&, platform::HasPicture& control)
+// Reads and decodes the resource; a null picture when anything fails.
+platform::Picture Decode(int id, const QString& type)
 {
-    QFile f(QStringLiteral(":/gif/%1.gif").arg(id));
-    platform::Picture pic;
-    pic.resourceId = id;
-    if (f.open(QIODevice::ReadOnly)) {
-        if (!pic.image.loadFromData(f.readAll()))
-            return false;
-    } else if (id < 101 || id > 923) {
+    if (id < std::numeric_limits<int16_t>::min() || id > std::numeric_limits<int16_t>::max())
+        return {};
+    const std::optional<QByteArray> bytes = platform::LoadResData(id, type);
+    if (!bytes)
+        return {};
+    platform::Picture picture;
+    picture.image = QImage::fromData(*bytes);
+    if (picture.image.isNull())
+        return {};
+    picture.resourceId = id;
+    return picture;
+}
+
+bool Assign(const platform::Picture& picture, platform::HasPicture& control)
+{
+    if (picture.isNull())
         return false;
-    }
-    control.SetPicture(pic);
+    control.SetPicture(picture);
     return true;
+}
+
+} // namespace
+
+void InitPicIds(Client& c)
+{
+    PicIdTables& t = c.window.PicIds;
+    const bool fullScale = c.game.ScaleX == 1.0f;
+    for (int i = 0; i < 20; ++i)
+        t.AnNiuPicIds[i] = Num(fullScale || i < 2 ? 101 + i : 379 + i);
+    for (int v = 0; v <= 4; ++v)
+        for (int s = 0; s <= 3; ++s)
+            for (int r = 1; r <= 9; ++r)
+                t.TilePicIds[36 * v + 9 * s + r - 1] = Num(201 + 36 * v + 9 * s + r - 1);
+    for (int i = 0; i < 18; ++i)
+        t.OperationPicIds[i] = Num(141 + i);
+    for (int i = 0; i < 16; ++i)
+        t.DiceRollPicIds[i] = Num(161 + i);
+    for (int v = 1; v <= 3; ++v)
+        for (int k = 0; k <= 8; ++k)
+            t.SpeakPicIds[v][k] = Num(430 + 9 * (v - 1) + k);
+    for (int i = 0; i < 20; ++i)
+        t.AvatarPicIds[i] = Num(i < 10 ? 191 + i : 391 + i);
+    for (int i = 0; i < 8; ++i)
+        t.DialogPicIds[i] = Num(130 + i);
+    for (int i = 0; i < 4; ++i)
+        t.CompassPicIds[i] = Num(126 + i);
+    for (int i = 0; i < 6; ++i)
+        t.DicePicIds[i] = Num(600 + i);
+}
+
+bool LoadGifResource(int id, const QString& type, platform::HasPicture& control)
+{
+    return Assign(Decode(id, type), control);
+}
+
+bool LoadGifResource(const QString& id, const QString& type, platform::HasPicture& control)
+{
+    const std::optional<int> n = IdOfText(id);
+    return n && LoadGifResource(*n, type, control);
+}
+
+bool LoadGifResource2(int id, const QString& type, platform::HasPicture& control)
+{
+    return LoadGifResource(id, type, control);
+}
+
+bool LoadGifResource2(const QString& id, const QString& type, platform::HasPicture& control)
+{
+    return LoadGifResource(id, type, control);
+}
+
+platform::Picture LoadGifPicture(int id, const QString& type) { return Decode(id, type); }
+
+platform::Picture LoadGifPicture(const QString& id, const QString& type)
+{
+    const std::optional<int> n = IdOfText(id);
+    return n ? Decode(*n, type) : platform::Picture{};
 }
 
 } // namespace window

@@ -1,23 +1,14 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <array>
+#include "window/pictures.h"
+#include "window/sound.h"
 
 namespace window {
 
 // The table window subsystem's own state.
 struct WindowState {
-    // Picture id tables: decimal resource ids by role.
-    QStringList AnNiuPicIds;
-    QStringList TilePicIds;
-    QStringList OperationPicIds;
-    QStringList DiceRollPicIds;
-    QStringList AvatarPicIds;
-    QStringList DialogPicIds;
-    QStringList CompassPicIds;
-    QStringList DicePicIds;
-    std::array<std::array<QString, 9>, 4> SpeakPicIds; // views 1-3
+    PicIdTables PicIds;
+    SoundState Sound;
 
     // The window draws its own frame (screens larger than the table).
     bool WindowFramed = false;

@@ -4,12 +4,15 @@
 #include "platform/dialogs.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
+#include "platform/sound_device.h"
 #include "platform/tcp_link.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace testing_support {
@@ -128,6 +131,102 @@ public:
     Handler handler;
     std::vector<uint32_t> commands;
     std::vector<uint32_t> posted;
+};
+
+// A sound device that plays nothing and records what it was asked. Like a
+// real device it accepts only existing PCM wave files; its switches make
+// buffer operations fail.
+class RecordingSoundDevice : public platform::SoundDevice {
+public:
+    // What one buffer was asked to do; kept after the buffer is released.
+    struct BufferLog {
+        QString path;
+        bool playing = false;
+        bool looping = false;
+        int plays = 0;
+        int stops = 0;
+        std::optional<int> position;
+        std::optional<int> volume;
+        bool released = false;
+    };
+
+    bool Open() override
+    {
+        ++opens;
+        return openWorks;
+    }
+    std::unique_ptr<platform::SoundBuffer> CreateBufferFromFile(const QString& path) override
+    {
+        ++createRequests;
+        if (!platform::IsPlayableWaveFile(path))
+            return nullptr;
+        auto log = std::make_shared<BufferLog>();
+        log->path = path;
+        buffers.push_back(log);
+        return std::make_unique<Buffer>(*this, log);
+    }
+
+    // Buffers that are playing now, oldest first.
+    std::vector<std::shared_ptr<BufferLog>> Playing() const
+    {
+        std::vector<std::shared_ptr<BufferLog>> out;
+        for (const auto& b : buffers)
+            if (b->playing && !b->released)
+                out.push_back(b);
+        return out;
+    }
+
+    bool openWorks = true;
+    bool stopWorks = true;
+    bool positionWorks = true;
+    bool volumeWorks = true;
+    int opens = 0;
+    int createRequests = 0;
+    std::vector<std::shared_ptr<BufferLog>> buffers; // every buffer made, in order
+
+private:
+    class Buffer : public platform::SoundBuffer {
+    public:
+        Buffer(RecordingSoundDevice& device, std::shared_ptr<BufferLog> log) : device_(device), log_(std::move(log)) {}
+        ~Buffer() override
+        {
+            log_->released = true;
+            log_->playing = false;
+        }
+        bool Play(bool looping) override
+        {
+            log_->playing = true;
+            log_->looping = looping;
+            ++log_->plays;
+            return true;
+        }
+        bool Stop() override
+        {
+            if (!device_.stopWorks)
+                return false;
+            log_->playing = false;
+            ++log_->stops;
+            return true;
+        }
+        bool SetCurrentPosition(int position) override
+        {
+            if (!device_.positionWorks)
+                return false;
+            log_->position = position;
+            return true;
+        }
+        bool SetVolume(int hundredthsDb) override
+        {
+            if (!device_.volumeWorks)
+                return false;
+            log_->volume = hundredthsDb;
+            return true;
+        }
+
+    private:
+        RecordingSoundDevice& device_;
+        std::shared_ptr<BufferLog> log_;
+    };
 };
 
 } // namespace testing_support

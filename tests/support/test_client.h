@@ -4,9 +4,10 @@
 #include "platform/instance_lock.h"
 #include "support/fakes.h"
 
+#include "window/pictures.h"
+
 #include <QCoreApplication>
 #include <atomic>
-#include "window/pictures.h"
 
 namespace testing_support {
 
@@ -19,7 +20,8 @@ struct TestClient {
     FakeLobbyLink lobby;
     // A lock of this test's own, so that tests never see each other.
     platform::InstanceLock instance{UniqueLockName()};
-    Client client{{clock, process, dialogs, tcp, lobby, instance}};
+    RecordingSoundDevice sound;
+    Client client{{clock, process, dialogs, tcp, lobby, instance, sound}};
 
     static QString UniqueLockName()
     {

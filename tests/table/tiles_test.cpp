@@ -39,7 +39,7 @@ TEST(Tiles, PictureIndexesAndGifIdsForAllViews)
         {2, 0x83, 101}, {3, 0x16, 113}, {4, 0x11, 144}, {4, 0x89, 179}, {4, 0x14, 147}};
     for (const Case& c : cases) {
         EXPECT_EQ(TilePicIndex(c.group, c.code), c.index) << std::hex << c.code;
-        EXPECT_EQ(t.client.window.TilePicIds.value(c.index).toInt(), 201 + c.index);
+        EXPECT_EQ(t.client.window.PicIds.TilePicIds[static_cast<std::size_t>(c.index)].toInt(), 201 + c.index);
     }
     // Offsets 7 and 8 of each group are the two backs.
     for (int v = 0; v <= 4; ++v) {
@@ -63,7 +63,7 @@ TEST(Tiles, ShowTileImageBounds)
     EXPECT_TRUE(img[5].Visible);
 
     // A picture that cannot be loaded leaves the image hidden and unchanged.
-    t.client.window.TilePicIds[3] = QStringLiteral("99");
+    t.client.window.PicIds.TilePicIds[3] = QStringLiteral("121");
     ShowTileImage(t.client, 5, 3);
     EXPECT_FALSE(img[5].Visible);
     EXPECT_EQ(img[5].PictureId(), 380);
