@@ -29,7 +29,11 @@ struct TestClient {
         return QStringLiteral("mjclient-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(n++);
     }
 
-    TestClient()
+    TestClient() { Init(); }
+    // A client whose instance lock has the given name.
+    explicit TestClient(const QString& lockName) : instance(lockName) { Init(); }
+
+    void Init()
     {
         client.core.LobbyTitle = lobby.title;
         window::InitPicIds(client);
