@@ -47,6 +47,39 @@ inline std::vector<Tile> ParseTiles(const std::string& text)
     return out;
 }
 
+// A wall whose deal gives seat s the tiles hands[s] (12 in the deal frame,
+// the 13th by a single draw), the banker (seat 0) `bankerExtra` as its 14th,
+// then `indicator`, then `draws` from the head in turn. The rest of the 136
+// tiles fill the remaining positions.
+inline std::vector<Tile> BuildWall(const std::array<std::string, 4>& hands, const std::string& bankerExtra,
+                                   const std::string& indicator, const std::string& draws)
+{
+    std::array<std::vector<Tile>, 4> h;
+    for (int s = 0; s < 4; ++s)
+        h[static_cast<std::size_t>(s)] = ParseTiles(hands[static_cast<std::size_t>(s)]);
+    std::vector<Tile> ring;
+    for (int pass = 0; pass < 3; ++pass)
+        for (int s = 0; s < 4; ++s)
+            for (int i = 0; i < 4; ++i)
+                ring.push_back(h[static_cast<std::size_t>(s)][static_cast<std::size_t>(pass * 4 + i)]);
+    for (int s = 0; s < 4; ++s)
+        ring.push_back(h[static_cast<std::size_t>(s)][12]);
+    ring.push_back(ParseTile(bankerExtra));
+    ring.push_back(ParseTile(indicator));
+    for (Tile t : ParseTiles(draws))
+        ring.push_back(t);
+    const auto all = tableserver::tile::FullSet();
+    std::vector<Tile> rest(all.begin(), all.end());
+    for (Tile t : ring) {
+        auto it = std::find(rest.begin(), rest.end(), t);
+        if (it != rest.end())
+            rest.erase(it);
+    }
+    ring.insert(ring.end(), rest.begin(), rest.end());
+    ring.resize(136);
+    return ring;
+}
+
 // A frame as the client's encoder builds it: header words whole, high byte
 // first, the echo token in bytes 260-261.
 inline core::GameFrame ClientFrame(int kind, int seatBit, int b3, std::array<int, 4> data, uint16_t token)

@@ -442,7 +442,13 @@ void Table::StartGame(int64_t now)
 void Table::StartHand(int64_t now)
 {
     phase_ = Phase::Playing;
-    wall_ = Wall::Shuffled(rng_);
+    if (config_.presetWall.size() == tile::Count) {
+        std::array<Tile, tile::Count> ring{};
+        std::copy(config_.presetWall.begin(), config_.presetWall.end(), ring.begin());
+        wall_ = Wall(ring);
+    } else {
+        wall_ = Wall::Shuffled(rng_);
+    }
     std::array<int, 4> dice{};
     for (int& d : dice)
         d = 1 + rng_.Below(6);

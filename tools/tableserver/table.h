@@ -26,6 +26,9 @@ struct TableConfig {
     int readyWaitMs = 30000;    // between hands, a silent client counts as ready after this
     int stake = 10;
     int64_t startCoins = 10000;
+    // For tests: the wall of every hand, ring position 0 first (the head
+    // starts there), instead of a shuffled one. Used when it holds 136 tiles.
+    std::vector<Tile> presetWall;
 };
 
 // A frame for one seat's client, its echo token already stamped.
