@@ -255,6 +255,18 @@ uint32_t ReconnectIdOf(const GameFrame& f)
     return static_cast<uint32_t>(Little(f, core::frame_byte::ReconnectId, 4));
 }
 
+bool IsReady(const GameFrame& f)
+{
+    const ClientFrame c = Decode(f);
+    return c.kind == kind::TableStatus && c.data == std::array<uint16_t, 4>{0, 0, 0, 1};
+}
+
+bool IsLeave(const GameFrame& f)
+{
+    const ClientFrame c = Decode(f);
+    return c.kind == kind::TableStatus && c.data == std::array<uint16_t, 4>{0, 0, 0, 0};
+}
+
 uint16_t TokenOf(const GameFrame& f)
 {
     return static_cast<uint16_t>((At(f, core::frame_byte::EchoToken) << 8) | At(f, core::frame_byte::EchoToken + 1));
@@ -295,7 +307,7 @@ std::string Describe(const GameFrame& f, bool fromClient)
               << "," << T(d(2)) << "," << T(d(3));
             break;
         case kind::TableStatus:
-            o << (d(3) == 1 ? " ready" : " leave") << " bit=" << seat;
+            o << (IsReady(f) ? " ready" : IsLeave(f) ? " leave" : " status") << " bit=" << seat;
             break;
         case kind::Login:
         case kind::Reconnect:

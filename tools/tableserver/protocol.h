@@ -126,6 +126,11 @@ std::string LoginName(const GameFrame& f); // bytes 16-31 up to the first zero b
 std::string LoginKey(const GameFrame& f);  // bytes 32-259 up to the first zero byte
 uint32_t ReconnectIdOf(const GameFrame& f);
 
+// The client's two table-status frames: ready (data 0, 0, 0, 1) and leave
+// (kind and seat only; it carries no echo token).
+bool IsReady(const GameFrame& f);
+bool IsLeave(const GameFrame& f);
+
 uint16_t TokenOf(const GameFrame& f);
 void SetToken(GameFrame& f, uint16_t token);
 

@@ -134,6 +134,12 @@ void TableServer::HandleFrame(Connection* c, const core::GameFrame& frame)
         return;
     }
     table_.ClientFrame(c->seat, frame, now);
+    if (proto::IsLeave(frame)) {
+        // The seat is no longer this client's; it closes its end itself.
+        seatConnection_[static_cast<std::size_t>(c->seat)] = nullptr;
+        c->seat = -1;
+        CloseAfterWrite(c);
+    }
     table_.Advance(now);
 }
 

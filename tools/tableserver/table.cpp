@@ -224,8 +224,7 @@ void Table::ClientFrame(int seat, const core::GameFrame& frame, int64_t now)
         return;
 
     // The leave frame is the one frame that carries no echo token.
-    const bool leave = c.kind == proto::kind::TableStatus && c.data[3] != 1;
-    if (leave) {
+    if (proto::IsLeave(frame)) {
         Leave(seat, now);
         return;
     }
@@ -240,8 +239,10 @@ void Table::ClientFrame(int seat, const core::GameFrame& frame, int64_t now)
     case proto::kind::Chat:
         OnChat(seat, frame);
         return;
-    case proto::kind::TableStatus: // ready
-        if (phase_ == Phase::BetweenHands)
+    case proto::kind::TableStatus:
+        if (!proto::IsReady(frame))
+            Refuse(seat, frame, "unknown table status");
+        else if (phase_ == Phase::BetweenHands)
             MarkReady(seat, now);
         else
             Refuse(seat, frame, "no hand to get ready for");
