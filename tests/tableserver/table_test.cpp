@@ -321,6 +321,32 @@ INSTANTIATE_TEST_SUITE_P(
                       PriorityCase{"ChowAlone", op::Chow, op::Pass, op::Pass, false, 1, op::Chow},
                       PriorityCase{"AllPass", op::Pass, op::Pass, op::Pass, false, -1, 0}));
 
+TEST(Claims, DiscardedRedDragonIsASingleTileKongNobodyClaims)
+{
+    TableConfig c = Paced();
+    c.robotWaitMs = 60000;
+    c.presetWall = ts_test::BuildWall({"1B 4B 7B 1C 4C 7C 1D 4D 7D S W N Rd", "Rd Rd 2B 5B 8B 2C 5C 8C S W N Wd 9B",
+                                       "5D 5D 3B 6B 9B 3C 6C 9C S W N Wd 2D", "1C 2C 3C 4C 5C 6C 7C 8C 9C E E E 5D"},
+                                      "5D", "Wd", "3D 8D 9D 2D");
+    Table t(c);
+    SeatPlayer ps[4];
+    for (int i = 0; i < 4; ++i) {
+        ps[i].seat = i;
+        t.Login(std::string(1, char('a' + i)), 0);
+    }
+    t.Advance(0);
+    const auto start = t.TakeOutgoing();
+    for (auto& p : ps)
+        p.Receive(start);
+    EXPECT_EQ(t.PromptMask(0), op::SingleKong | op::Pass);
+    t.ClientFrame(0, ClientFrame(kind::Operation, 1, ps[0].stamp, {op::Pass, 0, 0, 0}, ps[0].token), 0);
+    t.ClientFrame(0, ClientFrame(kind::Discard, 1, ps[0].stamp, {0, 1, 0, 0x4015}, ps[0].token), 0);
+    EXPECT_FALSE(t.AwaitingClaims()); // seat 1 holds two red dragons but may not pong
+    EXPECT_EQ(t.Hand(0).tally.redKongs, 1);
+    EXPECT_EQ(t.TurnSeat(), 1);
+    EXPECT_EQ(t.Hand(1).concealed.size(), 14u);
+}
+
 TEST(Claims, StaleStampOnAClaimIsRefused)
 {
     FourHumans f;

@@ -542,6 +542,15 @@ void Table::Discard(int seat, Tile tile, bool fromInside, int64_t now)
     SeatHand& h = S(seat).hand;
     h.Remove(tile);
     ++h.discards;
+    // A red dragon, green dragon or wild tile let go is laid in the
+    // discarder's single-tile kong row on every table, and counts as such a
+    // kong; nobody can claim it.
+    if (tile == tile::Red)
+        ++h.tally.redKongs;
+    else if (tile == tile::Green)
+        ++h.tally.greenKongs;
+    else if (tile == wild_)
+        ++h.tally.wildKongs;
     h.drawn = 0;
     h.kongDraw = false;
     pending_ = {};
