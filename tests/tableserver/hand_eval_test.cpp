@@ -72,6 +72,8 @@ struct ChowCase {
     int pairs;
 };
 
+void PrintTo(const ChowCase& c, std::ostream* os) { *os << c.hand << " + " << c.discard; }
+
 class ChowTest : public ::testing::TestWithParam<ChowCase> {};
 
 TEST_P(ChowTest, PairsAroundTheDiscard)

@@ -189,10 +189,9 @@ struct SeatPlayer {
                 } else if (op == 8) {
                     Remove(t1);
                     Remove(t1);
-                } else if (op == 16) {
-                    Remove(t1), Remove(t1), Remove(t1);
-                } else if (op == 32) {
-                    Remove(t1), Remove(t1), Remove(t1), Remove(t1);
+                } else if (op == 16 || op == 32) {
+                    for (int i = 0; i < (op == 16 ? 3 : 4); ++i)
+                        Remove(t1);
                 } else if (op == 64) {
                     Remove(t3);
                 }

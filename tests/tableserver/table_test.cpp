@@ -92,11 +92,10 @@ struct FourHumans {
         Deliver(afterDiscard);
         table.TakeNotes();
     }
+    // Hands the frames to the players without answering them.
     void Deliver(const std::vector<Outgoing>& out)
     {
         for (auto& p : ps) {
-            const bool autoAnswer = false;
-            (void)autoAnswer;
             for (const auto& o : out)
                 if (o.seat == p.seat) {
                     p.received.push_back(o.frame);

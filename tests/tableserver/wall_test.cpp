@@ -36,6 +36,8 @@ struct WildCase {
     const char* wild;
 };
 
+void PrintTo(const WildCase& c, std::ostream* os) { *os << c.indicator << "->" << c.wild; }
+
 class WildForTest : public ::testing::TestWithParam<WildCase> {};
 
 TEST_P(WildForTest, IndicatorFixesTheWildTile)

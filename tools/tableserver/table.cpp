@@ -265,7 +265,7 @@ void Table::ClientFrame(int seat, const core::GameFrame& frame, int64_t now)
         if (await_ == Await::Turn && seat == turnSeat_)
             OnTurnFrame(seat, c, frame, now);
         else if (await_ == Await::Claims)
-            OnClaimFrame(seat, c, frame, now);
+            OnClaimFrame(seat, c, frame);
         else
             Refuse(seat, frame, "not this seat's turn");
         Advance(now);
@@ -344,7 +344,7 @@ void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const core::GameF
     }
 }
 
-void Table::OnClaimFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f, int64_t now)
+void Table::OnClaimFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f)
 {
     if (c.kind != proto::kind::Operation) {
         Refuse(seat, f, "no discard due");
@@ -392,7 +392,6 @@ void Table::OnClaimFrame(int seat, const proto::ClientFrame& c, const core::Game
     }
     p.answered = true;
     p.claim = claim;
-    (void)now;
 }
 
 // ---------------------------------------------------------------- the game

@@ -156,7 +156,7 @@ private:
     void ResetToWaiting();
 
     void OnTurnFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f, int64_t now);
-    void OnClaimFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f, int64_t now);
+    void OnClaimFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f);
     void OnChat(int seat, const core::GameFrame& f);
     void ActFor(int seat, int64_t now);
     void Leave(int seat, int64_t now);
