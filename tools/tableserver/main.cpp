@@ -1,0 +1,83 @@
+// The table server: one table of four seats on 127.0.0.1, for local play and
+// end-to-end tests. See PROTOCOL.md and the README for its options.
+#include "server.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+
+#include <cstdio>
+
+using tableserver::ServerOptions;
+using tableserver::TableServer;
+
+namespace {
+
+bool ReadNumber(const QCommandLineParser& p, const QString& name, qint64 min, qint64 max, qint64& out)
+{
+    if (!p.isSet(name))
+        return true;
+    bool ok = false;
+    const qint64 v = p.value(name).toLongLong(&ok);
+    if (!ok || v < min || v > max) {
+        std::fprintf(stderr, "tableserver: --%s wants a number from %lld to %lld\n", qPrintable(name),
+                     static_cast<long long>(min), static_cast<long long>(max));
+        return false;
+    }
+    out = v;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tableserver"));
+
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral("A Mahjong table of four seats on 127.0.0.1."));
+    p.addHelpOption();
+    p.addOptions({
+        {QStringLiteral("port"), QStringLiteral("TCP port on 127.0.0.1 (0: any free port)."), QStringLiteral("N"),
+         QStringLiteral("0")},
+        {QStringLiteral("seed"), QStringLiteral("Seed of the deals, dice and robots (default: the clock)."),
+         QStringLiteral("N")},
+        {QStringLiteral("hands"), QStringLiteral("Stop after N hands (0: never)."), QStringLiteral("N"),
+         QStringLiteral("0")},
+        {QStringLiteral("robot-wait"),
+         QStringLiteral("Seconds after the first login before robots take the free seats."),
+         QStringLiteral("SECONDS"), QStringLiteral("5")},
+        {QStringLiteral("robot-delay"),
+         QStringLiteral("Milliseconds a robot thinks before it acts (paces the game)."), QStringLiteral("MS"),
+         QStringLiteral("700")},
+        {QStringLiteral("trace"), QStringLiteral("Print every frame both ways, one line each.")},
+    });
+    p.process(app);
+
+    ServerOptions o;
+    qint64 port = 0, seed = QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF, hands = 0, wait = 5, delay = 700;
+    if (!ReadNumber(p, QStringLiteral("port"), 0, 65535, port)
+        || !ReadNumber(p, QStringLiteral("seed"), 0, INT64_MAX, seed)
+        || !ReadNumber(p, QStringLiteral("hands"), 0, 1000000, hands)
+        || !ReadNumber(p, QStringLiteral("robot-wait"), 0, 3600, wait)
+        || !ReadNumber(p, QStringLiteral("robot-delay"), 0, 60000, delay))
+        return 2;
+    o.port = static_cast<quint16>(port);
+    o.trace = p.isSet(QStringLiteral("trace"));
+    o.table.seed = static_cast<uint64_t>(seed);
+    o.table.hands = static_cast<int>(hands);
+    o.table.robotWaitMs = static_cast<int>(wait * 1000);
+    o.table.robotDelayMs = static_cast<int>(delay);
+
+    TableServer server(o);
+    if (!server.Listen()) {
+        std::fprintf(stderr, "tableserver: cannot listen on 127.0.0.1:%u\n", static_cast<unsigned>(o.port));
+        return 1;
+    }
+    std::printf("tableserver listening on 127.0.0.1:%u seed=%lld\n", static_cast<unsigned>(server.Port()),
+                static_cast<long long>(seed));
+    std::fflush(stdout);
+    QObject::connect(&server, &TableServer::finished, &app, &QCoreApplication::quit);
+    return app.exec();
+}

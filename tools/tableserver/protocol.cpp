@@ -1,0 +1,418 @@
+#include "protocol.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace tableserver::proto {
+
+namespace text {
+const std::string Robot = "\xBB\xFA\xC6\xF7\xC8\xCB";
+const std::string Novice = "\xD0\xC2\xCA\xD6";
+const std::string Player = "\xCD\xE6\xBC\xD2";
+const std::string SelfDrawn = "\xD7\xD4\xC3\xFE";
+const std::string OnDiscard = "\xB5\xE3\xC5\xDA";
+const std::string Drawn = "\xC1\xF7\xBE\xD6";
+} // namespace text
+
+namespace {
+
+uint16_t Word(const GameFrame& f, int index)
+{
+    return static_cast<uint16_t>((f[static_cast<std::size_t>(8 + 2 * index)] << 8)
+                                 | f[static_cast<std::size_t>(9 + 2 * index)]);
+}
+
+uint8_t At(const GameFrame& f, int at) { return f[static_cast<std::size_t>(at)]; }
+
+uint64_t Little(const GameFrame& f, int at, int bytes)
+{
+    uint64_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | At(f, at + i);
+    return v;
+}
+
+std::string Bytes(const GameFrame& f, int from, int maxBytes)
+{
+    std::string s;
+    for (int i = 0; i < maxBytes && At(f, from + i) != 0; ++i)
+        s.push_back(static_cast<char>(At(f, from + i)));
+    return s;
+}
+
+std::string Hex(unsigned v, int digits)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%0*x", digits, v);
+    return buf;
+}
+
+// A tile in a trace: its code and its name.
+std::string T(unsigned code)
+{
+    if ((code & 0xFF) == 0)
+        return "-";
+    return "0x" + Hex(code & 0xFF, 2) + "(" + tile::Name(static_cast<Tile>(code & 0xFF)) + ")";
+}
+
+// A text for a trace: printable ASCII as it is, every other byte as \xNN.
+std::string Printable(const std::string& s)
+{
+    std::string out;
+    for (unsigned char c : s) {
+        if (c >= 0x20 && c < 0x7F && c != '\\')
+            out.push_back(static_cast<char>(c));
+        else
+            out += "\\x" + Hex(c, 2);
+    }
+    return out;
+}
+
+int64_t Signed(uint16_t w) { return static_cast<int16_t>(w); }
+
+} // namespace
+
+GameFrame Header(int kind, uint8_t seatByte, uint8_t b3, std::array<int, 4> data, uint8_t b1)
+{
+    GameFrame f{};
+    f[core::frame_byte::Kind] = static_cast<uint8_t>(kind);
+    f[core::frame_byte::B1] = b1;
+    f[core::frame_byte::Seat] = seatByte;
+    f[core::frame_byte::B3] = b3;
+    for (int i = 0; i < 4; ++i)
+        PutWord(f, i, data[static_cast<std::size_t>(i)]);
+    return f;
+}
+
+void PutWord(GameFrame& f, int index, int value)
+{
+    const auto w = static_cast<uint16_t>(value);
+    f[static_cast<std::size_t>(8 + 2 * index)] = static_cast<uint8_t>(w >> 8);
+    f[static_cast<std::size_t>(9 + 2 * index)] = static_cast<uint8_t>(w & 0xFF);
+}
+
+void PutLittle(GameFrame& f, int at, uint64_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        f[static_cast<std::size_t>(at + i)] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+void PutText(GameFrame& f, int at, const std::string& bytes, int maxBytes)
+{
+    for (int i = 0; i < maxBytes && i < static_cast<int>(bytes.size()); ++i)
+        f[static_cast<std::size_t>(at + i)] = static_cast<uint8_t>(bytes[static_cast<std::size_t>(i)]);
+}
+
+GameFrame LoginReply(int result, int timeoutLimit, int countdownStart)
+{
+    return Header(kind::Login, 0, 0, {timeoutLimit & 0xFF, countdownStart & 0x0F, 0, result});
+}
+
+GameFrame ReconnectReply(bool ok) { return Header(kind::ReconnectReply, 0, 0, {0, 0, 0, ok ? 1 : 0}); }
+
+GameFrame SeatName(int seat, const std::string& name)
+{
+    GameFrame f = Header(kind::SeatName, SeatBit(seat));
+    PutText(f, 16, name, core::kNameBytes);
+    return f;
+}
+
+GameFrame UserInfo(const UserRecord& user, uint8_t seatByte)
+{
+    GameFrame f = Header(kind::UserInfo, seatByte);
+    PutText(f, 16, user.nickname, 32);
+    PutText(f, 48, user.avatar, 16);
+    f[64] = static_cast<uint8_t>(user.sex);
+    PutLittle(f, 96, user.coins, 8);
+    PutText(f, 112, user.level, 16);
+    PutText(f, 168, user.account, 16);
+    PutText(f, 184, user.title, 24);
+    PutText(f, 210, "27", 8); // voice pack; the client draws the voices itself
+    PutText(f, 218, "10", 8);
+    PutLittle(f, 226, user.userId, 8);
+    f[255] = 1; // no prop plug-in at this table
+    return f;
+}
+
+GameFrame GameStarts(int bankerSeat, uint32_t reconnectId)
+{
+    GameFrame f = Header(kind::TableStatus, SeatBit(bankerSeat), 0, {0, 0, 0, status::GameStarts});
+    PutLittle(f, core::frame_byte::ReconnectId, reconnectId, 4);
+    return f;
+}
+
+GameFrame GameOver() { return Header(kind::TableStatus, 0, 0, {0, 0, 0, status::GameOver}); }
+
+GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice)
+{
+    return Header(kind::HandStart, SeatBit(bankerSeat), 0, dice);
+}
+
+GameFrame Deal(const std::vector<Tile>& tiles)
+{
+    const int n = static_cast<int>(tiles.size() > 12 ? 12 : tiles.size());
+    GameFrame f = Header(kind::Deal, 0, 0, {0, n, 0, 0});
+    for (int i = 0; i < n; ++i) {
+        const Tile t = tiles[static_cast<std::size_t>(i)];
+        f[static_cast<std::size_t>(16 + 2 * i)] = static_cast<uint8_t>(tile::Rank(t));
+        f[static_cast<std::size_t>(17 + 2 * i)] = static_cast<uint8_t>(tile::SuitBits(t) >> 4);
+    }
+    return f;
+}
+
+GameFrame Draw(int seat, Tile tile) { return Header(kind::Draw, SeatBit(seat), 0, {0, 0, 0, tile}); }
+
+GameFrame WildTile(Tile indicator, Tile wild) { return Header(kind::WildTile, 0, 0, {0, 0, wild, indicator}); }
+
+GameFrame TurnPrompt(int seat, uint8_t stamp, int mask, int countdown)
+{
+    GameFrame f = Header(kind::TurnPrompt, SeatBit(seat), stamp, {mask, 0, 0, 0});
+    f[kCountdownByte] = static_cast<uint8_t>(countdown);
+    return f;
+}
+
+GameFrame Discard(int seat, Tile tile, bool fromInsideHand)
+{
+    return Header(kind::Discard, SeatBit(seat), 0, {0, fromInsideHand ? 1 : 0, 0, tile});
+}
+
+GameFrame Operation(int seat, int operation, const std::array<Tile, 3>& tiles)
+{
+    return Header(kind::Operation, SeatBit(seat), 0, {operation, tiles[0], tiles[1], tiles[2]});
+}
+
+GameFrame WallReveal(int seat, const std::vector<Tile>& handTiles, const std::vector<Tile>& wallTiles)
+{
+    GameFrame f = Header(kind::WallReveal, SeatBit(seat));
+    for (int n = 0; n < 4 && n < static_cast<int>(handTiles.size()); ++n)
+        PutWord(f, 3 - n, handTiles[static_cast<std::size_t>(n)]);
+    for (int i = 0; i < 5 && i < static_cast<int>(wallTiles.size()); ++i)
+        f[static_cast<std::size_t>(16 + i)] = wallTiles[static_cast<std::size_t>(i)];
+    return f;
+}
+
+GameFrame SeatResult(int seat, int64_t amount, int fan, const std::string& resultText)
+{
+    GameFrame f = Header(kind::SeatResult, SeatBit(seat), 0, {0, amount < 0 ? 0 : 1, 0, fan & 0xFF});
+    PutLittle(f, 16, static_cast<uint64_t>(amount < 0 ? -amount : amount), 8);
+    PutText(f, 36, resultText, 20);
+    return f;
+}
+
+GameFrame SettlementFrame(int seat, int k, const std::array<int16_t, 16>& rows, int64_t amount,
+                          uint64_t subtotal, const std::string& level)
+{
+    GameFrame f = Header(kind::Settlement, SeatBit(seat));
+    for (int i = 0; i < 4; ++i)
+        PutWord(f, i, rows[static_cast<std::size_t>(4 * k + i)]);
+    PutLittle(f, 78, subtotal, 8);
+    if (k == 3) {
+        // The sign of the final amount travels in the low byte of row 14
+        // (frame byte 13); the amount itself without its sign.
+        PutLittle(f, 16, static_cast<uint64_t>(amount < 0 ? -amount : amount), 8);
+        PutText(f, 24, level, 16);
+    }
+    return f;
+}
+
+GameFrame PlayerReady(const std::string& name)
+{
+    GameFrame f = Header(kind::PlayerReady, 0, 0, {0, 0, 0, 1});
+    PutText(f, 16, name, core::kNameBytes);
+    return f;
+}
+
+GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat)
+{
+    GameFrame f = fromClient;
+    f[0] = f[1] = f[2] = f[4] = 0;
+    f[core::frame_byte::Seat] = SeatBit(senderSeat);
+    SetToken(f, 0);
+    return f;
+}
+
+ClientFrame Decode(const GameFrame& f)
+{
+    ClientFrame c;
+    c.kind = At(f, core::frame_byte::Kind);
+    c.b1 = At(f, core::frame_byte::B1);
+    c.seatByte = At(f, core::frame_byte::Seat);
+    c.b3 = At(f, core::frame_byte::B3);
+    for (int i = 0; i < 4; ++i)
+        c.data[static_cast<std::size_t>(i)] = Word(f, i);
+    c.token = TokenOf(f);
+    return c;
+}
+
+bool HeaderWellFormed(const GameFrame& f) { return f[0] == 0 && f[1] == 0 && f[2] == 0 && f[4] == 0; }
+
+std::string LoginName(const GameFrame& f) { return Bytes(f, 16, core::kNameBytes); }
+
+std::string LoginKey(const GameFrame& f) { return Bytes(f, 32, core::frame_byte::EchoToken - 32); }
+
+uint32_t ReconnectIdOf(const GameFrame& f)
+{
+    return static_cast<uint32_t>(Little(f, core::frame_byte::ReconnectId, 4));
+}
+
+bool IsReady(const GameFrame& f)
+{
+    const ClientFrame c = Decode(f);
+    return c.kind == kind::TableStatus && c.data == std::array<uint16_t, 4>{0, 0, 0, 1};
+}
+
+bool IsLeave(const GameFrame& f)
+{
+    const ClientFrame c = Decode(f);
+    return c.kind == kind::TableStatus && c.data == std::array<uint16_t, 4>{0, 0, 0, 0};
+}
+
+uint16_t TokenOf(const GameFrame& f)
+{
+    return static_cast<uint16_t>((At(f, core::frame_byte::EchoToken) << 8) | At(f, core::frame_byte::EchoToken + 1));
+}
+
+void SetToken(GameFrame& f, uint16_t token)
+{
+    f[core::frame_byte::EchoToken] = static_cast<uint8_t>(token >> 8);
+    f[core::frame_byte::EchoToken + 1] = static_cast<uint8_t>(token & 0xFF);
+}
+
+std::string Describe(const GameFrame& f, bool fromClient)
+{
+    const ClientFrame c = Decode(f);
+    std::ostringstream o;
+    o << "kind=" << c.kind << " hdr=" << int(c.b1) << "," << int(c.seatByte) << "," << int(c.b3) << " data=";
+    for (int i = 0; i < 4; ++i) {
+        if (i)
+            o << ",";
+        if (fromClient)
+            o << "0x" << Hex(c.data[static_cast<std::size_t>(i)], 4);
+        else if (c.kind == kind::Settlement)
+            o << Signed(c.data[static_cast<std::size_t>(i)]);
+        else
+            o << (c.data[static_cast<std::size_t>(i)] & 0xFF);
+    }
+    o << " token=" << Hex(c.token, 4) << " |";
+    const int seat = c.seatByte & 0x0F;
+    const auto d = [&](int i) { return c.data[static_cast<std::size_t>(i)]; };
+
+    if (fromClient) {
+        switch (c.kind) {
+        case kind::Discard:
+            o << " discard bit=" << seat << " stamp=" << int(c.b3) << " tile=" << T(d(3)) << " inside=" << d(1);
+            break;
+        case kind::Operation:
+            o << " operation bit=" << seat << " stamp=" << int(c.b3) << " op=" << d(0) << " tiles=" << T(d(1))
+              << "," << T(d(2)) << "," << T(d(3));
+            break;
+        case kind::TableStatus:
+            o << (IsReady(f) ? " ready" : IsLeave(f) ? " leave" : " status") << " bit=" << seat;
+            break;
+        case kind::Login:
+        case kind::Reconnect:
+            o << (c.kind == kind::Login ? " login" : " reconnect") << " name=" << Printable(LoginName(f));
+            if (c.kind == kind::Reconnect)
+                o << " id=" << ReconnectIdOf(f);
+            break;
+        case kind::Chat:
+            o << " chat bit=" << seat << " mode=" << d(0) << " target=" << d(1) << " item=" << d(3)
+              << " text=" << Printable(Bytes(f, 16, 200));
+            break;
+        case kind::KeepAlive:
+            o << " keepalive bit=" << seat;
+            break;
+        default:
+            o << " other";
+            break;
+        }
+        return o.str();
+    }
+
+    switch (c.kind) {
+    case kind::Deal: {
+        o << " deal count=" << (d(1) & 0xFF) << " tiles=";
+        for (int i = 0; i < 12; ++i) {
+            const int code = At(f, 17 + 2 * i) * 16 + At(f, 16 + 2 * i);
+            if (code == 0)
+                break;
+            o << (i ? "," : "") << T(static_cast<unsigned>(code));
+        }
+        break;
+    }
+    case kind::Discard:
+        o << " discard bit=" << seat << " tile=" << T(d(3)) << " inside=" << (d(1) & 0xFF);
+        break;
+    case kind::SeatName:
+        o << " seatname bit=" << seat << " name=" << Printable(Bytes(f, 16, 16));
+        break;
+    case kind::HandStart:
+        o << " handstart banker=" << seat << " dice=" << (d(0) & 0xFF) << "," << (d(1) & 0xFF) << ","
+          << (d(2) & 0xFF) << "," << (d(3) & 0xFF);
+        break;
+    case kind::Draw:
+        o << " draw bit=" << seat << " tile=" << T(d(3));
+        break;
+    case kind::TurnPrompt:
+        o << " prompt bit=" << seat << " stamp=" << int(c.b3) << " mask=0x" << Hex(d(0) & 0xFF, 2)
+          << " countdown=" << int(At(f, kCountdownByte));
+        break;
+    case kind::Operation:
+        o << " operation bit=" << seat << " op=" << (d(0) & 0xFF) << " tiles=" << T(d(1)) << "," << T(d(2)) << ","
+          << T(d(3));
+        break;
+    case kind::SeatResult: {
+        const int64_t mag = static_cast<int64_t>(Little(f, 16, 8));
+        const int fan = (d(3) & 0xFF) > 128 ? (d(3) & 0xFF) - 256 : (d(3) & 0xFF);
+        o << " result bit=" << seat << " amount=" << ((d(1) & 0xFF) == 0 ? -mag : mag) << " fan=" << fan
+          << " text=" << Printable(Bytes(f, 36, 20));
+        break;
+    }
+    case kind::WildTile:
+        o << " wild indicator=" << T(d(3)) << " wild=" << T(d(2)) << " streak=" << (d(1) & 0xFF);
+        break;
+    case kind::WallReveal:
+        o << " reveal bit=" << seat << " tiles=" << T(d(3)) << "," << T(d(2)) << "," << T(d(1)) << "," << T(d(0))
+          << " wall=";
+        for (int i = 0; i < 5; ++i)
+            o << (i ? "," : "") << "0x" << Hex(At(f, 16 + i), 2);
+        break;
+    case kind::TableStatus:
+        o << " status sub=" << (d(3) & 0xFF) << " bit=" << seat;
+        if ((d(3) & 0xFF) == status::GameStarts)
+            o << " reconnect=" << ReconnectIdOf(f);
+        break;
+    case kind::Settlement: {
+        o << " settlement bit=" << seat << " subtotal=" << Little(f, 78, 8);
+        const int64_t mag = static_cast<int64_t>(Little(f, 16, 8));
+        if (At(f, 13) == 0 && mag != 0)
+            o << " final=-" << mag;
+        else
+            o << " final=" << mag;
+        break;
+    }
+    case kind::Login:
+        o << " loginreply result=" << (d(3) & 0xFF) << " countdown=" << (d(1) & 0x0F);
+        break;
+    case kind::Chat:
+        o << " chat bit=" << seat << " mode=" << (d(0) & 0xFF) << " item=" << (d(3) & 0xFF)
+          << " text=" << Printable(Bytes(f, 16, 200));
+        break;
+    case kind::UserInfo:
+        o << " userinfo bit=" << int(c.seatByte & 0x0F) << " account=" << Printable(Bytes(f, 168, 16))
+          << " coins=" << Little(f, 96, 8);
+        break;
+    case kind::PlayerReady:
+        o << " ready name=" << Printable(Bytes(f, 16, 16));
+        break;
+    case kind::ReconnectReply:
+        o << " reconnectreply result=" << (d(3) & 0xFF);
+        break;
+    default:
+        o << " other";
+        break;
+    }
+    return o.str();
+}
+
+} // namespace tableserver::proto

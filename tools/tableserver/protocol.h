@@ -1,0 +1,143 @@
+#pragma once
+
+#include "core/frame.h"
+#include "tiles.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The frames of the table protocol as this server writes and reads them.
+// Every function here is pure: bytes in, bytes out.
+namespace tableserver::proto {
+
+using core::GameFrame;
+using core::kFrameSize;
+
+namespace kind {
+constexpr int Deal = 1;
+constexpr int Discard = 2;
+constexpr int SeatName = 3;
+constexpr int HandStart = 4;
+constexpr int Draw = 5;
+constexpr int TurnPrompt = 6;
+constexpr int Operation = 7;
+constexpr int SeatResult = 9;
+constexpr int WildTile = 14;
+constexpr int WallReveal = 15;
+constexpr int TableStatus = 16; // also the client's ready and leave frames
+constexpr int Settlement = 17;
+constexpr int Login = 18;       // and its reply
+constexpr int Chat = 19;
+constexpr int UserInfo = 20;
+constexpr int PlayerReady = 23;
+constexpr int KeepAlive = 24;
+constexpr int Reconnect = 28;
+constexpr int ReconnectReply = 29;
+} // namespace kind
+
+// Sub-codes of the table status frame.
+namespace status {
+constexpr int GameOver = 0;
+constexpr int GameStarts = 2;
+} // namespace status
+
+// Results of the login reply.
+namespace login {
+constexpr int Accepted = 1;
+constexpr int TableNotStarted = 2; // no free seat at this table
+constexpr int AccountRefused = 3;  // empty or already seated name
+} // namespace login
+
+// Seat byte 15 in a user-info frame marks the receiver's own record.
+constexpr uint8_t kOwnRecord = 15;
+
+// Byte 100 of a turn prompt: the countdown in seconds.
+constexpr int kCountdownByte = 100;
+
+inline uint8_t SeatBit(int seat) { return static_cast<uint8_t>(1 << seat); }
+
+// Texts the server sends, as GBK bytes.
+namespace text {
+extern const std::string Robot;     // "机器人"
+extern const std::string Novice;    // "新手", the level of every player
+extern const std::string Player;    // "玩家", the title of every player
+extern const std::string SelfDrawn; // "自摸", result text of a self-drawn win
+extern const std::string OnDiscard; // "点炮", result text of a win on a discard
+extern const std::string Drawn;     // "流局", result text of a drawn hand
+} // namespace text
+
+// Building blocks.
+GameFrame Header(int kind, uint8_t seatByte, uint8_t b3 = 0, std::array<int, 4> data = {}, uint8_t b1 = 0);
+void PutWord(GameFrame& f, int index, int value);                  // data word, high byte first
+void PutLittle(GameFrame& f, int at, uint64_t value, int bytes);   // little-endian number
+void PutText(GameFrame& f, int at, const std::string& bytes, int maxBytes);
+
+// A user as the user-info frame describes it. Texts are GBK bytes.
+struct UserRecord {
+    std::string account;  // single-byte characters, at most 16
+    std::string nickname; // at most 32 bytes
+    std::string avatar;   // "m1" .. "m10", "w1" .. "w10"
+    int sex = 1;          // 0 woman, 1 man
+    uint64_t coins = 0;
+    std::string level;    // double-byte characters, at most 16 bytes
+    std::string title;    // double-byte characters, at most 24 bytes
+    uint64_t userId = 0;
+};
+
+// Server frames.
+GameFrame LoginReply(int result, int timeoutLimit, int countdownStart);
+GameFrame ReconnectReply(bool ok);
+GameFrame SeatName(int seat, const std::string& name);
+GameFrame UserInfo(const UserRecord& user, uint8_t seatByte);
+GameFrame GameStarts(int bankerSeat, uint32_t reconnectId);
+GameFrame GameOver();
+GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice);
+GameFrame Deal(const std::vector<Tile>& tiles); // at most 12 tiles
+GameFrame Draw(int seat, Tile tile);             // tile 0 when the receiver may not see it
+GameFrame WildTile(Tile indicator, Tile wild);
+GameFrame TurnPrompt(int seat, uint8_t stamp, int mask, int countdown);
+GameFrame Discard(int seat, Tile tile, bool fromInsideHand);
+GameFrame Operation(int seat, int operation, const std::array<Tile, 3>& tiles);
+GameFrame WallReveal(int seat, const std::vector<Tile>& handTiles, const std::vector<Tile>& wallTiles);
+GameFrame SeatResult(int seat, int64_t amount, int fan, const std::string& resultText);
+GameFrame SettlementFrame(int seat, int k, const std::array<int16_t, 16>& rows, int64_t amount,
+                          uint64_t subtotal, const std::string& level);
+GameFrame PlayerReady(const std::string& name);
+GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat);
+
+// Client frames. Data words are read whole (16 bits, high byte first).
+struct ClientFrame {
+    int kind = 0;
+    uint8_t b1 = 0;
+    uint8_t seatByte = 0;
+    uint8_t b3 = 0;
+    std::array<uint16_t, 4> data{};
+    uint16_t token = 0;
+};
+ClientFrame Decode(const GameFrame& f);
+
+// Bytes 0, 1, 2 and 4 of every frame the client builds are zero.
+bool HeaderWellFormed(const GameFrame& f);
+
+// Login and reconnect frames.
+std::string LoginName(const GameFrame& f); // bytes 16-31 up to the first zero byte
+std::string LoginKey(const GameFrame& f);  // bytes 32-259 up to the first zero byte
+uint32_t ReconnectIdOf(const GameFrame& f);
+
+// The client's two table-status frames: ready (data 0, 0, 0, 1) and leave
+// (kind and seat only; it carries no echo token).
+bool IsReady(const GameFrame& f);
+bool IsLeave(const GameFrame& f);
+
+uint16_t TokenOf(const GameFrame& f);
+void SetToken(GameFrame& f, uint16_t token);
+
+// The tile in a client's data word: its low byte.
+inline Tile WordTile(uint16_t word) { return static_cast<Tile>(word & 0xFF); }
+
+// One line for the trace: the header and the meaningful fields of the kind.
+std::string Describe(const GameFrame& f, bool fromClient);
+
+} // namespace tableserver::proto

@@ -1,0 +1,873 @@
+#include "table.h"
+
+#include "hand_eval.h"
+#include "robot.h"
+
+#include <algorithm>
+
+namespace tableserver {
+
+namespace {
+
+// Avatars, sexes and names of the robots by seat.
+struct RobotLook {
+    const char* avatar;
+    int sex;
+};
+constexpr RobotLook kRobotLooks[4] = {{"m2", 1}, {"w3", 0}, {"m4", 1}, {"w5", 0}};
+
+} // namespace
+
+Table::Table(const TableConfig& config)
+    : config_(config),
+      rng_(config.seed),
+      robotRng_(config.seed ^ 0x5DEECE66Dull),
+      idRng_(config.seed * 0x9E3779B97F4A7C15ull + 7)
+{
+}
+
+bool Table::Listening(int seat) const
+{
+    const Seat& s = seats_[Idx(seat)];
+    return s.control == Control::Human && s.connected;
+}
+
+bool Table::RobotPlays(int seat) const
+{
+    const Seat& s = seats_[Idx(seat)];
+    return s.control == Control::Robot || (s.control == Control::Human && !s.connected);
+}
+
+bool Table::AnyHumanConnected() const
+{
+    return std::any_of(seats_.begin(), seats_.end(),
+                       [](const Seat& s) { return s.control == Control::Human && s.connected; });
+}
+
+bool Table::AnyHuman() const
+{
+    return std::any_of(seats_.begin(), seats_.end(), [](const Seat& s) { return s.control == Control::Human; });
+}
+
+void Table::Send(int seat, core::GameFrame frame)
+{
+    Seat& s = S(seat);
+    if (s.control != Control::Human)
+        return;
+    // A lost client's frames are stamped and kept all the same, so that it
+    // can be given them when it comes back.
+    s.channel.Stamp(frame);
+    if (s.connected)
+        Emit(seat, frame);
+}
+
+void Table::SendAll(const core::GameFrame& frame)
+{
+    for (int seat = 0; seat < 4; ++seat)
+        Send(seat, frame);
+}
+
+void Table::Refuse(int seat, const core::GameFrame& frame, const std::string& why)
+{
+    Tell(seat, "refused kind=" + std::to_string(frame[core::frame_byte::Kind]) + " reason=" + why);
+}
+
+uint8_t Table::NextStamp()
+{
+    stampCounter_ = static_cast<uint8_t>(stampCounter_ + 1);
+    if (stampCounter_ == 0)
+        stampCounter_ = 1;
+    return stampCounter_;
+}
+
+int64_t Table::DecisionTime(int seat, int64_t now) const
+{
+    if (RobotPlays(seat))
+        return now + config_.robotDelayMs;
+    return now + static_cast<int64_t>(config_.countdownSeconds) * 1000 + config_.graceMs;
+}
+
+// ---------------------------------------------------------------- sessions
+
+Table::LoginResult Table::Login(const std::string& name, int64_t now)
+{
+    LoginResult r;
+    auto refuse = [&](int result) {
+        r.result = result;
+        r.refusal = proto::LoginReply(result, 0, 0);
+        return r;
+    };
+    if (name.empty())
+        return refuse(proto::login::AccountRefused);
+    if (phase_ != Phase::Waiting)
+        return refuse(proto::login::TableNotStarted);
+    for (const Seat& s : seats_)
+        if (s.control == Control::Human && s.name == name)
+            return refuse(proto::login::AccountRefused);
+    int seat = -1;
+    for (int i = 0; i < 4 && seat < 0; ++i)
+        if (seats_[Idx(i)].control == Control::Empty)
+            seat = i;
+    if (seat < 0)
+        return refuse(proto::login::TableNotStarted);
+
+    Seat& s = S(seat);
+    s = Seat{};
+    s.control = Control::Human;
+    s.connected = true;
+    s.name = name;
+    s.coins = config_.startCoins;
+    s.channel = EchoChannel(idRng_.Next());
+    s.user.account = name;
+    s.user.nickname = name;
+    s.user.avatar = "m1";
+    s.user.sex = 1;
+    s.user.level = proto::text::Novice;
+    s.user.title = proto::text::Player;
+    s.user.userId = 1000 + static_cast<uint64_t>(seat);
+    if (!startAt_)
+        startAt_ = now + config_.robotWaitMs;
+    Send(seat, proto::LoginReply(proto::login::Accepted, 0, 8));
+    r.seat = seat;
+    return r;
+}
+
+int Table::Reconnect(uint32_t id, uint16_t token, int64_t now)
+{
+    if (id == 0 || phase_ == Phase::Waiting || phase_ == Phase::Finished)
+        return -1;
+    for (int seat = 0; seat < 4; ++seat) {
+        Seat& s = S(seat);
+        if (s.control != Control::Human || s.reconnectId != id)
+            continue;
+        s.connected = true;
+        Tell(seat, "reconnected");
+        // The reply carries no echo token: the client does not take one from it.
+        Emit(seat, proto::ReconnectReply(true));
+        for (const core::GameFrame& f : s.channel.FramesAfter(token))
+            Emit(seat, f);
+        Pending& p = pending_[Idx(seat)];
+        if (p.open && !p.answered)
+            p.actAt = std::max(p.actAt, DecisionTime(seat, now));
+        return seat;
+    }
+    return -1;
+}
+
+void Table::ConnectionLost(int seat, int64_t now)
+{
+    Seat& s = S(seat);
+    if (s.control != Control::Human)
+        return;
+    if (phase_ == Phase::Waiting) {
+        s = Seat{};
+        if (!AnyHuman())
+            startAt_.reset();
+        return;
+    }
+    s.connected = false;
+    if (phase_ == Phase::Finished)
+        return;
+    Tell(seat, "connection lost; the server plays this seat until it comes back");
+    Pending& p = pending_[Idx(seat)];
+    if (p.open && !p.answered)
+        p.actAt = std::min(p.actAt, now + config_.robotDelayMs);
+    if (phase_ == Phase::BetweenHands && !s.ready)
+        s.readyAt = std::min(s.readyAt, now + config_.robotDelayMs);
+}
+
+void Table::Leave(int seat, int64_t now)
+{
+    Seat& s = S(seat);
+    if (phase_ == Phase::Waiting) {
+        s = Seat{};
+        if (!AnyHuman())
+            startAt_.reset();
+        return;
+    }
+    // The seat keeps its name on the other clients' tables and plays on as a
+    // robot; its reconnect id is void.
+    s.control = Control::Robot;
+    s.connected = false;
+    s.reconnectId = 0;
+    Tell(seat, "left the table; a robot takes the seat");
+    if (!AnyHuman()) {
+        ResetToWaiting();
+        return;
+    }
+    Pending& p = pending_[Idx(seat)];
+    if (p.open && !p.answered)
+        p.actAt = std::min(p.actAt, now + config_.robotDelayMs);
+    if (phase_ == Phase::BetweenHands && !s.ready)
+        s.readyAt = std::min(s.readyAt, now + config_.robotDelayMs);
+}
+
+void Table::ResetToWaiting()
+{
+    Tell(-1, "no player left; the table waits for logins");
+    for (Seat& s : seats_)
+        s = Seat{};
+    phase_ = Phase::Waiting;
+    startAt_.reset();
+    await_ = Await::None;
+    pending_ = {};
+    handsPlayed_ = 0;
+}
+
+// ---------------------------------------------------------------- frames
+
+void Table::ClientFrame(int seat, const core::GameFrame& frame, int64_t now)
+{
+    const proto::ClientFrame c = proto::Decode(frame);
+    Seat& s = S(seat);
+    if (s.control != Control::Human)
+        return;
+
+    // The leave frame is the one frame that carries no echo token.
+    if (proto::IsLeave(frame)) {
+        Leave(seat, now);
+        return;
+    }
+    if (!s.channel.Knows(c.token)) {
+        Refuse(seat, frame, "unknown echo token");
+        return;
+    }
+
+    switch (c.kind) {
+    case proto::kind::KeepAlive:
+        return;
+    case proto::kind::Chat:
+        OnChat(seat, frame);
+        return;
+    case proto::kind::TableStatus:
+        if (!proto::IsReady(frame))
+            Refuse(seat, frame, "unknown table status");
+        else if (phase_ == Phase::BetweenHands)
+            MarkReady(seat, now);
+        else
+            Refuse(seat, frame, "no hand to get ready for");
+        return;
+    case proto::kind::Discard:
+    case proto::kind::Operation: {
+        if ((c.seatByte & 0x0F) != proto::SeatBit(seat)) {
+            Refuse(seat, frame, "wrong seat");
+            return;
+        }
+        const Pending& p = pending_[Idx(seat)];
+        if (phase_ != Phase::Playing || !p.open || p.answered) {
+            Refuse(seat, frame, "not this seat's turn");
+            return;
+        }
+        if (c.b3 != p.stamp) {
+            Refuse(seat, frame, "stale turn stamp");
+            return;
+        }
+        if (await_ == Await::Turn && seat == turnSeat_)
+            OnTurnFrame(seat, c, frame, now);
+        else if (await_ == Await::Claims)
+            OnClaimFrame(seat, c, frame);
+        else
+            Refuse(seat, frame, "not this seat's turn");
+        Advance(now);
+        return;
+    }
+    default:
+        Tell(seat, "ignored kind=" + std::to_string(c.kind));
+        return;
+    }
+}
+
+void Table::OnChat(int seat, const core::GameFrame& f)
+{
+    const proto::ClientFrame c = proto::Decode(f);
+    const core::GameFrame relay = proto::ChatRelay(f, seat);
+    const int target = c.data[1] & 0x0F;
+    for (int to = 0; to < 4; ++to) {
+        // A whisper goes to its target and back to its sender; a line to
+        // everybody at the table, the sender included.
+        if (target != 0 && to != seat && proto::SeatBit(to) != target)
+            continue;
+        Send(to, relay);
+    }
+}
+
+void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f, int64_t now)
+{
+    Pending& p = pending_[Idx(seat)];
+    SeatHand& h = S(seat).hand;
+    if (c.kind == proto::kind::Discard) {
+        const Tile t = proto::WordTile(c.data[3]);
+        if (!h.Holds(t)) {
+            Refuse(seat, f, "tile not in hand");
+            return;
+        }
+        const bool inside = !(h.drawn != 0 && t == h.drawn && (c.data[1] & 0xFF) == 0);
+        Discard(seat, t, inside, now);
+        return;
+    }
+    const int operation = c.data[0] & 0xFF;
+    switch (operation) {
+    case op::Pass:
+        // Declines the offered win or kongs; the discard is still due.
+        p.mask = 0;
+        return;
+    case op::Win:
+        if (!(p.mask & op::Win)) {
+            Refuse(seat, f, "win not offered");
+            return;
+        }
+        Win(seat, -1, now);
+        return;
+    case op::ConcealedKong: {
+        const Tile t = proto::WordTile(c.data[1]);
+        const auto kongs = ConcealedKongTiles(h, wild_);
+        if (!(p.mask & op::ConcealedKong) || std::find(kongs.begin(), kongs.end(), t) == kongs.end()) {
+            Refuse(seat, f, "no such concealed kong");
+            return;
+        }
+        ConcealedKong(seat, t, now);
+        return;
+    }
+    case op::SingleKong: {
+        const Tile t = proto::WordTile(c.data[3]);
+        const auto kongs = SingleKongTiles(h, wild_);
+        if (!(p.mask & op::SingleKong) || std::find(kongs.begin(), kongs.end(), t) == kongs.end()) {
+            Refuse(seat, f, "no such single-tile kong");
+            return;
+        }
+        SingleKong(seat, t, now);
+        return;
+    }
+    default:
+        Refuse(seat, f, "operation not offered");
+        return;
+    }
+}
+
+void Table::OnClaimFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f)
+{
+    if (c.kind != proto::kind::Operation) {
+        Refuse(seat, f, "no discard due");
+        return;
+    }
+    Pending& p = pending_[Idx(seat)];
+    const SeatHand& h = S(seat).hand;
+    const int operation = c.data[0] & 0xFF;
+    Claim claim;
+    claim.seat = seat;
+    claim.op = operation;
+    const Tile t = lastDiscard_;
+    switch (operation) {
+    case op::Pass:
+        break;
+    case op::Win:
+        if (!(p.mask & op::Win)) {
+            Refuse(seat, f, "win not offered");
+            return;
+        }
+        break;
+    case op::Pong:
+    case op::ExposedKong:
+        if (!(p.mask & operation)) {
+            Refuse(seat, f, "operation not offered");
+            return;
+        }
+        claim.tiles = {t, t, t};
+        break;
+    case op::Chow: {
+        const Tile a = proto::WordTile(c.data[1]);
+        const Tile b = proto::WordTile(c.data[2]);
+        const bool ok = (p.mask & op::Chow) && proto::WordTile(c.data[3]) == t && a != wild_ && b != wild_
+            && h.Holds(a) && h.Holds(b) && a != b && IsRun(a, b, t);
+        if (!ok) {
+            Refuse(seat, f, "no such chow");
+            return;
+        }
+        claim.tiles = {a, b, t};
+        break;
+    }
+    default:
+        Refuse(seat, f, "operation not offered");
+        return;
+    }
+    p.answered = true;
+    p.claim = claim;
+}
+
+// ---------------------------------------------------------------- the game
+
+void Table::StartGame(int64_t now)
+{
+    int robot = 0;
+    for (int seat = 0; seat < 4; ++seat) {
+        Seat& s = S(seat);
+        if (s.control == Control::Empty) {
+            ++robot;
+            s.control = Control::Robot;
+            s.name = "robot" + std::to_string(robot);
+            s.coins = config_.startCoins;
+            s.user.account = s.name;
+            s.user.nickname = proto::text::Robot + std::to_string(robot);
+            s.user.avatar = kRobotLooks[seat].avatar;
+            s.user.sex = kRobotLooks[seat].sex;
+            s.user.level = proto::text::Novice;
+            s.user.title = proto::text::Player;
+            s.user.userId = 1000 + static_cast<uint64_t>(seat);
+        }
+        s.user.coins = static_cast<uint64_t>(s.coins);
+        if (s.control == Control::Human) {
+            do {
+                s.reconnectId = static_cast<uint32_t>(idRng_.Next() & 0x7FFFFFFF);
+            } while (s.reconnectId == 0);
+        }
+    }
+    Tell(-1, "game starts");
+    phase_ = Phase::Playing;
+    banker_ = 0;
+
+    // Seating: the four names, the four user records (the receiver's own one
+    // marked as its own), then the start of the game with the reconnect id.
+    for (int to = 0; to < 4; ++to) {
+        if (S(to).control != Control::Human)
+            continue;
+        for (int seat = 0; seat < 4; ++seat)
+            Send(to, proto::SeatName(seat, S(seat).name));
+        for (int seat = 0; seat < 4; ++seat)
+            Send(to, proto::UserInfo(S(seat).user, seat == to ? proto::kOwnRecord : proto::SeatBit(seat)));
+        Send(to, proto::GameStarts(banker_, S(to).reconnectId));
+    }
+    StartHand(now);
+}
+
+void Table::StartHand(int64_t now)
+{
+    phase_ = Phase::Playing;
+    if (config_.presetWall.size() == tile::Count) {
+        std::array<Tile, tile::Count> ring{};
+        std::copy(config_.presetWall.begin(), config_.presetWall.end(), ring.begin());
+        wall_ = Wall(ring);
+    } else {
+        wall_ = Wall::Shuffled(rng_);
+    }
+    std::array<int, 4> dice{};
+    for (int& d : dice)
+        d = 1 + rng_.Below(6);
+    for (Seat& s : seats_) {
+        s.hand = SeatHand{};
+        s.ready = false;
+    }
+    pending_ = {};
+    await_ = Await::None;
+    wild_ = 0;
+    indicator_ = 0;
+    lastDiscard_ = 0;
+    discarder_ = -1;
+
+    SendAll(proto::HandStart(banker_, dice));
+
+    // Three passes of four tiles from the head, the banker first.
+    std::array<std::vector<Tile>, 4> dealt;
+    for (int pass = 0; pass < 3; ++pass)
+        for (int k = 0; k < 4; ++k) {
+            const int seat = (banker_ + k) % 4;
+            for (int i = 0; i < 4; ++i)
+                dealt[Idx(seat)].push_back(wall_.DrawHead());
+        }
+    for (int seat = 0; seat < 4; ++seat) {
+        S(seat).hand.concealed = dealt[Idx(seat)];
+        Send(seat, proto::Deal(dealt[Idx(seat)]));
+    }
+    // Single draws complete every hand to 13 tiles and the banker's to 14,
+    // before the indicator is turned up.
+    for (int k = 0; k <= 4; ++k) {
+        const int seat = (banker_ + k) % 4;
+        const Tile t = wall_.DrawHead();
+        S(seat).hand.concealed.push_back(t);
+        for (int to = 0; to < 4; ++to)
+            Send(to, proto::Draw(seat, to == seat ? t : 0));
+        if (k == 4)
+            S(seat).hand.drawn = t;
+    }
+    indicator_ = wall_.DrawHead();
+    wild_ = tile::WildFor(indicator_);
+    SendAll(proto::WildTile(indicator_, wild_));
+    BeginTurn(banker_, now);
+}
+
+void Table::BeginTurn(int seat, int64_t now)
+{
+    const int ops = OwnTurnMask(S(seat).hand, wild_, wall_.Empty());
+    const int mask = ops ? ops | op::Pass : 0;
+    const uint8_t stamp = NextStamp();
+    turnSeat_ = seat;
+    await_ = Await::Turn;
+    pending_ = {};
+    Pending& p = pending_[Idx(seat)];
+    p.open = true;
+    p.mask = mask;
+    p.stamp = stamp;
+    p.actAt = DecisionTime(seat, now);
+    // The seat itself sees what it may do; the others see whose turn it is.
+    for (int to = 0; to < 4; ++to)
+        Send(to, proto::TurnPrompt(seat, stamp, to == seat ? mask : 0, config_.countdownSeconds));
+}
+
+void Table::DrawFor(int seat, bool fromTail, int64_t now)
+{
+    SeatHand& h = S(seat).hand;
+    const Tile t = fromTail ? wall_.DrawTail() : wall_.DrawHead();
+    h.concealed.push_back(t);
+    h.drawn = t;
+    h.kongDraw = fromTail;
+    for (int to = 0; to < 4; ++to)
+        Send(to, proto::Draw(seat, to == seat ? t : 0));
+    BeginTurn(seat, now);
+}
+
+void Table::NextDraw(int seat, int64_t now)
+{
+    if (wall_.Empty()) {
+        HandOutcome drawn;
+        drawn.banker = banker_;
+        drawn.stake = config_.stake;
+        EndHand(drawn, now);
+        return;
+    }
+    DrawFor(seat, false, now);
+}
+
+void Table::Discard(int seat, Tile tile, bool fromInside, int64_t now)
+{
+    SeatHand& h = S(seat).hand;
+    h.Remove(tile);
+    ++h.discards;
+    // A red dragon, green dragon or wild tile let go is laid in the
+    // discarder's single-tile kong row on every table, and counts as such a
+    // kong; nobody can claim it.
+    if (tile == tile::Red)
+        ++h.tally.redKongs;
+    else if (tile == tile::Green)
+        ++h.tally.greenKongs;
+    else if (tile == wild_)
+        ++h.tally.wildKongs;
+    h.drawn = 0;
+    h.kongDraw = false;
+    pending_ = {};
+    lastDiscard_ = tile;
+    discarder_ = seat;
+    SendAll(proto::Discard(seat, tile, fromInside));
+
+    bool any = false;
+    for (int k = 1; k < 4; ++k) {
+        const int other = (seat + k) % 4;
+        const int ops = ClaimMask(S(other).hand, tile, wild_, k == 1, wall_.Empty());
+        if (!ops)
+            continue;
+        any = true;
+        Pending& p = pending_[Idx(other)];
+        p.open = true;
+        p.mask = ops | op::Pass;
+        p.stamp = NextStamp();
+        p.actAt = DecisionTime(other, now);
+        // Only the seats that may claim are asked: a prompt resets every
+        // client's buttons, so a seat must not see another seat's prompt
+        // while its own decision is open.
+        Send(other, proto::TurnPrompt(other, p.stamp, p.mask, config_.countdownSeconds));
+    }
+    if (any) {
+        await_ = Await::Claims;
+        return;
+    }
+    await_ = Await::None;
+    NextDraw((seat + 1) % 4, now);
+}
+
+void Table::ConcealedKong(int seat, Tile t, int64_t now)
+{
+    SeatHand& h = S(seat).hand;
+    for (int i = 0; i < 4; ++i)
+        h.Remove(t);
+    h.melds.push_back({MeldKind::ConcealedKong, {t, t, t}, false});
+    ++h.tally.concealedKongs;
+    pending_ = {};
+    SendAll(proto::Operation(seat, op::ConcealedKong, {t, t, t}));
+    DrawFor(seat, true, now);
+}
+
+void Table::SingleKong(int seat, Tile t, int64_t now)
+{
+    SeatHand& h = S(seat).hand;
+    h.Remove(t);
+    if (t == tile::Red) {
+        ++h.tally.redKongs;
+    } else if (t == tile::Green) {
+        ++h.tally.greenKongs;
+    } else if (t == wild_) {
+        ++h.tally.wildKongs;
+    } else {
+        // The fourth tile added to an own pong.
+        for (Meld& m : h.melds)
+            if (m.kind == MeldKind::Pong && m.tiles[0] == t) {
+                m.kind = MeldKind::ExposedKong;
+                break;
+            }
+        ++h.tally.exposedKongs;
+    }
+    pending_ = {};
+    SendAll(proto::Operation(seat, op::SingleKong, {0, 0, t}));
+    DrawFor(seat, true, now);
+}
+
+void Table::SettleDiscard(int64_t now)
+{
+    std::vector<Claim> claims;
+    for (int seat = 0; seat < 4; ++seat)
+        if (pending_[Idx(seat)].open)
+            claims.push_back(pending_[Idx(seat)].claim);
+    pending_ = {};
+    await_ = Await::None;
+    const std::optional<Claim> winner = SettleClaims(discarder_, claims);
+    const Tile t = lastDiscard_;
+    if (!winner) {
+        NextDraw((discarder_ + 1) % 4, now);
+        return;
+    }
+    const int seat = winner->seat;
+    SeatHand& h = S(seat).hand;
+    switch (winner->op) {
+    case op::Win:
+        Win(seat, discarder_, now);
+        return;
+    case op::Pong:
+        h.Remove(t);
+        h.Remove(t);
+        h.melds.push_back({MeldKind::Pong, {t, t, t}, true});
+        ++h.tally.openMelds;
+        SendAll(proto::Operation(seat, op::Pong, {t, t, t}));
+        h.drawn = 0;
+        BeginTurn(seat, now);
+        return;
+    case op::ExposedKong:
+        for (int i = 0; i < 3; ++i)
+            h.Remove(t);
+        h.melds.push_back({MeldKind::ExposedKong, {t, t, t}, true});
+        ++h.tally.openMelds;
+        ++h.tally.exposedKongs;
+        SendAll(proto::Operation(seat, op::ExposedKong, {t, t, t}));
+        DrawFor(seat, true, now);
+        return;
+    case op::Chow:
+        h.Remove(winner->tiles[0]);
+        h.Remove(winner->tiles[1]);
+        h.melds.push_back({MeldKind::Chow, winner->tiles, true});
+        ++h.tally.openMelds;
+        SendAll(proto::Operation(seat, op::Chow, winner->tiles));
+        h.drawn = 0;
+        BeginTurn(seat, now);
+        return;
+    default:
+        NextDraw((discarder_ + 1) % 4, now);
+        return;
+    }
+}
+
+void Table::Win(int winner, int discarder, int64_t now)
+{
+    pending_ = {};
+    await_ = Await::None;
+    SendAll(proto::Operation(winner, op::Win, {0, 0, 0}));
+    const SeatHand& h = S(winner).hand;
+    std::vector<Tile> full = h.concealed;
+    if (discarder >= 0)
+        full.push_back(lastDiscard_);
+    HandOutcome o;
+    o.winner = winner;
+    o.discarder = discarder;
+    o.kongDraw = discarder < 0 && h.kongDraw;
+    o.hardWin = IsHardWin(full, wild_);
+    o.banker = banker_;
+    o.stake = config_.stake;
+    EndHand(o, now);
+}
+
+void Table::EndHand(const HandOutcome& outcomeIn, int64_t now)
+{
+    HandOutcome outcome = outcomeIn;
+    for (int seat = 0; seat < 4; ++seat)
+        outcome.seats[Idx(seat)] = S(seat).hand.tally;
+    pending_ = {};
+    await_ = Await::None;
+
+    // Every hand turned up, four tiles to a frame; the first frame also
+    // shows the next tiles of the wall.
+    bool first = true;
+    const std::vector<Tile> preview = wall_.Preview();
+    for (int seat = 0; seat < 4; ++seat) {
+        const std::vector<Tile>& tiles = S(seat).hand.concealed;
+        for (std::size_t i = 0; i < tiles.size(); i += 4) {
+            std::vector<Tile> chunk(tiles.begin() + static_cast<long>(i),
+                                    tiles.begin() + static_cast<long>(std::min(tiles.size(), i + 4)));
+            SendAll(proto::WallReveal(seat, chunk, first ? preview : std::vector<Tile>{}));
+            first = false;
+        }
+    }
+
+    const Settlement st = Settle(outcome);
+    const std::string& text = outcome.winner < 0 ? proto::text::Drawn
+        : (outcome.discarder < 0 ? proto::text::SelfDrawn : proto::text::OnDiscard);
+    for (int seat = 0; seat < 4; ++seat) {
+        S(seat).coins += st.amounts[Idx(seat)];
+        SendAll(proto::SeatResult(seat, st.amounts[Idx(seat)], st.fans[Idx(seat)], text));
+    }
+    for (int seat = 0; seat < 4; ++seat)
+        for (int k = 0; k < 4; ++k)
+            SendAll(proto::SettlementFrame(seat, k, st.rows[Idx(seat)], st.amounts[Idx(seat)],
+                                           st.subtotals[Idx(seat)], S(seat).user.level));
+
+    ++handsPlayed_;
+    Tell(outcome.winner, outcome.winner < 0 ? "hand drawn" : "hand won");
+    if (outcome.winner >= 0 && outcome.winner != banker_)
+        banker_ = (banker_ + 1) % 4;
+
+    if (config_.hands > 0 && handsPlayed_ >= config_.hands) {
+        SendAll(proto::GameOver());
+        phase_ = Phase::Finished;
+        Tell(-1, "game over");
+        return;
+    }
+    phase_ = Phase::BetweenHands;
+    for (int seat = 0; seat < 4; ++seat) {
+        Seat& s = S(seat);
+        s.ready = false;
+        s.readyAt = RobotPlays(seat) ? now + config_.robotDelayMs : now + config_.readyWaitMs;
+    }
+}
+
+void Table::MarkReady(int seat, int64_t now)
+{
+    Seat& s = S(seat);
+    if (s.ready)
+        return;
+    s.ready = true;
+    SendAll(proto::PlayerReady(s.name));
+    if (std::all_of(seats_.begin(), seats_.end(), [](const Seat& x) { return x.ready; }))
+        StartHand(now);
+}
+
+void Table::ActFor(int seat, int64_t now)
+{
+    Pending& p = pending_[Idx(seat)];
+    const SeatHand& h = S(seat).hand;
+    if (await_ == Await::Turn) {
+        const Claim c = robot::OwnTurn(seat, h, wild_, p.mask);
+        switch (c.op) {
+        case op::Win:
+            Win(seat, -1, now);
+            return;
+        case op::SingleKong:
+            SingleKong(seat, c.tiles[2], now);
+            return;
+        case op::ConcealedKong:
+            ConcealedKong(seat, c.tiles[0], now);
+            return;
+        default:
+            break;
+        }
+        const Tile t = robot::ChooseDiscard(h, wild_);
+        Discard(seat, t, !(h.drawn != 0 && t == h.drawn), now);
+        return;
+    }
+    p.answered = true;
+    p.claim = robot::OnDiscard(seat, h, lastDiscard_, wild_, p.mask, robotRng_);
+}
+
+void Table::Advance(int64_t now)
+{
+    // Every step may open the next decision; go on until nothing is due.
+    for (int guard = 0; guard < 10000; ++guard) {
+        if (phase_ == Phase::Waiting) {
+            const int humans = static_cast<int>(std::count_if(
+                seats_.begin(), seats_.end(), [](const Seat& s) { return s.control == Control::Human; }));
+            if (humans > 0 && (humans == 4 || (startAt_ && now >= *startAt_))) {
+                StartGame(now);
+                continue;
+            }
+            return;
+        }
+        // Nobody watching: the table holds still until a client comes back.
+        if (phase_ == Phase::Finished || !AnyHumanConnected())
+            return;
+        if (phase_ == Phase::BetweenHands) {
+            int due = -1;
+            for (int seat = 0; seat < 4 && due < 0; ++seat)
+                if (!S(seat).ready && S(seat).readyAt <= now)
+                    due = seat;
+            if (due < 0)
+                return;
+            MarkReady(due, now);
+            continue;
+        }
+        // Playing.
+        if (await_ == Await::Claims) {
+            const bool all = std::all_of(pending_.begin(), pending_.end(),
+                                         [](const Pending& p) { return !p.open || p.answered; });
+            if (all) {
+                SettleDiscard(now);
+                continue;
+            }
+        }
+        int due = -1;
+        for (int seat = 0; seat < 4 && due < 0; ++seat) {
+            const Pending& p = pending_[Idx(seat)];
+            if (p.open && !p.answered && p.actAt <= now)
+                due = seat;
+        }
+        if (due < 0)
+            return;
+        if (!RobotPlays(due))
+            Tell(due, "no answer in time; the server acts for the seat");
+        ActFor(due, now);
+    }
+}
+
+std::optional<int64_t> Table::NextDeadline() const
+{
+    std::optional<int64_t> next;
+    auto consider = [&](int64_t t) {
+        if (!next || t < *next)
+            next = t;
+    };
+    if (phase_ == Phase::Waiting) {
+        if (startAt_)
+            consider(*startAt_);
+        return next;
+    }
+    if (phase_ == Phase::Finished || !AnyHumanConnected())
+        return next;
+    if (phase_ == Phase::BetweenHands) {
+        for (const Seat& s : seats_)
+            if (!s.ready)
+                consider(s.readyAt);
+        return next;
+    }
+    for (const Pending& p : pending_)
+        if (p.open && !p.answered)
+            consider(p.actAt);
+    return next;
+}
+
+std::vector<Outgoing> Table::TakeOutgoing()
+{
+    std::vector<Outgoing> out;
+    out.swap(out_);
+    return out;
+}
+
+std::vector<Note> Table::TakeNotes()
+{
+    std::vector<Note> out;
+    out.swap(notes_);
+    return out;
+}
+
+} // namespace tableserver
