@@ -1,0 +1,137 @@
+// The built client, started by the stand-in lobby, connects to a scripted
+// server on loopback, directly and through a real SOCKS5 proxy, and sends
+// its login frame; the lobby sees the client's messages both ways.
+#include "support/processes.h"
+
+#include <QStandardPaths>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+// The login frame a client logging in as alice/secret sends first.
+QByteArray ExpectedLogin()
+{
+    QByteArray f(272, '\0');
+    f[3] = 18;
+    f[14] = 1;
+    f.replace(16, 5, "alice");
+    f.replace(32, 6, "secret");
+    return f;
+}
+
+struct Table {
+    QTcpServer server;
+    QTcpSocket* peer = nullptr;
+    QByteArray received;
+
+    Table()
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            peer = server.nextPendingConnection();
+            QObject::connect(peer, &QTcpSocket::readyRead, [this] { received += peer->readAll(); });
+        });
+    }
+    int Port() const { return server.serverPort(); }
+};
+
+QString LobbyTitle() { return QStringLiteral("E2E Lobby"); }
+
+QString Line(const QString& mode, int port, const QString& proxyHost, int proxyPort, const QString& user,
+             const QString& password)
+{
+    return QStringLiteral("alice$secret$127.0.0.1$%1$本地$%2$%3$%4$%5$%6$0$%7$Table$0$0$")
+        .arg(port)
+        .arg(mode, proxyHost)
+        .arg(proxyPort)
+        .arg(user, password, LobbyTitle());
+}
+
+std::unique_ptr<Program> StartLobby(const QTemporaryDir& runtime, const QString& line)
+{
+    return std::make_unique<Program>(
+        QStringLiteral(MJ_LOBBY_PROGRAM),
+        QStringList{QStringLiteral("--title"), LobbyTitle(), QStringLiteral("--title"), QStringLiteral("Olvenhall"),
+                    QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM), QStringLiteral("--screen"),
+                    QStringLiteral("1280x1024"), QStringLiteral("--"), line},
+        IsolatedEnvironment(runtime));
+}
+
+} // namespace
+
+TEST(StartupEndToEnd, DirectConnectionSendsTheLoginAndLeavesOnTheLobbysWord)
+{
+    QTemporaryDir runtime;
+    Table table;
+    auto lobby = StartLobby(runtime, Line(QStringLiteral("0"), table.Port(), QString(), 0, QString(), QString()));
+    ASSERT_TRUE(WaitFor([&] { return table.received.size() >= 272; }, 15000)) << lobby->Lines().join('\n').toStdString();
+    EXPECT_EQ(table.received.left(272), ExpectedLogin());
+
+    // The lobby's window was restored at start-up, and the client told the
+    // main lobby that the connection stands.
+    EXPECT_TRUE(lobby->WaitForLine(QStringLiteral("syscommand restore E2E Lobby"), 5000));
+    EXPECT_TRUE(lobby->WaitForLine(QStringLiteral("message 0x303 Olvenhall"), 5000));
+
+    // Asked whether a hand is being played, the client says it is idle;
+    // told to leave, it sends the leave frame and closes the connection.
+    lobby->Write("send 0x465\n");
+    EXPECT_TRUE(lobby->WaitForLine(QStringLiteral("message 0x400 Olvenhall"), 5000));
+    lobby->Write("send 0x400\n");
+    ASSERT_TRUE(WaitFor([&] { return table.received.size() >= 544; }, 5000));
+    const QByteArray leave = table.received.mid(272, 272);
+    EXPECT_EQ(static_cast<uint8_t>(leave[3]), 16);
+    EXPECT_TRUE(WaitFor([&] { return table.peer->state() != QAbstractSocket::ConnectedState; }, 5000));
+    lobby->Write("quit\n");
+    EXPECT_TRUE(lobby->WaitForExit(5000));
+}
+
+TEST(StartupEndToEnd, ThroughARealSocks5ProxyWithAuthentication)
+{
+    const QString microsocks = QStandardPaths::findExecutable(QStringLiteral("microsocks"));
+    ASSERT_FALSE(microsocks.isEmpty()) << "microsocks is installed by scripts/setup";
+    QTemporaryDir runtime;
+    Table table;
+    const int proxyPort = FreePort();
+    Program proxy(microsocks,
+                  {QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(proxyPort),
+                   QStringLiteral("-u"), QStringLiteral("puser"), QStringLiteral("-P"), QStringLiteral("ppass")},
+                  QProcessEnvironment::systemEnvironment());
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(proxyPort));
+            return probe.waitForConnected(100);
+        },
+        5000));
+
+    auto lobby = StartLobby(runtime, Line(QStringLiteral("5"), table.Port(), QStringLiteral("127.0.0.1"), proxyPort,
+                                          QStringLiteral("puser"), QStringLiteral("ppass")));
+    ASSERT_TRUE(WaitFor([&] { return table.received.size() >= 272; }, 15000)) << lobby->Lines().join('\n').toStdString();
+    EXPECT_EQ(table.received.left(272), ExpectedLogin());
+    EXPECT_TRUE(lobby->WaitForLine(QStringLiteral("message 0x303 Olvenhall"), 5000));
+    lobby->Write("quit\n");
+}
+
+TEST(StartupEndToEnd, WrongProxyPasswordIsReportedAndNothingReachesTheServer)
+{
+    const QString microsocks = QStandardPaths::findExecutable(QStringLiteral("microsocks"));
+    ASSERT_FALSE(microsocks.isEmpty());
+    QTemporaryDir runtime;
+    Table table;
+    const int proxyPort = FreePort();
+    Program proxy(microsocks,
+                  {QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(proxyPort),
+                   QStringLiteral("-u"), QStringLiteral("puser"), QStringLiteral("-P"), QStringLiteral("ppass")},
+                  QProcessEnvironment::systemEnvironment());
+    WaitFor([] { return false; }, 300);
+    auto lobby = StartLobby(runtime, Line(QStringLiteral("5"), table.Port(), QStringLiteral("127.0.0.1"), proxyPort,
+                                          QStringLiteral("puser"), QStringLiteral("wrong")));
+    // The client shows the refusal in a message box, which stays open under
+    // the offscreen platform; the server sees no connection at all.
+    WaitFor([] { return false; }, 3000);
+    EXPECT_EQ(table.peer, nullptr);
+    lobby->Write("quit\n");
+}
