@@ -22,6 +22,11 @@ class HeroForm;
 namespace chat {
 class TalkForm;
 }
+namespace core {
+class ReconnectForm;
+class ExitForm;
+class OtherExitForm;
+}
 
 // The one object that owns the client's state: the shared game state, each
 // subsystem's own state and the platform services it works with. main makes
@@ -46,6 +51,9 @@ public:
     std::unique_ptr<results::ScoreForm> Score;
     std::unique_ptr<results::HeroForm> Hero;
     std::unique_ptr<chat::TalkForm> Talk;
+    std::unique_ptr<core::ReconnectForm> frmReconnect;
+    std::unique_ptr<core::ExitForm> frmExit;
+    std::unique_ptr<core::OtherExitForm> frmOtherExit;
 
 private:
     QObject wiring_; // owns the signal connections to the platform services

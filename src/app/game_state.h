@@ -63,6 +63,17 @@ struct GameState {
     int16_t RoomMatchMode = 0;
     std::array<QString, 4> OtherSeatNames;
 
+    // The decision and ready countdowns, and the local decision.
+    int16_t Countdown = 0;
+    int16_t CountdownKindFlag = 0;
+    int16_t TurnPhase = 0;
+    int16_t TimeoutLimit = 0;
+    int16_t OpSent = 0;
+    int16_t ChipRefreshDue = 0;
+    int16_t PicAniRunning = 0;
+    double DecisionSecondMark = 0;
+    double ReadySecondMark = 0;
+
     // Speech pictures and chat.
     int16_t SpeakShown = 0;
     int16_t SpeakIndex = 0;

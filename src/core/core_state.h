@@ -78,7 +78,9 @@ struct CoreState {
     bool LoginPending = false;
     bool ReconnectArmed = false;
     uint8_t ProxyState = 0;
-    bool ReconnectWindowOpen = false;
+    int32_t ReconnectId = 0;
+    int16_t ReconnectTries = 0;
+    int16_t ReconnectCountdown = 0;
     bool QuickLeave = false;
     bool LeaveAfterHand = false;
 

@@ -98,6 +98,13 @@ void Winsock1_DataArrival(Client& c)
     ProxyReceive(c);
 }
 
+void DropPartialFrame(Client& c)
+{
+    FrameRing& r = c.core.RecvRing;
+    const int32_t partial = r.Waiting() % kFrameSize;
+    r.Write = (r.Write - partial + kRingSize) % kRingSize;
+}
+
 void Winsock1_Close(Client& c) { c.plat.tcp.Close(); }
 
 } // namespace core

@@ -82,6 +82,10 @@ bool QueueFrame(Client& c, const uint8_t* frame);
 // the process. Returns false then.
 bool RecvRingAppend(Client& c, const uint8_t* bytes, int64_t n);
 
+// Drops received bytes of a frame that was only partly received, so that
+// the next connection's first frame lands on a frame boundary.
+void DropPartialFrame(Client& c);
+
 // The socket's data-arrival event: every waiting byte goes to the receive
 // ring (or to the proxy ring while a SOCKS5 handshake runs). A ring that
 // fills up restores the lobby window and ends the process.

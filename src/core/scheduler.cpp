@@ -2,6 +2,7 @@
 
 #include "app/client.h"
 #include "core/codec.h"
+#include "core/countdowns.h"
 #include "core/lobby.h"
 #include "core/reconnect.h"
 #include "dispatch/dispatcher.h"
@@ -127,8 +128,10 @@ void TimerBong_Timer(Client& c)
 
     if (s.SchedBlink.Count >= kBlinkPeriod)
         s.SchedBlink.Count = 0;
+    SchedDecisionTask(c);
     if (s.SchedDecision.Count >= 20)
         s.SchedDecision.Count = 0;
+    SchedReadyTask(c);
     if (s.SchedReady.Count >= 20)
         s.SchedReady.Count = 0;
 

@@ -3,6 +3,7 @@
 #include "app/client.h"
 #include "chat/talk_form.h"
 #include "core/codec.h"
+#include "core/exit_windows.h"
 #include "match/match.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -133,6 +134,7 @@ void ResetSession(Client& c)
     g.TableCleared = 0;
     f.showMinimized();
     g.TimeoutCount = 0;
+    c.frmOtherExit->Hide();
 
     const QString archive = platform::NativePath(s.AppPath + QStringLiteral("\\info.zq"));
     if (QFile::exists(archive))

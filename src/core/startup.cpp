@@ -3,7 +3,9 @@
 #include "app/client.h"
 #include "chat/talk_form.h"
 #include "core/lobby.h"
+#include "core/exit_windows.h"
 #include "core/proxy.h"
+#include "core/reconnect.h"
 #include "core/rings.h"
 #include "core/scheduler.h"
 #include "match/match.h"
@@ -341,8 +343,11 @@ void Form_Unload(Client& c)
         window::StopWave(c);
     if (c.game.PropPluginState > 0)
         rewards::ExitPropPlugin(c, 1);
-    c.Score->hide();
+    c.frmExit->hide();
+    c.frmOtherExit->hide();
+    UnloadReconnectWindow(c);
     c.Hero->hide();
+    c.Score->hide();
     c.Talk->hide();
     c.plat.process.endNow();
 }

@@ -6,7 +6,10 @@ class Client;
 
 namespace match {
 
-struct MatchState {};
+struct MatchState {
+    // Set when the player leaves: match-info downloads stop.
+    int16_t AppClosing = 0;
+};
 
 // Queues a finished match frame in the send ring as it is (the third writer
 // of the send ring besides SendMsg and SendRawFrame).

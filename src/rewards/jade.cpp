@@ -11,6 +11,8 @@ void InitJadeTask(Client& c) { HideJadeTask(c); }
 
 void InitChipPanel(Client&) {}
 
+void RefreshChipBox(Client&, bool) {}
+
 void ExitPropPlugin(Client& c, int16_t)
 {
     if (c.game.PropPluginState < 1)

@@ -1,0 +1,17 @@
+#pragma once
+
+class Client;
+
+namespace autoplay {
+
+// The local player's countdown ran out without hosting: pass, and discard
+// the last hand tile when a discard is due.
+void TimeoutAction(Client& c);
+
+// Hosted or automatic play of the local player's turn.
+void AutoPlayStep(Client& c);
+
+// Sends the pass frame (kind 7, operation 1) unless an operation was sent.
+void SendPassOnce(Client& c);
+
+} // namespace autoplay
