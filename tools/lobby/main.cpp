@@ -12,7 +12,7 @@
 //   exited <code>                     the client ended; the lobby ends too
 // Lines read from stdin:
 //   send 0x16 | send 0x303 | send 0x400 | send 0x465
-//   quit
+//   quit                              (end of input just stops reading)
 #include "platform/local_lobby_link.h"
 
 #include <QCoreApplication>
@@ -166,7 +166,11 @@ int main(int argc, char** argv)
     QTextStream in(stdin);
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
         const QString line = in.readLine();
-        if (line.isNull() || line.trimmed() == QLatin1String("quit")) {
+        if (line.isNull()) {
+            input.setEnabled(false); // no more commands; the client runs on
+            return;
+        }
+        if (line.trimmed() == QLatin1String("quit")) {
             input.setEnabled(false);
             proc.terminate();
             if (!proc.waitForFinished(3000))
