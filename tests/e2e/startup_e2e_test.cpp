@@ -60,6 +60,29 @@ std::unique_ptr<Program> StartLobby(const QTemporaryDir& runtime, const QString&
         IsolatedEnvironment(runtime));
 }
 
+// A real SOCKS5 proxy on loopback that wants the user puser/ppass; the
+// returned port is where it listens once it answers.
+std::unique_ptr<Program> StartProxy(int& port)
+{
+    const QString microsocks = QStandardPaths::findExecutable(QStringLiteral("microsocks"));
+    if (microsocks.isEmpty())
+        return nullptr;
+    port = FreePort();
+    auto proxy = std::make_unique<Program>(
+        microsocks,
+        QStringList{QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port),
+                    QStringLiteral("-u"), QStringLiteral("puser"), QStringLiteral("-P"), QStringLiteral("ppass")},
+        QProcessEnvironment::systemEnvironment());
+    const bool up = WaitFor(
+        [&] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+            return probe.waitForConnected(100);
+        },
+        5000);
+    return up ? std::move(proxy) : nullptr;
+}
+
 } // namespace
 
 TEST(StartupEndToEnd, DirectConnectionSendsTheLoginAndLeavesOnTheLobbysWord)
@@ -90,22 +113,11 @@ TEST(StartupEndToEnd, DirectConnectionSendsTheLoginAndLeavesOnTheLobbysWord)
 
 TEST(StartupEndToEnd, ThroughARealSocks5ProxyWithAuthentication)
 {
-    const QString microsocks = QStandardPaths::findExecutable(QStringLiteral("microsocks"));
-    ASSERT_FALSE(microsocks.isEmpty()) << "microsocks is installed by scripts/setup";
+    int proxyPort = 0;
+    auto proxy = StartProxy(proxyPort);
+    ASSERT_TRUE(proxy) << "microsocks is installed by scripts/setup";
     QTemporaryDir runtime;
     Table table;
-    const int proxyPort = FreePort();
-    Program proxy(microsocks,
-                  {QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(proxyPort),
-                   QStringLiteral("-u"), QStringLiteral("puser"), QStringLiteral("-P"), QStringLiteral("ppass")},
-                  QProcessEnvironment::systemEnvironment());
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(proxyPort));
-            return probe.waitForConnected(100);
-        },
-        5000));
 
     auto lobby = StartLobby(runtime, Line(QStringLiteral("5"), table.Port(), QStringLiteral("127.0.0.1"), proxyPort,
                                           QStringLiteral("puser"), QStringLiteral("ppass")));
@@ -117,16 +129,11 @@ TEST(StartupEndToEnd, ThroughARealSocks5ProxyWithAuthentication)
 
 TEST(StartupEndToEnd, WrongProxyPasswordIsReportedAndNothingReachesTheServer)
 {
-    const QString microsocks = QStandardPaths::findExecutable(QStringLiteral("microsocks"));
-    ASSERT_FALSE(microsocks.isEmpty());
+    int proxyPort = 0;
+    auto proxy = StartProxy(proxyPort);
+    ASSERT_TRUE(proxy);
     QTemporaryDir runtime;
     Table table;
-    const int proxyPort = FreePort();
-    Program proxy(microsocks,
-                  {QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(proxyPort),
-                   QStringLiteral("-u"), QStringLiteral("puser"), QStringLiteral("-P"), QStringLiteral("ppass")},
-                  QProcessEnvironment::systemEnvironment());
-    WaitFor([] { return false; }, 300);
     auto lobby = StartLobby(runtime, Line(QStringLiteral("5"), table.Port(), QStringLiteral("127.0.0.1"), proxyPort,
                                           QStringLiteral("puser"), QStringLiteral("wrong")));
     // The client shows the refusal in a message box, which stays open under
