@@ -84,7 +84,7 @@ void DrawWindowFrame(Client& c)
     const QImage& skin = f.Skin.GetPicture().image;
     if (!skin.isNull()) {
         QImage frame(f.size(), QImage::Format_ARGB32_Premultiplied);
-        frame.fill(Qt::black);
+        frame.fill(Qt::transparent);
         QPainter p(&frame);
         for (const SkinPiece& piece : SkinPieces(w, h))
             p.drawImage(PixelsOf(piece.target), skin, PixelsOf(piece.source));

@@ -131,8 +131,14 @@ void MainForm::changeEvent(QEvent* event)
 void MainForm::StartWindowDrag()
 {
     dragging_ = false;
-    if (QWindow* w = windowHandle(); w && w->startSystemMove())
+    if (QWindow* w = windowHandle(); w && w->startSystemMove()) {
+        // The window manager keeps the button's release; let the pressed
+        // control go now, so that the next moves reach the controls again.
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-1, -1), QPointF(pressGlobal_), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        platform::Form::mouseReleaseEvent(&release);
         return;
+    }
     dragging_ = true;
     dragOffset_ = pressGlobal_ - pos();
 }
