@@ -7,8 +7,12 @@
 #include "platform/instance_lock.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
+#include "platform/prop_plugin_loader.h"
+#include "platform/shell.h"
 #include "platform/sound_device.h"
 #include "platform/tcp_link.h"
+#include "platform/udp_link.h"
+#include "platform/web_panel.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -35,6 +39,27 @@ struct NullDialogs : platform::Dialogs {
 struct NullProcess : platform::Process {
     void endNow(int) override {}
 };
+struct NullWebPanel : platform::WebPanel {
+    using WebPanel::WebPanel;
+    QString LocationURL() const override { return {}; }
+    void Load(const QUrl&) override {}
+};
+struct NullWebPanels : platform::WebPanels {
+    platform::WebPanel* Create(QWidget* parent, const QString& name) override { return new NullWebPanel(parent, name); }
+};
+struct NullShell : platform::Shell {
+    bool OpenUrl(const QUrl&) override { return false; }
+};
+struct NullUdp : platform::UdpLink {
+    bool Bind(int) override { return true; }
+    int LocalPort() const override { return 0; }
+    void Close() override {}
+    QByteArray GetData() override { return {}; }
+};
+struct NoPlugins : platform::PropPluginLoader {
+    bool Exists(const QString&) override { return false; }
+    std::unique_ptr<platform::PropPlugin> Create(const QString&) override { return nullptr; }
+};
 
 struct BenchClient {
     platform::SystemClock clock;
@@ -44,7 +69,11 @@ struct BenchClient {
     NullLobby lobby;
     platform::InstanceLock instance{QStringLiteral("mjclient-bench")};
     platform::SilentSoundDevice sound;
-    Client client{{clock, process, dialogs, tcp, lobby, instance, sound}};
+    NullWebPanels web;
+    NullShell shell;
+    NullUdp udp;
+    NoPlugins plugins;
+    Client client{{clock, process, dialogs, tcp, lobby, instance, sound, web, shell, udp, plugins}};
 };
 
 // SendMsg encodes into the send ring; the send task's side takes the frame

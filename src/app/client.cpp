@@ -9,6 +9,11 @@
 #include "results/result_forms.h"
 #include "window/main_form.h"
 #include "platform/tcp_link.h"
+#include "platform/udp_link.h"
+#include "platform/web_panel.h"
+#include "services/gm_packet.h"
+#include "window/chrome.h"
+#include "window/web_panels.h"
 
 Client::Client(platform::Services services)
     : plat(services), MainForm(std::make_unique<window::MainForm>()),
@@ -33,6 +38,37 @@ Client::Client(platform::Services services)
     frmOtherExit->imgOK.Click = [this] { core::frmOtherExit_imgOK_Click(*this); };
     frmOtherExit->imgCancel.Click = [this] { core::frmOtherExit_imgCancel_Click(*this); };
     QObject::connect(MainForm.get(), &window::MainForm::Unload, &wiring_, [this] { core::Form_Unload(*this); });
+
+    // The table window's frame, title bar, web panels and UDP socket.
+    window::MainForm& f = *MainForm;
+    QObject::connect(&f, &window::MainForm::Resize, &wiring_, [this] { window::Form_Resize(*this); });
+    for (int i = 0; i < f.Imgclose.Count(); ++i) {
+        const auto index = static_cast<int16_t>(i);
+        f.Imgclose[i].MouseDown = [this, index](int16_t, int16_t, float, float) { window::Imgclose_MouseDown(*this, index); };
+        f.Imgclose[i].MouseMove = [this, index](int16_t, int16_t, float, float) { window::Imgclose_MouseMove(*this, index); };
+        f.Imgclose[i].MouseUp = [this, index](int16_t, int16_t, float, float) { window::Imgclose_MouseUp(*this, index); };
+        f.Imgclose[i].Click = [this, index] { window::Imgclose_Click(*this, index); };
+    }
+    for (int i = 0; i < f.ImgMin.Count(); ++i) {
+        const auto index = static_cast<int16_t>(i);
+        f.ImgMin[i].MouseDown = [this, index](int16_t, int16_t, float, float) { window::ImgMin_MouseDown(*this, index); };
+        f.ImgMin[i].MouseMove = [this, index](int16_t, int16_t, float, float) { window::ImgMin_MouseMove(*this, index); };
+        f.ImgMin[i].MouseUp = [this, index](int16_t, int16_t, float, float) { window::ImgMin_MouseUp(*this, index); };
+        f.ImgMin[i].Click = [this, index] { window::ImgMin_Click(*this, index); };
+    }
+    f.LbMove.MouseDown = [this](int16_t button, int16_t, float, float) { window::LbMove_MouseDown(*this, button); };
+    f.LbMove.MouseMove = [this](int16_t, int16_t, float, float) { window::LbMove_MouseMove(*this); };
+    f.FormMouseMove = [this](int16_t, int16_t, float, float) { window::Form_MouseMove(*this); };
+    f.WebBrowser1 = plat.web.Create(f.pic1, QStringLiteral("WebBrowser1"));
+    f.WebBrowser2 = plat.web.Create(f.pic1, QStringLiteral("WebBrowser2"));
+    QObject::connect(f.WebBrowser1, &platform::WebPanel::DocumentComplete, &wiring_,
+                     [this] { window::WebBrowser1_DocumentComplete(*this); });
+    QObject::connect(f.WebBrowser1, &platform::WebPanel::NavigateError, &wiring_,
+                     [this] { window::WebBrowser1_NavigateError(*this); });
+    QObject::connect(f.WebBrowser2, &platform::WebPanel::NavigateError, &wiring_,
+                     [this] { window::WebBrowser2_NavigateError(*this); });
+    QObject::connect(&plat.udp, &platform::UdpLink::DataArrival, &wiring_,
+                     [this](qint64 bytes) { services::WinsckUdp_DataArrival(*this, bytes); });
 }
 
 Client::~Client() = default;

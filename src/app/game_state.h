@@ -2,11 +2,13 @@
 
 #include "core/frame.h"
 #include "core/user_info.h"
+#include "platform/prop_plugin.h"
 #include "table/players.h"
 
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 // The game state every subsystem shares. Flags are 16-bit: -1 true, 0 false.
 struct GameState {
@@ -99,6 +101,7 @@ struct GameState {
     QByteArray GmUserName;
     QByteArray GmAccount;
     int16_t PropPluginState = 0;
+    std::unique_ptr<platform::PropPlugin> PropPlugin; // the plug-in object, once made
     int16_t PropAniOn = 0;
     std::array<int16_t, 4> PropAniTicks{};
     std::array<int16_t, 4> PropAniState{};

@@ -5,8 +5,12 @@
 #include "platform/instance_lock.h"
 #include "platform/local_lobby_link.h"
 #include "platform/process.h"
+#include "platform/prop_plugin_loader.h"
+#include "platform/shell.h"
 #include "platform/sound_device.h"
 #include "platform/tcp_link.h"
+#include "platform/udp_link.h"
+#include "platform/webengine/web_engine_panel.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -24,7 +28,11 @@ int main(int argc, char** argv)
     platform::LocalLobbyLink lobby;
     platform::InstanceLock instance;
     std::unique_ptr<platform::SoundDevice> sound = platform::CreateSoundDevice();
-    Client client({clock, process, dialogs, tcp, lobby, instance, *sound});
+    platform::EngineWebPanels web;
+    platform::DesktopShell shell;
+    platform::QtUdpLink udp;
+    platform::LibraryPropPluginLoader plugins;
+    Client client({clock, process, dialogs, tcp, lobby, instance, *sound, web, shell, udp, plugins});
     client.core.AppPath = QApplication::applicationDirPath();
 
     // The lobby passes one command line; its arguments are joined back.

@@ -9,6 +9,10 @@ class LobbyLink;
 class Process;
 class SoundDevice;
 class TcpLink;
+class WebPanels;
+class Shell;
+class UdpLink;
+class PropPluginLoader;
 
 // The platform services a Client works with. The Client does not own them:
 // main makes the real ones, tests make doubles.
@@ -20,6 +24,10 @@ struct Services {
     LobbyLink& lobby;
     InstanceLock& instance;
     SoundDevice& sound;
+    WebPanels& web;
+    Shell& shell;
+    UdpLink& udp;
+    PropPluginLoader& plugins;
 };
 
 } // namespace platform

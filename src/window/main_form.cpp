@@ -1,6 +1,11 @@
 #include "window/main_form.h"
 
+#include "window/chrome.h"
+#include "window/pictures.h"
+
 #include <QCloseEvent>
+#include <QMouseEvent>
+#include <QWindow>
 
 namespace window {
 
@@ -29,7 +34,9 @@ MainForm::MainForm(QWidget* parent)
       OK(pic1, QStringLiteral("OK"), 4),
       imgsezi(pic1, QStringLiteral("imgsezi"), 2),
       lbfont(pic1, QStringLiteral("lbfont"), 3),
-      AnNiu(pic1, QStringLiteral("AnNiu"), 9)
+      AnNiu(pic1, QStringLiteral("AnNiu"), 9),
+      Imgclose(this, QStringLiteral("Imgclose"), 4),
+      ImgMin(this, QStringLiteral("ImgMin"), 4)
 {
     Q_UNUSED(parent);
     setWindowTitle(QStringLiteral("MainForm"));
@@ -70,6 +77,33 @@ MainForm::MainForm(QWidget* parent)
     TimerShuffle = new platform::Timer(this, QStringLiteral("TimerShuffle"));
     Timer_ani = new platform::Timer(this, QStringLiteral("Timer_ani"));
     Timer_ani->Tag = QStringLiteral("0");
+
+    // The table window has no system frame; it draws its own when there is
+    // room for one.
+    setWindowFlag(Qt::FramelessWindowHint);
+    pic1->Add(&Bird);
+    Bird.Stretch = true;
+    Bird.Visible = false;
+    // Title-bar controls, back to front: the caption under the drag strip,
+    // the buttons on top.
+    for (platform::GraphicControl* chrome : std::initializer_list<platform::GraphicControl*>{
+             &Skin, &ImgIcon, &lcaption, &LbMove, &Imgclose[0], &ImgMin[0], &Imgclose[1], &Imgclose[2],
+             &Imgclose[3], &ImgMin[1], &ImgMin[2], &ImgMin[3]}) {
+        Add(chrome);
+        chrome->Visible = false;
+    }
+    lcaption.Caption = QStringLiteral("Brannoch");
+    lcaption.Width = 200;
+    lcaption.Height = 16;
+    ImgIcon.Stretch = true;
+    LoadGifResource(kSkinPicture, QStringLiteral("GIF"), Skin);
+    for (int i = 1; i <= 3; ++i) {
+        LoadGifResource(kClosePictures + i - 1, QStringLiteral("GIF"), Imgclose[i]);
+        LoadGifResource(kMinimisePictures + i - 1, QStringLiteral("GIF"), ImgMin[i]);
+    }
+    const platform::Picture icon = LoadGifPicture(kIconPicture, QStringLiteral("GIF"));
+    if (!icon.isNull())
+        setWindowIcon(QIcon(QPixmap::fromImage(icon.image)));
 }
 
 MainForm::~MainForm() = default;
@@ -78,6 +112,62 @@ void MainForm::closeEvent(QCloseEvent* event)
 {
     emit Unload();
     QWidget::closeEvent(event);
+}
+
+void MainForm::changeEvent(QEvent* event)
+{
+    platform::Form::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    // Only a real change between minimised and shown counts; the platform
+    // may report the same state more than once.
+    const bool minimized = isMinimized();
+    if (minimized == minimized_)
+        return;
+    minimized_ = minimized;
+    emit Resize();
+}
+
+void MainForm::StartWindowDrag()
+{
+    dragging_ = false;
+    if (QWindow* w = windowHandle(); w && w->startSystemMove()) {
+        // The window manager keeps the button's release; let the pressed
+        // control go now, so that the next moves reach the controls again.
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-1, -1), QPointF(pressGlobal_), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        platform::Form::mouseReleaseEvent(&release);
+        return;
+    }
+    dragging_ = true;
+    dragOffset_ = pressGlobal_ - pos();
+}
+
+void MainForm::mousePressEvent(QMouseEvent* event)
+{
+    pressGlobal_ = event->globalPosition().toPoint();
+    platform::Form::mousePressEvent(event);
+}
+
+void MainForm::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragging_) {
+        if (event->buttons() & Qt::LeftButton) {
+            move(event->globalPosition().toPoint() - dragOffset_);
+            return;
+        }
+        dragging_ = false;
+    }
+    platform::Form::mouseMoveEvent(event);
+    const QPointF p = event->position();
+    if (FormMouseMove && !ControlAt(static_cast<float>(p.x()), static_cast<float>(p.y())))
+        FormMouseMove(0, 0, static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void MainForm::mouseReleaseEvent(QMouseEvent* event)
+{
+    dragging_ = false;
+    platform::Form::mouseReleaseEvent(event);
 }
 
 } // namespace window

@@ -2,7 +2,12 @@
 
 #include "platform/controls.h"
 
+#include <QPoint>
 #include <array>
+
+namespace platform {
+class WebPanel;
+}
 
 namespace window {
 
@@ -15,12 +20,24 @@ public:
     explicit MainForm(QWidget* parent = nullptr);
     ~MainForm() override;
 
+    // Lets the user drag the window by the pointer from the last press: the
+    // window manager's move where it offers one, else the window follows
+    // the pointer until the button is released.
+    void StartWindowDrag();
+
 signals:
     // The window is being closed by the user or the window manager.
     void Unload();
+    // The window was minimised or shown again. Other size and position
+    // changes (the window manager's first placement, a move) do not count.
+    void Resize();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 public:
 
@@ -92,6 +109,32 @@ public:
     platform::Timer* TimerKeepAlive;
     platform::Timer* TimerShuffle;
     platform::Timer* Timer_ani;
+
+    // The window's own frame and title bar, on the window itself around
+    // pic1; hidden until the frame is drawn. Skin holds the frame picture;
+    // Imgclose and ImgMin element 0 is the button, elements 1-3 hold its
+    // normal, hover and pressed pictures.
+    platform::Image Skin{QStringLiteral("Skin")};
+    platform::Image ImgIcon{QStringLiteral("ImgIcon")};
+    platform::Label lcaption{QStringLiteral("lcaption")};
+    platform::Label LbMove{QStringLiteral("LbMove")};
+    platform::ControlArray<platform::Image> Imgclose;
+    platform::ControlArray<platform::Image> ImgMin;
+    // Mouse moves over the window itself where no control lies.
+    platform::MouseHandler FormMouseMove;
+
+    // The mascot in the lower right corner and the two web panels: the
+    // first is laid over the mascot, the second shows the seat-change show.
+    // The Client makes the panels.
+    platform::Image Bird{QStringLiteral("Bird")};
+    platform::WebPanel* WebBrowser1 = nullptr;
+    platform::WebPanel* WebBrowser2 = nullptr;
+
+private:
+    bool minimized_ = false;
+    bool dragging_ = false;
+    QPoint pressGlobal_;
+    QPoint dragOffset_;
 };
 
 } // namespace window

@@ -2,7 +2,9 @@
 
 #include "app/client.h"
 #include "platform/instance_lock.h"
+#include "support/fake_prop_plugin.h"
 #include "support/fakes.h"
+#include "support/panel_fakes.h"
 
 #include "window/pictures.h"
 
@@ -21,7 +23,11 @@ struct TestClient {
     // A lock of this test's own, so that tests never see each other.
     platform::InstanceLock instance{UniqueLockName()};
     RecordingSoundDevice sound;
-    Client client{{clock, process, dialogs, tcp, lobby, instance, sound}};
+    FakeWebPanels web;
+    RecordingShell shell;
+    FakeUdpLink udp;
+    FakePropPluginLoader plugins;
+    Client client{{clock, process, dialogs, tcp, lobby, instance, sound, web, shell, udp, plugins}};
 
     static QString UniqueLockName()
     {

@@ -168,6 +168,11 @@ const Row kRows[] = {
     {855, 866, R::Goods, 56, 56, "9|10|11|12|13|14|15|16|17|18|19|20", "9|10|11|12|13|14|15|16|17|18|19|20", "1", F::Gif, B::Assumed, "goods pictures of goods 9-20"},
     {867, 886, R::Prize, 84, 84, kPrizes, "0|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19", "1", F::Gif, B::Given, "exchange prizes"},
     {900, 923, R::VipBadge, 41, 35, "", "0|1|2|3", "1", F::Gif, B::Given, "membership badges, levels 1-6, four pictures each"},
+    // The table window's own frame and title-bar pictures (part of the window's design, not numbered by the program).
+    {1001, 1001, R::WindowSkin, 46, 220, "", "0", "1", F::Gif, B::Given, "window frame skin"},
+    {1002, 1004, R::WindowButton, 26, 17, "", "0|1|2", "1", F::Gif, B::Assumed, "close button: normal, hover, pressed"},
+    {1005, 1007, R::WindowButton, 26, 17, "", "10|11|12", "1", F::Gif, B::Assumed, "minimise button: normal, hover, pressed"},
+    {1008, 1008, R::WindowIcon, 32, 32, "麻", "0", "1", F::Gif, B::Assumed, "window icon"},
 };
 
 #undef TILE_VIEW

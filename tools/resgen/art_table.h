@@ -42,6 +42,9 @@ enum class Role {
     JadeSheet,      // sprite sheet of 4 x 4 animation frames
     FrameSheet,     // single-frame sheet
     TableBackground,
+    WindowSkin,     // the table window's frame, cut into eight pieces by the window
+    WindowButton,   // title-bar button: tens digit 0 close, 1 minimise; units digit the state
+    WindowIcon,     // the table window's icon
     Placeholder,    // no picture described yet
 };
 

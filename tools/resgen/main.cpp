@@ -70,6 +70,7 @@ const char* RoleName(Role r)
         {Role::PhraseButton, "phrase button"}, {Role::Emoticon, "emoticon"},        {Role::DigitSheet, "digit sheet"},
         {Role::BannerSheet, "banner sheet"}, {Role::JadeSheet, "jade sheet"},      {Role::FrameSheet, "frame sheet"},
         {Role::TableBackground, "table background"}, {Role::Placeholder, "placeholder"},
+        {Role::WindowSkin, "window skin"},   {Role::WindowButton, "window button"}, {Role::WindowIcon, "window icon"},
     };
     return names.at(r);
 }

@@ -933,6 +933,95 @@ QImage TableBackground(int w, int h)
     return image;
 }
 
+// The window frame: a 20-pixel title bar and 8-pixel borders in dark
+// lacquer with a gold line towards the table. The window stretches the
+// strips x 8-15 (top and bottom) and y 20-211 (sides), so each strip is
+// uniform along its length; x 38-45 is the right-hand column.
+QImage WindowSkin(int w, int h)
+{
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(QColor(16, 70, 52));
+    QPainter p(&image);
+    const int bar = 20;
+    const int side = 8;
+    const QColor lacquer(96, 22, 16);
+    const QColor gold(214, 170, 78);
+    // Title bar across the whole width.
+    QLinearGradient top(0, 0, 0, bar);
+    top.setColorAt(0, Shade(lacquer, 1.7));
+    top.setColorAt(0.45, Shade(lacquer, 1.15));
+    top.setColorAt(1, Shade(lacquer, 0.7));
+    p.fillRect(QRect(0, 0, w, bar), top);
+    p.fillRect(QRect(0, bar - 1, w, 1), gold);
+    // Side borders: dark outside, lighter towards the table.
+    QLinearGradient left(0, 0, side, 0);
+    left.setColorAt(0, Shade(lacquer, 0.55));
+    left.setColorAt(1, Shade(lacquer, 1.2));
+    p.fillRect(QRect(0, bar, side, h - bar), left);
+    QLinearGradient right(w - side, 0, w, 0);
+    right.setColorAt(0, Shade(lacquer, 1.2));
+    right.setColorAt(1, Shade(lacquer, 0.55));
+    p.fillRect(QRect(w - side, bar, side, h - bar), right);
+    p.fillRect(QRect(side - 1, bar, 1, h - bar - side), gold);
+    p.fillRect(QRect(w - side, bar, 1, h - bar - side), gold);
+    // Bottom border.
+    QLinearGradient bottom(0, h - side, 0, h);
+    bottom.setColorAt(0, Shade(lacquer, 1.2));
+    bottom.setColorAt(1, Shade(lacquer, 0.55));
+    p.fillRect(QRect(0, h - side, w, side), bottom);
+    p.fillRect(QRect(side - 1, h - side, w - 2 * side + 2, 1), gold);
+    // A dark outline round the outer edge.
+    p.setPen(QColor(40, 8, 6));
+    p.drawLine(0, 0, w - 1, 0);
+    p.drawLine(0, 0, 0, h - 1);
+    p.drawLine(w - 1, 0, w - 1, h - 1);
+    p.drawLine(0, h - 1, w - 1, h - 1);
+    return image;
+}
+
+// param: tens digit 0 close, 1 minimise; units digit 0 normal, 1 hover,
+// 2 pressed.
+QImage WindowButton(int w, int h, int param)
+{
+    QImage image = Canvas(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool minimise = param >= 10;
+    const Scheme s = ButtonScheme(param % 10, minimise ? kBlueBase : kRedBase);
+    Pill(p, QRectF(0, 0, w, h), s, 4);
+    const QPointF c(w / 2.0 + (param % 10 == 2 ? 0.5 : 0), h / 2.0 + (param % 10 == 2 ? 0.5 : 0));
+    const double d = h * 0.22;
+    p.setPen(QPen(s.text, 1.8, Qt::SolidLine, Qt::RoundCap));
+    if (minimise) {
+        p.drawLine(c + QPointF(-d * 1.3, d), c + QPointF(d * 1.3, d));
+    } else {
+        p.drawLine(c + QPointF(-d, -d), c + QPointF(d, d));
+        p.drawLine(c + QPointF(-d, d), c + QPointF(d, -d));
+    }
+    return image;
+}
+
+// A small ivory tile with a character on the table's green.
+QImage WindowIcon(int w, int h, const QString& caption)
+{
+    QImage image = Canvas(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(20, 70, 50), 1));
+    p.setBrush(QColor(30, 110, 80));
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), w * 0.18, w * 0.18);
+    const QRectF tile(w * 0.2, h * 0.12, w * 0.6, h * 0.76);
+    QLinearGradient ivory(tile.topLeft(), tile.bottomLeft());
+    ivory.setColorAt(0, QColor(255, 252, 236));
+    ivory.setColorAt(1, QColor(226, 214, 180));
+    p.setPen(QPen(QColor(150, 120, 70), 1));
+    p.setBrush(ivory);
+    p.drawRoundedRect(tile, w * 0.08, w * 0.08);
+    DrawFittedText(p, tile.adjusted(w * 0.04, h * 0.06, -w * 0.04, -h * 0.06), caption, KaiFont(h * 0.5),
+                   QColor(180, 30, 30));
+    return image;
+}
+
 QImage Placeholder(int w, int h, int id)
 {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -994,6 +1083,9 @@ std::vector<Frame> PaintArt(const Art& a)
     case Role::JadeSheet: return Still(JadeSheet(a.w, a.h));
     case Role::FrameSheet: return Still(FrameSheet(a.w, a.h));
     case Role::TableBackground: return Still(TableBackground(a.w, a.h));
+    case Role::WindowSkin: return Still(WindowSkin(a.w, a.h));
+    case Role::WindowButton: return Still(WindowButton(a.w, a.h, a.param));
+    case Role::WindowIcon: return Still(WindowIcon(a.w, a.h, a.caption));
     case Role::Placeholder: return Still(Placeholder(a.w, a.h, a.id));
     }
     throw std::logic_error("unknown role");

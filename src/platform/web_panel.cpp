@@ -1,0 +1,36 @@
+#include "platform/web_panel.h"
+
+#include <QTimer>
+
+namespace platform {
+
+WebPanel::WebPanel(QWidget* parent, const QString& name) : QWidget(parent)
+{
+    setObjectName(name);
+    hide();
+}
+
+QUrl WebPanel::WebAddress(const QString& address)
+{
+    const QUrl url(address.trimmed(), QUrl::StrictMode);
+    return IsWebAddress(url) ? url : QUrl();
+}
+
+bool WebPanel::IsWebAddress(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+           !url.host().isEmpty();
+}
+
+void WebPanel::Navigate(const QString& address)
+{
+    const QUrl url = WebAddress(address);
+    if (url.isEmpty()) {
+        QTimer::singleShot(0, this, [this, address] { emit NavigateError(address, 0); });
+        return;
+    }
+    Load(url);
+}
+
+} // namespace platform
