@@ -4,6 +4,7 @@
 #include "autoplay/autoplay.h"
 #include "core/codec.h"
 #include "platform/clock.h"
+#include "platform/web_panel.h"
 #include "rewards/jade.h"
 #include "table/reset.h"
 #include "window/input.h"
@@ -128,6 +129,11 @@ void SchedReadyTask(Client& c)
             f.TimerShuffle->SetInterval(300);
             f.TimerShuffle->SetEnabled(true);
             f.LblShuffle.SetCaption(g.ShuffleCaptions[0]);
+            if (f.WebBrowser2) {
+                f.WebBrowser2->Navigate(g.GameAdFile);
+                f.WebBrowser2->raise();
+                f.WebBrowser2->show();
+            }
             g.ShuffleLabelOn = -1;
             g.ShuffleFlagA = 0;
             g.ShuffleShowOn = 0;

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/tcp_link.h"
+#include "platform/web_panel.h"
 #include "results/result_forms.h"
 #include "rewards/jade.h"
 #include "services/gm_channel.h"
@@ -55,6 +56,8 @@ void SendLeaveTable(Client& c)
     f.TimerShuffle->SetEnabled(false);
     c.game.ShuffleShowOn = 0;
     c.game.ShuffleLabelOn = 0;
+    if (f.WebBrowser2)
+        f.WebBrowser2->hide();
 }
 
 void ResetSession(Client& c)
