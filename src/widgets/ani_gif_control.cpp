@@ -27,6 +27,7 @@ void AniGifControl::LoadAnimatedGIF_Array(const QByteArray& bytes)
     playing_ = false;
     loopsPlayed_ = 0;
     lastFrame_ = -1;
+    shown_ = QPixmap();
     loopsToPlay_ = loops;
 
     bytes_ = bytes;
@@ -52,23 +53,19 @@ void AniGifControl::LoadAnimatedGIF_Array(const QByteArray& bytes)
 
 void AniGifControl::OnFrameChanged(int frame)
 {
-    if (!playing_) {
-        update();
+    if (!playing_)
         return;
-    }
-    // Going back to an earlier frame means one pass has ended.
+    // Going back to an earlier frame means one pass has ended; after the
+    // last pass the control keeps showing the frame it ended on.
     if (lastFrame_ >= 0 && frame <= lastFrame_) {
         ++loopsPlayed_;
         if (loopsToPlay_ > 0 && loopsPlayed_ >= loopsToPlay_) {
-            const int last = lastFrame_;
             Stop();
-            movie_->jumpToFrame(last);
-            lastFrame_ = last;
-            update();
             return;
         }
     }
     lastFrame_ = frame;
+    shown_ = movie_->currentPixmap();
     update();
 }
 
@@ -79,7 +76,7 @@ void AniGifControl::Stop()
         movie_->setPaused(true);
 }
 
-int AniGifControl::CurrentFrame() const { return movie_ ? movie_->currentFrameNumber() : -1; }
+int AniGifControl::CurrentFrame() const { return movie_ ? lastFrame_ : -1; }
 
 void AniGifControl::ZOrder(int position)
 {
@@ -91,13 +88,10 @@ void AniGifControl::ZOrder(int position)
 
 void AniGifControl::paintEvent(QPaintEvent*)
 {
-    if (!movie_)
-        return;
-    const QPixmap frame = movie_->currentPixmap();
-    if (frame.isNull())
+    if (!movie_ || shown_.isNull())
         return;
     QPainter p(this);
-    p.drawPixmap(rect(), frame);
+    p.drawPixmap(rect(), shown_);
 }
 
 } // namespace widgets

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QMovie>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -52,6 +53,7 @@ private:
     QByteArray bytes_;
     std::unique_ptr<QBuffer> buffer_;
     std::unique_ptr<QMovie> movie_;
+    QPixmap shown_; // the frame on show
     bool playing_ = false;
     int loopsToPlay_ = 0;
     int loopsPlayed_ = 0;
