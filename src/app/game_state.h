@@ -10,9 +10,22 @@
 #include <cstdint>
 #include <memory>
 
+// A player record as the table reset leaves it: no tiles, the first hand
+// slot at 4 and the next meld ending at slot 3 (own view) or 4.
+inline table::PlayerRecord FreshPlayerRecord(int view)
+{
+    table::PlayerRecord p;
+    p.HandFirst = 4;
+    p.MeldEnd = view == 0 ? 3 : 4;
+    return p;
+}
+
 // The game state every subsystem shares. Flags are 16-bit: -1 true, 0 false.
 struct GameState {
-    std::array<table::PlayerRecord, 4> Players{}; // by view; 0 is the local player
+    // By view; 0 is the local player. Fresh records from the start, so that
+    // a first hand seated without a table reset still finds them in order.
+    std::array<table::PlayerRecord, 4> Players{FreshPlayerRecord(0), FreshPlayerRecord(1), FreshPlayerRecord(2),
+                                               FreshPlayerRecord(3)};
     std::array<core::UserInfo, 4> UserInfos{};    // by view
     std::array<int32_t, 4> SeatWealth{};          // by view
     bool WatchMode = false;
@@ -129,4 +142,62 @@ struct GameState {
     int16_t ImpeachSeat = -1;
     int16_t ImpeachAllowed = 0;
     double ImpeachFee = 0;
+
+    // Seating and the hand's start.
+    int16_t LeaveResetDue = 0;
+    int16_t DiceMultiplier = 0;
+    QString WealthCaption; // the wealth label's caption at the hand's start
+    int16_t WildStreakCount = 0;
+    std::array<double, 4> CumulativeAmounts{}; // by view, since the players were seated
+
+    // Tiles the table has shown this hand, by suit index 0-3 and rank 1-9.
+    std::array<std::array<int16_t, 10>, 4> SeenTileCounts{};
+
+    // The next wall tiles turned up with the hands, and their wall positions.
+    std::array<int16_t, 5> ShownWallTiles{};
+    std::array<int16_t, 5> ShownWallPos{};
+    uint8_t ShownWallCount = 0;
+
+    // The claim-choice layout of the local player's turn.
+    std::array<int16_t, 16> ChoiceTileA{};
+    std::array<int16_t, 16> ChoiceTileB{};
+    std::array<int16_t, 16> ChoiceKind{};
+    int16_t ChoiceCount = 0;
+    int16_t ChoiceSel1 = 0;
+    int16_t ChoiceSel2 = 1;
+
+    // The hand's end.
+    QString WinText;          // text of a special win
+    int16_t CurrencyFlag = 0; // 1: amounts in coins, else gold bars
+    struct SeatNamePic {
+        QString Name;
+        QString PicIndex; // avatar picture number 0-19, as text
+    };
+    std::array<SeatNamePic, 4> SeatNamePics; // by view
+    int16_t ScorePending = 0;
+    uint32_t HandEndTick = 0;
+    int16_t PropHandEndDue = 0;
+    std::array<QString, 4> PropSeatNames;
+    std::array<double, 4> PropCoinDelta{};
+    std::array<std::array<QString, 4>, 2> PropSeatEntries;
+
+    // Voices, chat, customer service.
+    std::array<QString, 4> SeatVoiceFolders; // by view
+    int16_t WhisperSeat = 0;
+    QString WhisperPrefix;
+    int16_t GmServiceOn = 0;
+
+    // The advertisement named by the login reply.
+    QString GameAdName;
+
+    // The two web panels of the table window: the page each was last sent
+    // to, where it stands and whether it is shown. Only http and https
+    // addresses get here.
+    struct WebPanel {
+        QString Address;
+        float Left = 0, Top = 0, Width = 0, Height = 0;
+        int16_t Shown = 0;
+    };
+    WebPanel WebBrowser1Panel;
+    WebPanel WebBrowser2Panel;
 };

@@ -4,7 +4,7 @@
 #include "autoplay/autoplay.h"
 #include "core/codec.h"
 #include "platform/clock.h"
-#include "platform/web_panel.h"
+#include "dispatch/web_panels.h"
 #include "rewards/jade.h"
 #include "table/reset.h"
 #include "window/input.h"
@@ -129,11 +129,7 @@ void SchedReadyTask(Client& c)
             f.TimerShuffle->SetInterval(300);
             f.TimerShuffle->SetEnabled(true);
             f.LblShuffle.SetCaption(g.ShuffleCaptions[0]);
-            if (f.WebBrowser2) {
-                f.WebBrowser2->Navigate(g.GameAdFile);
-                f.WebBrowser2->raise();
-                f.WebBrowser2->show();
-            }
+            dispatch::NavigateWebPanel(c, 2, g.GameAdFile);
             g.ShuffleLabelOn = -1;
             g.ShuffleFlagA = 0;
             g.ShuffleShowOn = 0;

@@ -8,7 +8,7 @@
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/tcp_link.h"
-#include "platform/web_panel.h"
+#include "dispatch/web_panels.h"
 #include "results/result_forms.h"
 #include "rewards/jade.h"
 #include "services/gm_channel.h"
@@ -56,8 +56,7 @@ void SendLeaveTable(Client& c)
     f.TimerShuffle->SetEnabled(false);
     c.game.ShuffleShowOn = 0;
     c.game.ShuffleLabelOn = 0;
-    if (f.WebBrowser2)
-        f.WebBrowser2->hide();
+    dispatch::HideWebPanel(c, 2);
 }
 
 void ResetSession(Client& c)

@@ -15,7 +15,7 @@
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
-#include "platform/web_panel.h"
+#include "dispatch/web_panels.h"
 #include "results/result_forms.h"
 #include "rewards/jade.h"
 #include "window/layout.h"
@@ -227,8 +227,7 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         g.AutoPlay = 0;
         g.CountdownStart = 8;
         s.KeepAliveHold = false;
-        if (f.WebBrowser2)
-            f.WebBrowser2->hide();
+        dispatch::HideWebPanel(c, 2);
         g.ChromeNormal = -1;
         SizeWindow(c, screen);
 

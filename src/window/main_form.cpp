@@ -35,6 +35,7 @@ MainForm::MainForm(QWidget* parent)
       imgsezi(pic1, QStringLiteral("imgsezi"), 2),
       lbfont(pic1, QStringLiteral("lbfont"), 3),
       AnNiu(pic1, QStringLiteral("AnNiu"), 9),
+      ImgProp(pic1, QStringLiteral("ImgProp"), 1),
       Imgclose(this, QStringLiteral("Imgclose"), 4),
       ImgMin(this, QStringLiteral("ImgMin"), 4)
 {
@@ -45,7 +46,7 @@ MainForm::MainForm(QWidget* parent)
 
     for (Image* single : {&ZhiNan, &Host, &Quoxa, &quoxaImg, &ZQ_Image, &img_lianLaiBack, &lianlaiImg, &Time_Img,
                           &imgBeishu, &Imgwealth, &cmdImpeach, &ImgGm, &Bank, &ImgShuffle, &ImgShowMatch,
-                          &ImgShowSort, &ImgOpenMatchBtn})
+                          &ImgShowSort, &ImgOpenMatchBtn, &Img_chip_bt})
         pic1->Add(single);
     for (Label* single : {&Zhuang, &Number, &Location, &lblDifen, &lbwealth, &LblShuffle, &lbl_matchtime})
         pic1->Add(single);
@@ -60,6 +61,12 @@ MainForm::MainForm(QWidget* parent)
     for (int i = 0; i < 2; ++i)
         Sysmsg[static_cast<std::size_t>(i)] = new platform::ListBox(pic1, QStringLiteral("Sysmsg"));
     Chat = new platform::TextBox(pic1, QStringLiteral("Chat"));
+    uc_lianLai = new widgets::AniGifControl(pic1, QStringLiteral("uc_lianLai"));
+    uc_lianLai->setGeometry(437, 309, 150, 150);
+    uc_lianLai->hide();
+    img_lianLaiBack.Move(437, 309, 150, 150);
+    img_lianLaiBack.Visible = false;
+    ImgProp[0].Visible = false;
     Pic_matchDetail = new platform::PictureBox(pic1, QStringLiteral("Pic_matchDetail"));
     Pic_sortDetail = new platform::PictureBox(pic1, QStringLiteral("Pic_sortDetail"));
     Pic_Jadetask = new platform::PictureBox(pic1, QStringLiteral("Pic_Jadetask"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "widgets/ani_gif_control.h"
 
 #include <QPoint>
 #include <array>
@@ -56,6 +57,7 @@ public:
     platform::ControlArray<platform::Image> imgPiZi;
     platform::Image img_lianLaiBack{QStringLiteral("img_lianLaiBack")};
     platform::Image lianlaiImg{QStringLiteral("lianlaiImg")};
+    widgets::AniGifControl* uc_lianLai; // the wild-streak animation
 
     // Turn controls.
     platform::Image Time_Img{QStringLiteral("Time_Img")};
@@ -95,6 +97,8 @@ public:
     platform::Image ImgShowSort{QStringLiteral("ImgShowSort")};
     platform::Image ImgOpenMatchBtn{QStringLiteral("ImgOpenMatchBtn")};
     platform::Label lbl_matchtime{QStringLiteral("lbl_matchtime")};
+    platform::ControlArray<platform::Image> ImgProp; // pictures of the prop plug-in
+    platform::Image Img_chip_bt{QStringLiteral("Img_chip_bt")}; // the cigarette button
 
     // Windowed controls.
     std::array<platform::ListBox*, 2> Sysmsg{};

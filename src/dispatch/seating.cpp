@@ -1,0 +1,310 @@
+// Seating, the hand's start, the wild tile, the betting-panel animation and
+// the hands turned up at the end (kinds 3, 4, 13, 14, 15).
+#include "dispatch/arms.h"
+
+#include "app/client.h"
+#include "core/codec.h"
+#include "core/exit_windows.h"
+#include "dispatch/frame_fault.h"
+#include "dispatch/frame_fields.h"
+#include "platform/clock.h"
+#include "platform/resources.h"
+#include "results/hand_score.h"
+#include "results/result_forms.h"
+#include "rewards/prop_calls.h"
+#include "table/animations.h"
+#include "table/indicator.h"
+#include "table/reset.h"
+#include "table/tiles.h"
+#include "window/main_form.h"
+#include "window/pictures.h"
+#include "window/sound.h"
+
+namespace dispatch {
+namespace {
+
+// The longest the wild-streak animation is waited for; it plays about a
+// second, and the scheduler stands still while it is waited for.
+constexpr uint32_t kStreakWaitMs = 5000;
+constexpr int kStreakAnimationGif = 476;
+
+void ReleaseHeldBack(Client& c, core::GameFrame& store, bool armed)
+{
+    if (store[core::frame_byte::Kind] == 0 || armed)
+        return;
+    store[core::frame_byte::Seat] = c.game.Players[0].SeatBit;
+    core::SendRawFrame(c, store);
+    store[core::frame_byte::Kind] = 0;
+}
+
+void CountSeen(Client& c, int tile)
+{
+    const int suit = table::SuitIndex(tile);
+    const int rank = table::Rank(tile);
+    ++c.game.SeenTileCounts[static_cast<std::size_t>(suit)][static_cast<std::size_t>(rank)];
+}
+
+// The large upright face of a tile on ZQ_Image.
+void ShowWildFace(Client& c)
+{
+    const int picture = table::TilePicIndex(table::kLargeFaceGroup, c.table.WildTile);
+    window::LoadGifResource(c.window.PicIds.TilePicIds[static_cast<std::size_t>(picture)], QStringLiteral("GIF"),
+                            c.MainForm->ZQ_Image);
+}
+
+// Waits, letting events run, until the streak animation has played its
+// loop, or at most kStreakWaitMs.
+void WaitForStreakAnimation(Client& c)
+{
+    platform::Clock& clock = c.plat.clock;
+    const uint32_t start = clock.timeGetTime();
+    while (c.MainForm->uc_lianLai->Action() != 0) {
+        const uint32_t elapsed = platform::ElapsedMs(start, clock.timeGetTime());
+        if (elapsed >= kStreakWaitMs)
+            break;
+        clock.processEvents(static_cast<int>(std::min<uint32_t>(50, kStreakWaitMs - elapsed)));
+    }
+}
+
+} // namespace
+
+void OnSeatName(Client& c, core::GameCmd&)
+{
+    GameState& g = c.game;
+    window::MainForm& f = *c.MainForm;
+    g.NextGameReady = 0;
+    if (!g.WatchMode && g.RoomMatchMode <= 1)
+        f.TimerKeepAlive->SetEnabled(false);
+    for (int i = 0; i < 4; ++i) {
+        c.Hero->sumScore[i].SetCaption(QString());
+        f.OK[i].SetVisible(false);
+    }
+    g.StartBlocked = -1;
+    ++g.GamePhase;
+    g.SeatDrawArmed = -1;
+    g.BuyDeferred = -1;
+    g.CumulativeAmounts.fill(0);
+
+    if (g.GamePhase >= 4) {
+        g.GamePhase = 0;
+        window::LoadGifResource(c.window.PicIds.AnNiuPicIds[6], QStringLiteral("GIF"), f.AnNiu[2]);
+        g.AnNiuPressed[2] = -1;
+        g.LayoutInProgress = 0;
+
+        int own = -1;
+        for (int i = 3; i >= 0 && own < 0; --i)
+            if (c.core.SeatNames[static_cast<std::size_t>(i)] == g.Players[0].Name)
+                own = i;
+        if (own >= 0)
+            for (int v = 0; v < 4; ++v) {
+                table::PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
+                p.SeatBit = static_cast<uint8_t>(table::BitOf(static_cast<int16_t>((own + 4 - v) & 3)));
+                p.Name = c.core.SeatNames[table::BitIndex(p.SeatBit)];
+            }
+        if (g.PropPluginState > 0)
+            for (int view = 1; view <= 3; ++view)
+                rewards::ClearUser(c, view);
+    }
+    g.BubblesAllowed = -1;
+}
+
+void OnHandStart(Client& c, core::GameCmd& msg)
+{
+    GameState& g = c.game;
+    core::CoreState& s = c.core;
+    window::MainForm& f = *c.MainForm;
+    const core::GameFrame& frame = s.RecvFrame;
+
+    // Dice are 1 to 6 (0 is shown and counted as 1); anything else is no
+    // dice at all, and the frame is refused before anything changes.
+    for (int16_t d : msg.Data)
+        if (d < 0 || d > 6)
+            throw FrameFault("die value outside 1 to 6");
+
+    ReleaseHeldBack(c, s.HoldBackFrame1, s.HoldBackArmed1);
+    ReleaseHeldBack(c, s.HoldBackFrame2, s.HoldBackArmed2);
+    s.HoldBackArmed1 = false;
+
+    s.KeepAliveHold = false;
+    g.HandStartedFlag = 1;
+    g.NextGameReady = 0;
+    g.LeaveResetDue = -1;
+    if (c.frmExit->Visible())
+        c.frmExit->Hide();
+    s.LeaveAfterHand = false;
+    if (g.WatchMode) {
+        table::ClearTableTiles(c);
+        table::ResetTableDisplay(c);
+        table::ResetPlayerState(c);
+        g.TableCleared = -1;
+    }
+    s.SchedBlink.Start();
+    g.InGame = -1;
+    g.BuyDeferred = -1;
+    for (int i = 0; i < 4; ++i)
+        f.OK[i].SetVisible(false);
+    ++g.RoundNo;
+
+    table::ResetTableDisplay(c);
+    if (!table::AnimateDeal(c))
+        return;
+
+    for (int v = 0; v < 4; ++v) {
+        table::PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
+        if (p.SeatBit != msg.Seat)
+            continue;
+        p.BankerMark = -1;
+        table::AnimateDiceRoll(c, static_cast<int16_t>(v), msg.Data);
+        const int d0 = msg.Data[0], d1 = msg.Data[1], d2 = msg.Data[2], d3 = msg.Data[3];
+        const int head = ((((v + 13 - d0 - d1) % 4 + 4) % 4 * 17 + d0 + d1 + d2 + d3) * 2) % 136;
+        c.table.WallHead = static_cast<int16_t>(head);
+        c.table.WallTail = static_cast<int16_t>((head + 134) % 136);
+        break;
+    }
+
+    g.DiceMultiplier = frame[18];
+    if (frame[18] != 0) {
+        const int16_t d2 = msg.Data[2], d3 = msg.Data[3];
+        if (d2 < 1 || d2 > 6 || d3 < 1 || d3 > 6)
+            throw FrameFault("dice of the multiplier outside 1 to 6");
+        for (int i = 0; i < 3; ++i)
+            f.lbfont[i].SetVisible(false);
+        f.lblDifen.SetCaption(QString::number(d2 + d3));
+        f.lblDifen.SetVisible(true);
+        f.imgBeishu.SetVisible(true);
+        window::LoadGifResource(c.window.PicIds.DicePicIds[static_cast<std::size_t>(d2 - 1)], QStringLiteral("GIF"),
+                                f.imgsezi[0]);
+        window::LoadGifResource(c.window.PicIds.DicePicIds[static_cast<std::size_t>(d3 - 1)], QStringLiteral("GIF"),
+                                f.imgsezi[1]);
+        f.imgsezi[0].SetVisible(true);
+        f.imgsezi[1].SetVisible(true);
+    } else {
+        f.lblDifen.SetVisible(false);
+        f.imgBeishu.SetVisible(false);
+        f.imgsezi[0].SetVisible(false);
+        f.imgsezi[1].SetVisible(false);
+        for (int i = 0; i < 3; ++i) {
+            f.lbfont[i].SetVisible(false);
+            f.lbfont[i].ZOrder(0);
+        }
+    }
+
+    if (g.WealthMultiplier != 0) {
+        g.WealthCaption = f.lbwealth.Caption;
+        f.Imgwealth.SetVisible(true);
+        f.lbwealth.SetVisible(true);
+    } else {
+        f.Imgwealth.SetVisible(false);
+        f.lbwealth.SetVisible(false);
+    }
+    f.ZhiNan.SetVisible(true);
+    f.Host.SetVisible(true);
+    f.Zhuang.SetVisible(true);
+    f.Zhuang.ZOrder(0);
+
+    for (auto& row : g.SeenTileCounts)
+        row.fill(0);
+    for (int k = 0; k < 5; ++k) {
+        f.Operation[k].SetVisible(false);
+        f.Operation[k].Enabled = false;
+        window::LoadGifResource(c.window.PicIds.OperationPicIds[static_cast<std::size_t>(3 * k)], QStringLiteral("GIF"),
+                                f.Operation[k]);
+    }
+
+    if (frame[255] == 1) {
+        g.ImpeachFee = static_cast<double>(LittleEndian64(frame, 247));
+        for (int k = 0; k < 4; ++k)
+            if (frame[static_cast<std::size_t>(239 + 2 * k)] == g.Players[0].SeatBit)
+                g.ImpeachAllowed = frame[static_cast<std::size_t>(240 + 2 * k)] == 1 ? -1 : 0;
+        g.ImpeachOffered = -1;
+        g.ImpeachDone = 0;
+        g.ImpeachSeat = -1;
+    }
+}
+
+void OnAnimation(Client& c, core::GameCmd& msg)
+{
+    if (msg.Data[0] != 2)
+        return;
+    window::MainForm& f = *c.MainForm;
+    f.Picture_ani[0]->raise();
+    f.Picture_ani[0]->show();
+    c.game.PicAniRunning = -1;
+    f.Timer_ani->SetInterval(1500);
+    f.Timer_ani->SetEnabled(true);
+    f.Timer_ani->Tag = QStringLiteral("0");
+}
+
+void OnWildTile(Client& c, core::GameCmd& msg)
+{
+    GameState& g = c.game;
+    table::TableState& t = c.table;
+    window::MainForm& f = *c.MainForm;
+
+    const int indicator = msg.Data[3] & 0xFF;
+    const int wild = msg.Data[2] & 0xFF;
+    if (!IsTileCode(indicator))
+        throw FrameFault("indicator is no tile");
+    if (!IsTileCode(wild))
+        throw FrameFault("wild tile is no tile");
+    t.PiZiTile = static_cast<int16_t>(indicator);
+    t.WildTile = static_cast<int16_t>(wild);
+    g.WildStreakCount = 0;
+
+    const int streak = msg.Data[1] & 0xFF;
+    f.Quoxa.SetPicture(streak > 0 ? f.lianlaiImg.GetPicture() : f.quoxaImg.GetPicture());
+    f.Quoxa.SetVisible(true);
+    f.ZQ_Image.SetVisible(true);
+    f.imgPiZi[0].SetVisible(true);
+    f.imgPiZi[1].SetVisible(true);
+    ShowWildFace(c);
+    if (streak > 0) {
+        g.WildStreakCount = static_cast<int16_t>(streak);
+        widgets::AniGifControl& ani = *f.uc_lianLai;
+        ani.loops = 1;
+        ani.LoadAnimatedGIF_Array(platform::LoadResData(kStreakAnimationGif, QStringLiteral("GIF")).value_or(QByteArray()));
+        ani.ZOrder(0);
+        f.img_lianLaiBack.SetVisible(true);
+        ani.SetVisible(true);
+        window::SoundState& snd = c.window.Sound;
+        if (snd.SoundOn != 0) {
+            window::PlayWave(c, snd.SoundFiles[window::SoundWildStreak], 0);
+            window::SetWaveVolume(c, 3000);
+        }
+        WaitForStreakAnimation(c);
+        f.img_lianLaiBack.SetVisible(false);
+    }
+
+    t.PiZiImage = t.WallHead;
+    t.WallHead = static_cast<int16_t>((t.WallHead + 1) % 136);
+    table::ShowPiZiTile(c);
+    if (!g.WatchMode)
+        table::ArrangeHand(c, 0, g.Players[0].HandCount);
+    CountSeen(c, t.PiZiTile);
+}
+
+void OnWallReveal(Client& c, core::GameCmd& msg)
+{
+    GameState& g = c.game;
+    const core::GameFrame& frame = c.core.RecvFrame;
+    msg.Seat &= 0x0F;
+    if (!IsSeatBit(msg.Seat))
+        throw FrameFault("seat bit names no seat");
+    results::RevealSeatHand(c, msg.Seat, msg.Data);
+
+    if (g.ShownWallCount != 0)
+        return;
+    g.ShownWallCount = 0;
+    for (int i = 0; i < 5; ++i) {
+        g.ShownWallTiles[static_cast<std::size_t>(i)] = frame[static_cast<std::size_t>(16 + i)];
+        if (frame[static_cast<std::size_t>(16 + i)] != 0)
+            ++g.ShownWallCount;
+    }
+    const int tail = c.table.WallTail;
+    g.ShownWallPos[0] = static_cast<int16_t>(tail);
+    g.ShownWallPos[1] = static_cast<int16_t>(tail % 2 == 0 ? (tail + 1) % 136 : (tail - 3 + 136) % 136);
+    for (int i = 2; i < g.ShownWallCount; ++i)
+        g.ShownWallPos[static_cast<std::size_t>(i)] = static_cast<int16_t>((c.table.WallHead + i - 2) % 136);
+}
+
+} // namespace dispatch
