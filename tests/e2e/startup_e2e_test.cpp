@@ -125,6 +125,7 @@ TEST(StartupEndToEnd, ThroughARealSocks5ProxyWithAuthentication)
     EXPECT_EQ(table.received.left(272), ExpectedLogin());
     EXPECT_TRUE(lobby->WaitForLine(QStringLiteral("message 0x303 Olvenhall"), 5000));
     lobby->Write("quit\n");
+    EXPECT_TRUE(lobby->WaitForExit(5000));
 }
 
 TEST(StartupEndToEnd, WrongProxyPasswordIsReportedAndNothingReachesTheServer)
@@ -141,4 +142,5 @@ TEST(StartupEndToEnd, WrongProxyPasswordIsReportedAndNothingReachesTheServer)
     WaitFor([] { return false; }, 3000);
     EXPECT_EQ(table.peer, nullptr);
     lobby->Write("quit\n");
+    EXPECT_TRUE(lobby->WaitForExit(5000));
 }

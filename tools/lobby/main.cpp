@@ -24,6 +24,8 @@
 #include <QTextStream>
 #include <QtEndian>
 #include <cstdio>
+#include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -143,6 +145,8 @@ int main(int argc, char** argv)
 
     QProcess proc;
     proc.setProcessChannelMode(QProcess::ForwardedChannels);
+    // The client goes with the lobby that started it, however the lobby ends.
+    proc.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     if (!screen.isEmpty()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("MJCLIENT_SCREEN"), screen);
