@@ -164,7 +164,8 @@ void GameStarts(Client& c, core::GameCmd& msg)
     }
     for (int i = 1; i <= 3; ++i)
         g.OtherSeatNames[static_cast<std::size_t>(i)] = QString::fromLatin1(g.Players[static_cast<std::size_t>(i)].Name);
-    c.core.ReconnectId = NonNegative32(c.core.RecvFrame, core::frame_byte::ReconnectId, "reconnect id of 2^31 or more");
+    // The id is only ever sent back: every bit pattern is kept as it came.
+    c.core.ReconnectId = static_cast<int32_t>(LittleEndian32(c.core.RecvFrame, core::frame_byte::ReconnectId));
     f.ImgShuffle.SetVisible(false);
     f.LblShuffle.SetVisible(false);
     HideWebPanel(c, 2);
