@@ -5,13 +5,15 @@
 #include "core/scheduler.h"
 #include "core/startup.h"
 #include "results/result_forms.h"
+#include "window/claim_input.h"
 #include "window/main_form.h"
 #include "platform/tcp_link.h"
 
 Client::Client(platform::Services services)
     : plat(services), MainForm(std::make_unique<window::MainForm>()),
       Score(std::make_unique<results::ScoreForm>(MainForm.get())),
-      Hero(std::make_unique<results::HeroForm>(MainForm.get())), Talk(std::make_unique<chat::TalkForm>(MainForm.get()))
+      Hero(std::make_unique<results::HeroForm>(MainForm.get())), Talk(std::make_unique<chat::TalkForm>(MainForm.get())),
+      frmZhahu(std::make_unique<platform::Form>(QStringLiteral("frmZhahu"), MainForm.get()))
 {
     QObject::connect(&plat.tcp, &platform::TcpLink::DataArrival, &wiring_,
                      [this](qint64) { core::Winsock1_DataArrival(*this); });
@@ -21,6 +23,7 @@ Client::Client(platform::Services services)
                      [this] { core::TimerKeepAlive_Timer(*this); });
     MainForm->TimerKeepAlive->SetInterval(core::kKeepAliveMs);
     QObject::connect(MainForm.get(), &window::MainForm::Unload, &wiring_, [this] { core::Form_Unload(*this); });
+    window::WireClaimInput(*this);
 }
 
 Client::~Client() = default;

@@ -3,6 +3,7 @@
 #include "app/game_state.h"
 #include "chat/chat.h"
 #include "core/core_state.h"
+#include "dispatch/dispatcher.h"
 #include "match/match.h"
 #include "platform/services.h"
 #include "window/window_state.h"
@@ -22,6 +23,9 @@ class HeroForm;
 namespace chat {
 class TalkForm;
 }
+namespace platform {
+class Form;
+}
 
 // The one object that owns the client's state: the shared game state, each
 // subsystem's own state and the platform services it works with. main makes
@@ -40,12 +44,14 @@ public:
     match::MatchState match;
     table::TableState table;
     window::WindowState window;
+    dispatch::DispatchState dispatch;
 
     // The windows, each made once and shown and hidden.
     std::unique_ptr<window::MainForm> MainForm;
     std::unique_ptr<results::ScoreForm> Score;
     std::unique_ptr<results::HeroForm> Hero;
     std::unique_ptr<chat::TalkForm> Talk;
+    std::unique_ptr<platform::Form> frmZhahu; // the false-win notice
 
 private:
     QObject wiring_; // owns the signal connections to the platform services

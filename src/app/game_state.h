@@ -7,6 +7,11 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
+
+namespace platform {
+class PropPlugin;
+}
 
 // The game state every subsystem shares. Flags are 16-bit: -1 true, 0 false.
 struct GameState {
@@ -115,4 +120,26 @@ struct GameState {
     int16_t ImpeachSeat = -1;
     int16_t ImpeachAllowed = 0;
     double ImpeachFee = 0;
+
+    // The local player's decision in a hand: turn prompts, claims and the
+    // decision countdown.
+    int16_t Countdown = 0;
+    int16_t CountdownKindFlag = 0;  // -1: the countdown is the local player's own decision
+    int16_t TurnPhase = 0;          // 0 at each own prompt, 3 once the countdown acts
+    int16_t OpSent = 0;             // an operation frame was sent for this decision
+    std::array<int16_t, 5> OfferedOps{}; // per operation button: 2 offered, 0 not
+    int16_t AllowedOps = 0;         // the mask of the last prompt that offered a kong
+
+    // Tiles the table has shown this hand, by suit index 0-3 and rank 1-9.
+    std::array<std::array<int16_t, 10>, 4> SeenTileCounts{};
+
+    // Concealed kongs of other seats, turned face up after a win.
+    std::array<int16_t, 16> ConcealedKongImages{};
+    std::array<int16_t, 16> ConcealedKongTiles{};
+    std::array<uint8_t, 16> ConcealedKongViews{};
+    uint8_t ConcealedKongCount = 0;
+
+    // The prop plug-in object while it exists.
+    std::shared_ptr<platform::PropPlugin> PropPlugin;
+    int16_t PropScoreInfoDue = 0;
 };

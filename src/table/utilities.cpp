@@ -35,6 +35,22 @@ void WaitMs(Client& c, int16_t ms)
     }
 }
 
+void SleepSeconds(Client& c, float seconds)
+{
+    const double ms = std::nearbyint(static_cast<double>(seconds) * 1000.0);
+    if (!(ms > 0))
+        return;
+    platform::Clock& clock = c.plat.clock;
+    const uint32_t start = clock.timeGetTime();
+    const uint32_t span = static_cast<uint32_t>(std::min(ms, 86400000.0));
+    for (;;) {
+        const uint32_t elapsed = platform::ElapsedMs(start, clock.timeGetTime());
+        if (elapsed >= span)
+            return;
+        clock.processEvents(static_cast<int>(span - elapsed));
+    }
+}
+
 bool IsSingleByteChar(const QString& text) { return platform::gbk::IsSingleByte(text); }
 
 QStringList WrapLines(const QString& text, int16_t width)

@@ -17,6 +17,12 @@ void WaitSeconds(Client& c, float seconds);
 // run; safe across the clock's wrap.
 void WaitMs(Client& c, int16_t ms);
 
+// A pause in the table's work of the given seconds, rounded to whole
+// milliseconds. The thread is not blocked: painting and the socket go on
+// while it lasts, and since it runs inside a scheduler tick (whose timer is
+// off) no further frame is dispatched before it ends.
+void SleepSeconds(Client& c, float seconds);
+
 // True when the text's first character takes one byte in GBK.
 bool IsSingleByteChar(const QString& text);
 
