@@ -77,7 +77,7 @@ struct TableClient {
 
     // Puts tiles into the local hand as if dealt: slot HandFirst on, images
     // from `firstImage` on, face up in the hand row.
-    void GiveOwnHand(std::initializer_list<int> codes, int firstImage = 0)
+    void GiveOwnHand(const std::vector<int>& codes, int firstImage = 0)
     {
         table::PlayerRecord& p = Player(0);
         int s = p.HandFirst + p.HandCount;
