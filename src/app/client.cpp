@@ -7,6 +7,7 @@
 #include "core/scheduler.h"
 #include "core/startup.h"
 #include "results/result_forms.h"
+#include "window/claim_input.h"
 #include "window/main_form.h"
 #include "platform/tcp_link.h"
 #include "platform/udp_link.h"
@@ -21,7 +22,8 @@ Client::Client(platform::Services services)
       Hero(std::make_unique<results::HeroForm>(MainForm.get())), Talk(std::make_unique<chat::TalkForm>(MainForm.get())),
       frmReconnect(std::make_unique<core::ReconnectForm>(MainForm.get())),
       frmExit(std::make_unique<core::ExitForm>(MainForm.get())),
-      frmOtherExit(std::make_unique<core::OtherExitForm>(MainForm.get()))
+      frmOtherExit(std::make_unique<core::OtherExitForm>(MainForm.get())),
+      frmZhahu(std::make_unique<platform::Form>(QStringLiteral("frmZhahu"), MainForm.get()))
 {
     QObject::connect(&plat.tcp, &platform::TcpLink::DataArrival, &wiring_,
                      [this](qint64) { core::Winsock1_DataArrival(*this); });
@@ -69,6 +71,7 @@ Client::Client(platform::Services services)
                      [this] { window::WebBrowser2_NavigateError(*this); });
     QObject::connect(&plat.udp, &platform::UdpLink::DataArrival, &wiring_,
                      [this](qint64 bytes) { services::WinsckUdp_DataArrival(*this, bytes); });
+    window::WireClaimInput(*this);
 }
 
 Client::~Client() = default;

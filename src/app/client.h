@@ -3,6 +3,7 @@
 #include "app/game_state.h"
 #include "chat/chat.h"
 #include "core/core_state.h"
+#include "dispatch/dispatcher.h"
 #include "match/match.h"
 #include "platform/services.h"
 #include "window/window_state.h"
@@ -27,6 +28,9 @@ class ReconnectForm;
 class ExitForm;
 class OtherExitForm;
 }
+namespace platform {
+class Form;
+}
 
 // The one object that owns the client's state: the shared game state, each
 // subsystem's own state and the platform services it works with. main makes
@@ -45,6 +49,7 @@ public:
     match::MatchState match;
     table::TableState table;
     window::WindowState window;
+    dispatch::DispatchState dispatch;
 
     // The windows, each made once and shown and hidden.
     std::unique_ptr<window::MainForm> MainForm;
@@ -54,6 +59,7 @@ public:
     std::unique_ptr<core::ReconnectForm> frmReconnect;
     std::unique_ptr<core::ExitForm> frmExit;
     std::unique_ptr<core::OtherExitForm> frmOtherExit;
+    std::unique_ptr<platform::Form> frmZhahu; // the false-win notice
 
 private:
     QObject wiring_; // owns the signal connections to the platform services

@@ -114,7 +114,6 @@ struct GameState {
     QByteArray GmUserName;
     QByteArray GmAccount;
     int16_t PropPluginState = 0;
-    std::unique_ptr<platform::PropPlugin> PropPlugin; // the plug-in object, once made
     int16_t PropAniOn = 0;
     std::array<int16_t, 4> PropAniTicks{};
     std::array<int16_t, 4> PropAniState{};
@@ -149,6 +148,11 @@ struct GameState {
     QString WealthCaption; // the wealth label's caption at the hand's start
     int16_t WildStreakCount = 0;
     std::array<double, 4> CumulativeAmounts{}; // by view, since the players were seated
+
+    // The local player's decision in a hand: turn prompts, claims and the
+    // decision countdown.
+    std::array<int16_t, 5> OfferedOps{}; // per operation button: 2 offered, 0 not
+    int16_t AllowedOps = 0;         // the mask of the last prompt that offered a kong
 
     // Tiles the table has shown this hand, by suit index 0-3 and rank 1-9.
     std::array<std::array<int16_t, 10>, 4> SeenTileCounts{};
@@ -200,4 +204,14 @@ struct GameState {
     };
     WebPanel WebBrowser1Panel;
     WebPanel WebBrowser2Panel;
+
+    // Concealed kongs of other seats, turned face up after a win.
+    std::array<int16_t, 16> ConcealedKongImages{};
+    std::array<int16_t, 16> ConcealedKongTiles{};
+    std::array<uint8_t, 16> ConcealedKongViews{};
+    uint8_t ConcealedKongCount = 0;
+
+    // The prop plug-in object while it exists.
+    std::shared_ptr<platform::PropPlugin> PropPlugin;
+    int16_t PropScoreInfoDue = 0;
 };

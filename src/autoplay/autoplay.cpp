@@ -1,7 +1,8 @@
 #include "autoplay/autoplay.h"
 
 #include "app/client.h"
-#include "core/codec.h"
+#include "table/claims.h"
+#include "window/claim_input.h"
 #include "window/main_form.h"
 
 namespace autoplay {
@@ -19,8 +20,8 @@ void HideChoices(Client& c)
     c.game.ZhahuShown = 0;
 }
 
-// Discards the last tile of the local hand when the hand holds one tile
-// too many.
+// Discards the last tile of the local hand, as a click on it would, when
+// the hand holds one tile too many.
 void DiscardLastIfDue(Client& c)
 {
     const table::PlayerRecord& p = c.game.Players[0];
@@ -29,35 +30,15 @@ void DiscardLastIfDue(Client& c)
     const int slot = p.HandFirst + p.HandCount - 1;
     if (slot < 0 || slot > 17)
         return;
-    const table::TileSlot& s = p.Slots[static_cast<std::size_t>(slot)];
-    core::GameCmd cmd;
-    cmd.Kind = core::CmdDiscard;
-    cmd.Seat = p.SeatBit;
-    cmd.Data[1] = s.Image == c.table.LastDrawnImage ? 0 : 1;
-    cmd.Data[3] = static_cast<int16_t>((s.TileCode & 0x0FFF) | 0x4000);
-    c.table.LastDiscardImage = s.Image;
-    c.table.LastDiscardView = 0;
-    core::SendMsg(c, cmd);
+    window::DiscardHandTile(c, p.Slots[static_cast<std::size_t>(slot)].Image);
 }
 
 } // namespace
 
-void SendPassOnce(Client& c)
-{
-    if (c.game.OpSent)
-        return;
-    core::GameCmd cmd;
-    cmd.Kind = core::CmdOperation;
-    cmd.Seat = c.game.Players[0].SeatBit;
-    cmd.Data[0] = 1;
-    core::SendMsg(c, cmd);
-    c.game.OpSent = -1;
-}
-
 void TimeoutAction(Client& c)
 {
     HideChoices(c);
-    SendPassOnce(c);
+    table::SendPassReply(c);
     DiscardLastIfDue(c);
 }
 

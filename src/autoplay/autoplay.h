@@ -11,7 +11,4 @@ void TimeoutAction(Client& c);
 // Hosted or automatic play of the local player's turn.
 void AutoPlayStep(Client& c);
 
-// Sends the pass frame (kind 7, operation 1) unless an operation was sent.
-void SendPassOnce(Client& c);
-
 } // namespace autoplay

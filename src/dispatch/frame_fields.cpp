@@ -73,13 +73,6 @@ int ViewOfSeat(const Client& c, int seatBit)
     return table::SeatView(c.game.Players[0].SeatBit, static_cast<uint8_t>(seatBit));
 }
 
-bool IsTileCode(int code)
-{
-    const int suit = table::SuitBits(code);
-    const int rank = table::Rank(code);
-    return code >= 0 && code < 256 && (suit == 1 || suit == 2 || suit == 4 || suit == 8) && rank >= 1 && rank <= 9;
-}
-
 QString Decimal(double value)
 {
     if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)

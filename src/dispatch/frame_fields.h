@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/frame.h"
+#include "dispatch/frame_checks.h"
 
 #include <QByteArray>
 #include <QString>
@@ -41,9 +42,6 @@ constexpr bool IsSeatBit(int bit) { return bit == 1 || bit == 2 || bit == 4 || b
 // The view of a seat named by its seat bit; any other value is a
 // FrameFault.
 int ViewOfSeat(const Client& c, int seatBit);
-
-// True for a tile code: one suit bit and a rank from 1 to 9.
-bool IsTileCode(int code);
 
 // The decimal text of a number held as a double: integral values without a
 // decimal point.

@@ -17,4 +17,8 @@ int16_t GetMatchMode(Client&, int32_t) { return 1; }
 
 void ShowMainFormByMatchType(Client&) {}
 
+void MsgDecode_47(Client&, core::GameFrame&) {}
+
+void HandleMatchFrame(Client&, core::GameFrame&) {}
+
 } // namespace match

@@ -28,4 +28,10 @@ int16_t GetMatchMode(Client& c, int32_t matchId);
 // Arranges the score area of the table window for the room's match mode.
 void ShowMainFormByMatchType(Client& c);
 
+// A received kind-47 frame.
+void MsgDecode_47(Client& c, core::GameFrame& frame);
+
+// A received match, goods, gold or notice frame (kinds 72-99).
+void HandleMatchFrame(Client& c, core::GameFrame& frame);
+
 } // namespace match

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <random>
 
 namespace table {
 
@@ -31,6 +32,20 @@ struct TableState {
     // The right-hand seat's laid discards, in laying order.
     std::array<int16_t, 24> SideTiles{};
     int16_t SideTileCount = 0;
+
+    // Draws and discard rows.
+    int16_t DrawSkipsDiscardRow = 0; // -1: the next draw lays no discard
+    int16_t DiscardBlinkCount = 0;   // 3 when a discard has just been laid
+    int16_t SideDrawTile = 0;        // Left and Top at which the last discard was laid
+    int16_t SideDrawSlot = 0;
+
+    // The local player's claim choices: chow pairs and kong candidates as
+    // hand slots; entries 0 (and 1) hold the choice that was sent.
+    std::array<int16_t, 6> ChiChoices{};
+    std::array<int16_t, 10> KongCandidates{};
+
+    // Picks the hidden hand tile another seat discards from inside its hand.
+    std::minstd_rand Random;
 };
 
 } // namespace table

@@ -54,6 +54,11 @@ MainForm::MainForm(QWidget* parent)
     // Tile images stretch their pictures to the size the table gives them.
     for (int i = 0; i < MJ_Image.Count(); ++i)
         MJ_Image[i].Stretch = true;
+    // So do the chow and kong choice pictures.
+    for (int i = 0; i < Chi.Count(); ++i)
+        Chi[i].Stretch = true;
+    for (int i = 0; i < Gang.Count(); ++i)
+        Gang[i].Stretch = true;
     // The die pictures are only a store for the two dice to copy from.
     for (int i = 0; i < SZ_Image.Count(); ++i)
         SZ_Image[i].Visible = false;

@@ -244,7 +244,7 @@ void Bamboo(QPainter& p, int rank)
 void Characters(QPainter& p, int rank)
 {
     static const char16_t numerals[] = u"一二三四五六七八九";
-    const QString numeral(QChar(numerals[rank - 1]));
+    const QString numeral{QChar(numerals[rank - 1])};
     DrawFittedText(p, QRectF(12, 8, 76, rank == 1 ? 40 : 56), numeral, KaiFont(90), kInk);
     DrawFittedText(p, QRectF(10, 70, 80, 64), QStringLiteral("萬"), KaiFont(90), kRed);
 }

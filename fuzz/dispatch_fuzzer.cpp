@@ -1,0 +1,245 @@
+// Feeds random sequences of server frames, mixed with the local player's
+// clicks, through the frame dispatcher of a client over test doubles. Every
+// frame is read from the receive ring and dispatched as the scheduler does.
+//
+// Each input starts a new hand at a cleared table; its first bytes choose
+// the seating, the layout scale, the wall and the wild tile (the frames
+// that set those up are not under test here), the rest is a sequence of
+// events.
+
+#include "app/client.h"
+#include "core/codec.h"
+#include "core/scheduler.h"
+#include "dispatch/dispatcher.h"
+#include "platform/instance_lock.h"
+#include "platform/prop_plugin.h"
+#include "support/fake_prop_plugin.h"
+#include "support/fakes.h"
+#include "support/test_client.h"
+#include "table/reset.h"
+#include "table/tiles.h"
+#include "window/claim_input.h"
+#include "window/main_form.h"
+#include "window/pictures.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <memory>
+
+namespace {
+
+using namespace testing_support;
+
+class QuietPlugin : public FakePropPlugin {
+public:
+    void Rec_MSG(std::array<uint8_t, 272>& frame) override
+    {
+        // A plug-in may fail; the dispatcher must take its failure path then.
+        if (frame[4] == 0xEE)
+            throw std::runtime_error("plug-in failed");
+    }
+};
+
+// The client under fuzz: a test client over the platform doubles.
+using Harness = TestClient;
+
+Harness* harness = nullptr;
+unsigned long long framesDispatched = 0;
+// MJ_FUZZ_FRAMES: end the run once this many frames went through.
+unsigned long long framesWanted = 0;
+
+// Every tile of the game, and a few values that are none.
+constexpr int kTiles[] = {0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28,
+                          0x29, 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x49, 0x81, 0x82, 0x83, 0x84, 0x85,
+                          0x86, 0x87, 0x88, 0x89, 0x00, 0x20, 0x18, 0x8A, 0x35, 0xFF};
+constexpr int kSeatBits[] = {1, 2, 4, 8};
+constexpr int kPlayKinds[] = {1, 2, 5, 6, 7, 2, 5, 6, 7, 5, 2, 7};
+
+int Tile(FuzzedDataProvider& in)
+{
+    // Mostly real tiles, now and then anything at all.
+    if (in.ConsumeIntegralInRange<int>(0, 15) == 0)
+        return in.ConsumeIntegral<uint8_t>();
+    return in.PickValueInArray(kTiles);
+}
+
+int Seat(FuzzedDataProvider& in)
+{
+    if (in.ConsumeIntegralInRange<int>(0, 15) == 0)
+        return in.ConsumeIntegral<uint8_t>();
+    return in.PickValueInArray(kSeatBits);
+}
+
+core::GameFrame MakeFrame(FuzzedDataProvider& in)
+{
+    core::GameFrame f{};
+    int kind = in.PickValueInArray(kPlayKinds);
+    if (in.ConsumeIntegralInRange<int>(0, 7) == 0) {
+        kind = in.ConsumeIntegral<uint8_t>();
+        if (kind == core::MsgChat)
+            kind = 8;
+    }
+    f[2] = in.ConsumeIntegralInRange<int>(0, 15) == 0 ? in.ConsumeIntegral<uint8_t>() : 0;
+    f[3] = static_cast<uint8_t>(kind);
+    f[4] = in.ConsumeIntegral<uint8_t>();
+    f[6] = static_cast<uint8_t>(Seat(in));
+    f[7] = in.ConsumeIntegral<uint8_t>();
+    switch (kind) {
+    case 1:
+        f[9] = static_cast<uint8_t>(in.ConsumeIntegralInRange<int>(0, 4) == 0 ? in.ConsumeIntegral<uint8_t>()
+                                                                               : in.PickValueInArray({12, 13, 4, 8, 2}));
+        for (int i = 0; i < 12; ++i) {
+            const int code = Tile(in);
+            f[static_cast<std::size_t>(16 + 2 * i)] = static_cast<uint8_t>(code & 0x0F);
+            f[static_cast<std::size_t>(17 + 2 * i)] = static_cast<uint8_t>(code >> 4);
+        }
+        break;
+    case 6:
+        f[9] = in.ConsumeIntegral<uint8_t>();
+        f[11] = in.ConsumeIntegralInRange<uint8_t>(0, 1);
+        f[100] = in.ConsumeIntegral<uint8_t>();
+        break;
+    case 7:
+        f[9] = static_cast<uint8_t>(in.ConsumeIntegralInRange<int>(0, 7) == 0
+                                        ? in.ConsumeIntegral<uint8_t>()
+                                        : in.PickValueInArray({1, 4, 8, 16, 32, 64, 128, 129}));
+        for (int w = 1; w <= 3; ++w)
+            f[static_cast<std::size_t>(9 + 2 * w)] = static_cast<uint8_t>(Tile(in));
+        break;
+    default:
+        f[11] = in.ConsumeIntegralInRange<uint8_t>(0, 1);
+        f[15] = static_cast<uint8_t>(Tile(in));
+        break;
+    }
+    for (int w = 0; w < 4; ++w)
+        if (in.ConsumeIntegralInRange<int>(0, 31) == 0)
+            f[static_cast<std::size_t>(8 + 2 * w)] = in.ConsumeIntegral<uint8_t>();
+    f[260] = in.ConsumeIntegral<uint8_t>();
+    f[261] = in.ConsumeIntegral<uint8_t>();
+    return f;
+}
+
+// A new hand at a cleared table.
+void SetUpTable(Client& c, FuzzedDataProvider& in)
+{
+    c.game = GameState{};
+    c.table = table::TableState{};
+    core::CoreState& s = c.core;
+    s.RecvRing.Read = s.RecvRing.Write = 0;
+    s.SendRing.Read = s.SendRing.Write = 0;
+    s.EchoToken = {};
+    s.TurnStamp = 0;
+    for (core::SchedTask* t : {&s.SchedSend, &s.SchedReceive, &s.SchedDecision, &s.SchedReady})
+        t->Stop();
+    harness->dialogs.texts.clear();
+    harness->process.ended = false;
+    harness->lobby.commands.clear();
+
+    const int own = in.ConsumeIntegralInRange<int>(0, 3);
+    for (int v = 0; v < 4; ++v)
+        c.game.Players[static_cast<std::size_t>(v)].SeatBit = static_cast<uint8_t>(1 << ((own - v + 4) & 3));
+    c.game.ScaleX = c.game.ScaleY = in.ConsumeBool() ? 1.0f : 0.78125f;
+    table::ClearTableTiles(c);
+    table::ResetTableDisplay(c);
+    table::ResetPlayerState(c);
+
+    table::TableState& t = c.table;
+    t.WallHead = static_cast<int16_t>(2 * in.ConsumeIntegralInRange<int>(0, 67));
+    t.WallTail = static_cast<int16_t>((t.WallHead + 134) % 136);
+    if (in.ConsumeBool()) {
+        t.PiZiTile = static_cast<int16_t>(in.PickValueInArray(kTiles) & 0xFF);
+        t.PiZiImage = t.WallHead;
+        t.WallHead = static_cast<int16_t>((t.WallHead + 1) % 136);
+        t.WildTile = static_cast<int16_t>(in.PickValueInArray(kTiles));
+    }
+    c.game.Players[static_cast<std::size_t>(in.ConsumeIntegralInRange<int>(0, 3))].BankerMark = -1;
+    c.game.InputEnabled = in.ConsumeIntegralInRange<int>(0, 7) == 0 ? 0 : -1;
+    c.game.WatchMode = in.ConsumeIntegralInRange<int>(0, 15) == 0;
+    if (in.ConsumeIntegralInRange<int>(0, 3) == 0) {
+        c.game.PropPluginState = 1;
+        c.game.PropPlugin = in.ConsumeIntegralInRange<int>(0, 7) == 0 ? nullptr : std::make_shared<QuietPlugin>();
+    }
+    c.window.Sound.SoundOn = static_cast<int16_t>(in.ConsumeBool() ? -1 : 0);
+}
+
+// A click of the local player: a tile, a button, a choice picture.
+void Click(Client& c, FuzzedDataProvider& in)
+{
+    const table::PlayerRecord& p = c.game.Players[0];
+    switch (in.ConsumeIntegralInRange<int>(0, 3)) {
+    case 0: {
+        int image = in.ConsumeIntegralInRange<int>(0, 135);
+        const int slot = p.HandFirst + in.ConsumeIntegralInRange<int>(0, 13);
+        if (in.ConsumeBool() && slot >= 0 && slot < 18)
+            image = p.Slots[static_cast<std::size_t>(slot)].Image;
+        if (image >= 0 && image < 136)
+            c.MainForm->MJ_Image[image].MouseDown(in.ConsumeIntegralInRange<int16_t>(1, 2), 0, 0, 0);
+        break;
+    }
+    case 1:
+        c.MainForm->Operation[in.ConsumeIntegralInRange<int>(0, 4)].Click();
+        break;
+    case 2:
+        c.MainForm->Chi[in.ConsumeIntegralInRange<int>(0, 5)].Click();
+        break;
+    default:
+        c.MainForm->Gang[in.ConsumeIntegralInRange<int>(0, 4)].Click();
+        break;
+    }
+}
+
+void Report() { std::fprintf(stderr, "frames dispatched: %llu\n", framesDispatched); }
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    // Kept for the whole run and never destroyed: Qt's teardown at exit is
+    // not under test.
+    new QApplication(*argc, *argv);
+    harness = new Harness;
+    if (const char* wanted = std::getenv("MJ_FUZZ_FRAMES"))
+        framesWanted = std::strtoull(wanted, nullptr, 10);
+    std::atexit(Report);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzedDataProvider in(data, size);
+    Client& c = harness->client;
+    SetUpTable(c, in);
+    while (in.remaining_bytes() > 0) {
+        const int event = in.ConsumeIntegralInRange<int>(0, 15);
+        if (event < 12) {
+            const core::GameFrame frame = MakeFrame(in);
+            c.core.RecvRing.Append(frame.data(), core::kFrameSize);
+            if (event == 0) {
+                // Now and then through the scheduler's own receive task.
+                c.core.SchedReceive.Start();
+                for (int i = 0; i < 3 && c.core.RecvRing.HasFrame(); ++i)
+                    core::TimerBong_Timer(c);
+            } else {
+                core::ReadMsg(c);
+                dispatch::DispatchServerMsg(c, c.core.CurMsg);
+            }
+            ++framesDispatched;
+        } else {
+            Click(c, in);
+        }
+        // What the client queued is not sent anywhere.
+        c.core.SendRing.Read = c.core.SendRing.Write;
+    }
+    if (framesWanted > 0 && framesDispatched >= framesWanted) {
+        // A plain exit would count as the target's own failure.
+        Report();
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
+    return 0;
+}

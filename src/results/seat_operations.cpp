@@ -1,0 +1,502 @@
+#include "results/seat_operations.h"
+
+#include "app/client.h"
+#include "table/claims.h"
+#include "table/failure.h"
+#include "table/geometry.h"
+#include "table/melds.h"
+#include "table/tiles.h"
+#include "window/main_form.h"
+#include "window/pictures.h"
+#include "window/sound.h"
+
+#include <optional>
+
+namespace results {
+
+using table::At;
+using table::PlayerRecord;
+using table::SlotAt;
+
+namespace {
+
+// The speech picture (SpeakPicIds column) and voice of an operation.
+struct Speech {
+    int picture = -1;
+    const char* voice = nullptr;
+    bool ownVoice = false; // the local player hears it too
+};
+
+Speech SpeechOf(const Client& c, int16_t op, const std::array<int16_t, 3>& tiles)
+{
+    switch (op) {
+    case table::OpChow:
+        return {0, window::kVoiceChow, false};
+    case table::OpPong:
+        return {1, window::kVoicePong, false};
+    case table::OpExposedKong:
+        return {2, window::kVoiceKong, true};
+    case table::OpConcealedKong:
+        return {3, window::kVoiceKong, true};
+    case table::OpSpecialKong: {
+        const int rank = tiles[2] & 15;
+        const int suit = (tiles[2] / 16) & 15;
+        if (rank == 5 && suit == 1)
+            return {4, window::kVoiceRedDragonKong, true};
+        if (rank == 6 && suit == 1)
+            return {8, window::kVoiceKong, true};
+        if (tiles[2] == c.table.WildTile)
+            return {5, window::kVoiceWildKong, true};
+        return {6, window::kVoiceKong, true};
+    }
+    case table::OpWin:
+        return {7, window::kVoiceWin, false};
+    default:
+        return {};
+    }
+}
+
+// Runs a step whose failure only leaves it out.
+template <typename Step>
+void TryStep(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+void SpeakOperation(Client& c, int16_t op, int v, const std::array<int16_t, 3>& tiles)
+{
+    const Speech speech = SpeechOf(c, op, tiles);
+    window::MainForm& f = *c.MainForm;
+    window::SoundState& sound = c.window.Sound;
+    auto voiceName = [&]() -> QString {
+        if (!speech.voice)
+            return QString();
+        const core::UserInfo& u = c.game.UserInfos[static_cast<std::size_t>(v)];
+        return window::VoiceFileName(c, {u.Voice1, u.Voice2, u.Sex, u.VoiceKind}, QString::fromLatin1(speech.voice));
+    };
+    auto loadPicture = [&] {
+        if (speech.picture >= 0)
+            window::LoadGifResource(c.window.PicIds.SpeakPicIds[static_cast<std::size_t>(v)]
+                                                              [static_cast<std::size_t>(speech.picture)],
+                                    QStringLiteral("GIF"), f.Speak[v - 1]);
+    };
+    auto play = [&](const QString& name) {
+        if (sound.SoundOn == 0)
+            return;
+        window::PlayWave(c, name, 0);
+        window::SetWaveVolume(c, 3000);
+    };
+
+    QString name;
+    if (v >= 1) {
+        if (op > 1) {
+            f.Speak[v - 1].SetVisible(true);
+            f.Speak[v - 1].ZOrder(0);
+        }
+        TryStep([&] {
+            if (sound.SoundOn == -1)
+                window::PlayWave(c, sound.SoundFiles[window::SoundTileLaid], 0);
+        });
+        if (op == table::OpChow || op == table::OpPong) {
+            TryStep(loadPicture);
+            if (sound.SoundOn != 0)
+                name = voiceName();
+        }
+        TryStep([&] { play(name); });
+    }
+    if (op > table::OpPong) {
+        if (op == table::OpExposedKong || op == table::OpConcealedKong || op == table::OpSpecialKong ||
+            op == table::OpWin) {
+            if (v >= 1)
+                TryStep(loadPicture);
+            if (sound.SoundOn != 0 && (v >= 1 || speech.ownVoice))
+                name = voiceName();
+        }
+        play(name);
+    }
+    if (v >= 1) {
+        c.game.SpeakShown = -1;
+        c.game.SpeakTicks = 0;
+        c.game.SpeakIndex = static_cast<int16_t>(v - 1);
+        for (int i = 1; i <= 3; ++i)
+            if (i != v)
+                f.Speak[i - 1].SetVisible(false);
+    }
+}
+
+// Where another seat's meld tile in slot s lies, with the view's drawing order.
+void PlaceOtherMeldTile(Client& c, int v, int s, platform::Image& img)
+{
+    const PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
+    const float sx = c.game.ScaleX;
+    const float sy = c.game.ScaleY;
+    const float w = c.table.TileWidth[static_cast<std::size_t>(v)];
+    const float h = c.table.TileHeight[static_cast<std::size_t>(v)];
+    switch (v) {
+    case 1:
+        img.Move(p.HandX - 5 * sx * (s + 1), p.HandY + (s + 1) * (h - 17 * sy), w, h);
+        img.ZOrder(0);
+        break;
+    case 2:
+        img.Move(p.HandX - w * (s + 1), p.HandY, w, h);
+        break;
+    default:
+        img.Move(p.HandX - 10 * sx - 5 * sx * (s + 1), p.HandY - (s + 1) * (h - 17 * sy), w, h);
+        img.ZOrder(1);
+        break;
+    }
+}
+
+void ChowPongOther(Client& c, int v, int16_t op, const std::array<int16_t, 3>& tiles)
+{
+    PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
+    auto& images = c.MainForm->MJ_Image;
+    const int m = p.MeldEnd;
+    const int h = p.HandFirst;
+    const int n = p.HandCount;
+    SlotAt(p, m - 2) = SlotAt(p, h);
+    SlotAt(p, m - 1) = SlotAt(p, h + 1);
+    SlotAt(p, m).Image = c.table.LastDiscardImage;
+    if (op == table::OpPong)
+        for (int j = 0; j < 3; ++j) {
+            SlotAt(p, m - 2 + j).Kind = 3;
+            SlotAt(p, m - 2 + j).TileCode = tiles[static_cast<std::size_t>(j)];
+        }
+    SlotAt(p, h + n) = SlotAt(p, h + 2);
+    p.HandCount = static_cast<int16_t>(n - 2);
+    p.HandFirst = static_cast<int16_t>(h + 3);
+    for (int j = 0; j < 3; ++j) {
+        const int s = m - 2 + j;
+        const int16_t image = SlotAt(p, s).Image;
+        table::ShowTileImage(c, image, table::TilePicIndex(v, tiles[static_cast<std::size_t>(j)]));
+        PlaceOtherMeldTile(c, v, s, images[image]);
+    }
+    p.MeldEnd = static_cast<int16_t>(m + 3);
+
+    // The hand's last tile closes up to the rest of the hand.
+    const int k = p.HandFirst + p.HandCount - 1;
+    platform::Image& lastTile = images[SlotAt(p, k).Image];
+    const float sx = c.game.ScaleX;
+    if (v == 2) {
+        lastTile.Move(p.HandX - c.table.TileWidth[2] * (k + 1.3f), lastTile.Top);
+    } else {
+        const platform::Image& before = images[SlotAt(p, k - 1).Image];
+        const float dy = 0.65f * c.table.TileWidth[static_cast<std::size_t>(v)];
+        lastTile.Move(before.Left - 5 * sx, v == 1 ? before.Top + dy : before.Top - dy);
+    }
+}
+
+void KongOf(Client& c, int v, int16_t op, std::array<int16_t, 3>& tiles)
+{
+    table::TableState& t = c.table;
+    GameState& g = c.game;
+    PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
+    auto& images = c.MainForm->MJ_Image;
+    const bool concealed = op == table::OpConcealedKong;
+    t.DrawFromHead = 0;
+    t.DrawSkipsDiscardRow = -1;
+    const int m = p.MeldEnd;
+    if (v != 0) {
+        const int h = p.HandFirst;
+        const int n = p.HandCount;
+        SlotAt(p, m) = SlotAt(p, h);
+        SlotAt(p, m - 1) = SlotAt(p, h + 1);
+        SlotAt(p, m - 2) = SlotAt(p, h + 2);
+        if (concealed) {
+            t.LastDiscardImage = SlotAt(p, h + n - 1).Image;
+            const int k = g.ConcealedKongCount;
+            At(g.ConcealedKongImages, k, "concealed kong") = t.LastDiscardImage;
+            At(g.ConcealedKongTiles, k, "concealed kong") = tiles[2];
+            At(g.ConcealedKongViews, k, "concealed kong") = static_cast<uint8_t>(v);
+            ++g.ConcealedKongCount;
+        }
+        images[t.LastDiscardImage].ZOrder(0);
+        p.HandCount = static_cast<int16_t>(n - 3);
+        p.HandFirst = static_cast<int16_t>(h + 3);
+    }
+    const float w = t.TileWidth[static_cast<std::size_t>(v)];
+    const float h = t.TileHeight[static_cast<std::size_t>(v)];
+    for (int s = m - 2; s <= m; ++s) {
+        platform::Image& img = images[SlotAt(p, s).Image];
+        img.Move(img.Left, img.Top, w, h);
+    }
+    if (v == 0) {
+        const int slot = t.KongCandidates[0];
+        if (concealed)
+            table::ApplyConcealedKong(c, slot, tiles);
+        else
+            table::ApplyExposedKong(c, slot, tiles);
+        p.HandCount = static_cast<int16_t>(p.HandCount - (concealed ? 4 : 3));
+        p.HandFirst = static_cast<int16_t>(p.HandFirst + 3);
+        p.MeldEnd = static_cast<int16_t>(p.MeldEnd + 3);
+        return;
+    }
+    platform::Image& fourth = images[t.LastDiscardImage];
+    fourth.Move(fourth.Left, fourth.Top, w, h);
+    const int back = 36 * v + table::kFaceDownBack;
+    for (int j = 0; j < 3; ++j) {
+        const int s = m - 2 + j;
+        const int16_t image = SlotAt(p, s).Image;
+        PlaceOtherMeldTile(c, v, s, images[image]);
+        table::ShowTileImage(c, image, concealed ? back : table::TilePicIndex(v, tiles[static_cast<std::size_t>(j)]));
+    }
+    const platform::Image& middle = images[SlotAt(p, m - 1).Image];
+    const float sy = c.game.ScaleY;
+    fourth.Move(middle.Left, v == 2 ? p.HandY - 18 * sy : middle.Top - 18 * sy);
+    if (v != 2)
+        fourth.ZOrder(0);
+    table::ShowTileImage(c, t.LastDiscardImage, concealed ? back : table::TilePicIndex(v, tiles[2]));
+    if (concealed)
+        --p.HandCount;
+    p.MeldEnd = static_cast<int16_t>(m + 3);
+}
+
+enum Column { RedColumn, GreenColumn, WildColumn };
+
+// Lays a tile into its column of the seat's special-kong row.
+void LayIntoColumn(Client& c, int v, Column column, int16_t image, int16_t tile)
+{
+    GameState& g = c.game;
+    PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
+    const float sx = g.ScaleX;
+    const float sy = g.ScaleY;
+    const float x = p.HandX;
+    const float y = p.HandY;
+    const float w = c.table.TileWidth[static_cast<std::size_t>(v)];
+    const float h = c.table.TileHeight[static_cast<std::size_t>(v)];
+    int16_t& count = column == RedColumn ? p.RedLaid : column == GreenColumn ? p.GreenLaid : p.WildLaid;
+    const int n = count;
+    const float up = 18.0f * static_cast<float>(n) * sy;
+    // Column index 0 red, 1 green, 2 wild: how far the column stands from the first.
+    const int col = column == RedColumn ? 0 : column == GreenColumn ? 1 : 2;
+    float left = x;
+    float top = y - up;
+    switch (v) {
+    case 0:
+        left = x + col * (w - 5 * sx);
+        break;
+    case 1:
+        left = x - 5 * sx * col;
+        top = y + col * (h - 17 * sy) - up;
+        break;
+    case 2:
+        left = x - col * w;
+        break;
+    default:
+        left = x - 10 * sx - 5 * sx * col;
+        top = y - col * (h - 17 * sy) - up;
+        break;
+    }
+    platform::Image& img = c.MainForm->MJ_Image[image];
+    img.Move(left, top);
+    if (v != 2) {
+        const int base = column == RedColumn ? 0 : column == WildColumn ? 4 : 8;
+        if (n > 3)
+            throw table::IndexFault("a fifth tile in a special-kong column");
+        At(g.LaidTileImages[static_cast<std::size_t>(v)], base + n, "laid tile") = image;
+    }
+    ++count;
+    table::ShowTileImage(c, image, table::TilePicIndex(v, tile));
+    if (v == 1)
+        img.ZOrder(1);
+    else if (v == 3)
+        img.ZOrder(0);
+    if (v >= 1)
+        img.SetVisible(true);
+}
+
+// The column a tile belongs to, or none for the fourth tile of a pong.
+std::optional<Column> ColumnOf(const Client& c, int tile)
+{
+    if (tile == table::kRedDragon)
+        return RedColumn;
+    if (tile == table::kGreenDragon)
+        return GreenColumn;
+    if (tile == c.table.WildTile)
+        return WildColumn;
+    return std::nullopt;
+}
+
+// Re-stacks the special-kong row of a side seat after its hand was raised
+// (view 1) or lowered (view 3).
+void RestackSideRow(Client& c, int v)
+{
+    const PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
+    auto& laid = c.game.LaidTileImages[static_cast<std::size_t>(v)];
+    auto& images = c.MainForm->MJ_Image;
+    auto image = [&](int k) -> platform::Image& { return images[At(laid, k, "laid tile")]; };
+    if (v == 1) {
+        if (p.RedLaid > 0) {
+            image(0).ZOrder(1);
+            for (int k = 1; k < p.RedLaid; ++k)
+                image(k).ZOrder(0);
+        }
+        for (int k = 0; k < p.GreenLaid; ++k)
+            image(8 + k).ZOrder(0);
+        if (p.WildLaid > 0) {
+            for (int k = 0; k < p.WildLaid; ++k)
+                image(4 + k).ZOrder(0);
+            if (p.MeldEnd >= 6) {
+                image(4).ZOrder(1);
+                if (p.GreenLaid >= 1) {
+                    image(8).ZOrder(1);
+                    if (p.RedLaid >= 1)
+                        image(0).ZOrder(1);
+                }
+            }
+        }
+    } else if (v == 3) {
+        for (int k = 0; k < p.WildLaid; ++k)
+            image(4 + k).ZOrder(0);
+        for (int k = 0; k < p.GreenLaid; ++k)
+            image(8 + k).ZOrder(0);
+        for (int k = 0; k < p.RedLaid; ++k)
+            image(k).ZOrder(0);
+    }
+}
+
+// Side seats' hands: the left column's lower tiles cover the upper ones, the
+// right column's upper tiles lie behind the lower ones.
+void StackSideHand(Client& c, int v)
+{
+    if (v != 1 && v != 3)
+        return;
+    PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
+    for (int k = p.HandFirst; k < p.HandFirst + p.HandCount; ++k)
+        c.MainForm->MJ_Image[SlotAt(p, k).Image].ZOrder(v == 1 ? 0 : 1);
+}
+
+void SpecialKong(Client& c, int v, const std::array<int16_t, 3>& tiles)
+{
+    table::TableState& t = c.table;
+    PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
+    auto& images = c.MainForm->MJ_Image;
+    const int16_t tile = tiles[2];
+    t.DrawFromHead = 0;
+    t.DrawSkipsDiscardRow = -1;
+    const int kongSlot = p.MeldEnd - 2;
+    if (v > 0) {
+        SlotAt(p, kongSlot) = SlotAt(p, p.HandFirst + p.HandCount - 1);
+        const int16_t image = SlotAt(p, kongSlot).Image;
+        images[image].SetVisible(false);
+        t.LastDiscardImage = image;
+        t.LastDiscardTile = tile;
+        --p.HandCount;
+    }
+    platform::Image& kong = images[SlotAt(p, kongSlot).Image];
+    kong.ZOrder(0);
+    kong.Move(kong.Left, kong.Top, t.TileWidth[static_cast<std::size_t>(v)], t.TileHeight[static_cast<std::size_t>(v)]);
+    if ((tile == table::kRedDragon && p.RedLaid == 0) || (tile == table::kGreenDragon && p.GreenLaid == 0))
+        SlotAt(p, 0) = SlotAt(p, kongSlot);
+    if (v == 0) {
+        table::ApplySpecialKong(c, t.KongCandidates[0]);
+        --p.HandCount;
+    }
+    const int16_t image = SlotAt(p, kongSlot).Image;
+    if (const auto column = ColumnOf(c, tile)) {
+        LayIntoColumn(c, v, *column, image, tile);
+        return;
+    }
+    // The fourth tile of one of the seat's pongs.
+    const float sx = c.game.ScaleX;
+    const float sy = c.game.ScaleY;
+    const float h = t.TileHeight[static_cast<std::size_t>(v)];
+    platform::Image& img = images[image];
+    for (int i = v == 0 ? 1 : 2; i <= p.MeldEnd - 5; i += 3) {
+        const table::TileSlot& meld = SlotAt(p, i);
+        if (meld.TileCode != tile || meld.Kind != 3)
+            continue;
+        switch (v) {
+        case 0:
+            img.Move(images[SlotAt(p, i + 1).Image].Left, p.HandY - 18 * sy);
+            break;
+        case 1:
+            img.Move(p.HandX - 5 * (i + 2) * sx, p.HandY + (i + 2) * (h - 17 * sy) - 17 * sy);
+            break;
+        case 2:
+            img.Move(p.HandX - (i + 2) * t.TileWidth[2], p.HandY - 18 * sy);
+            break;
+        default:
+            img.Move(images[SlotAt(p, i + 1).Image].Left, p.HandY - (i + 2) * (h - 17 * sy) - 17 * sy);
+            break;
+        }
+        table::ShowTileImage(c, image, table::TilePicIndex(v, tile));
+        break;
+    }
+    if (v >= 1)
+        img.SetVisible(true);
+}
+
+} // namespace
+
+void ApplySeatOperation(Client& c, int16_t op, uint8_t seat, std::array<int16_t, 3>& tiles)
+{
+    table::SetTileSizes(c, table::kMeldTileSize);
+    const int v = table::SeatView(c.game.Players[0].SeatBit, seat);
+    SpeakOperation(c, op, v, tiles);
+
+    table::RunOrEnd([&] {
+        PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
+        switch (op) {
+        case table::OpChow:
+        case table::OpPong:
+            if (v != 0) {
+                ChowPongOther(c, v, op, tiles);
+                break;
+            }
+            if (op == table::OpChow)
+                table::ApplyChiMeld(c, c.table.ChiChoices[0], c.table.ChiChoices[1], tiles);
+            else
+                table::ApplyPongMeld(c, tiles);
+            p.HandCount = static_cast<int16_t>(p.HandCount - 2);
+            p.HandFirst = static_cast<int16_t>(p.HandFirst + 3);
+            p.MeldEnd = static_cast<int16_t>(p.MeldEnd + 3);
+            break;
+        case table::OpExposedKong:
+        case table::OpConcealedKong:
+            KongOf(c, v, op, tiles);
+            break;
+        case table::OpSpecialKong:
+            SpecialKong(c, v, tiles);
+            break;
+        default:
+            break;
+        }
+        StackSideHand(c, v);
+        if (op == table::OpSpecialKong)
+            RestackSideRow(c, v);
+    });
+}
+
+void PlaceSpecialKongTile(Client& c, uint8_t view, int16_t& tile, int16_t& image)
+{
+    table::TableState& t = c.table;
+    t.DrawSkipsDiscardRow = -1;
+    table::SetTileSizes(c, table::kMeldTileSize);
+    PlayerRecord& p = At(c.game.Players, view, "view");
+    const int16_t laid = image;
+    const int low = tile & 0xFF;
+    const int kongSlot = p.MeldEnd - 2;
+    SlotAt(p, kongSlot).Image = laid;
+    platform::Image& img = c.MainForm->MJ_Image[laid];
+    img.ZOrder(0);
+    img.Move(img.Left, img.Top, t.TileWidth[view], t.TileHeight[view]);
+    if ((low == table::kRedDragon && p.RedLaid == 0) || (low == table::kGreenDragon && p.GreenLaid == 0))
+        SlotAt(p, 0) = SlotAt(p, kongSlot);
+    if (view == 0) {
+        t.TileWidth[0] = table::ScaledX(c, 48);
+        t.TileHeight[0] = table::ScaledY(c, 78);
+    }
+    if (const auto column = ColumnOf(c, low))
+        LayIntoColumn(c, view, *column, laid, static_cast<int16_t>(low));
+    else if (view >= 1)
+        img.SetVisible(true);
+    t.LastDiscardImage = -1;
+    StackSideHand(c, view);
+    RestackSideRow(c, view);
+}
+
+} // namespace results

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+
+class Client;
+
+namespace table {
+
+// Operation codes of kind-7 frames, and the bits of a turn prompt's mask.
+enum OperationCode : int16_t {
+    OpPass = 1,
+    OpChow = 4,
+    OpPong = 8,
+    OpExposedKong = 16,
+    OpConcealedKong = 32,
+    OpSpecialKong = 64,
+    OpWin = 128,
+    OpFalseWin = 129,
+};
+
+// A tile as a claim sends it.
+constexpr int16_t ClaimTile(int code) { return static_cast<int16_t>((code & 0x0FFF) | 0x2000); }
+// A tile as a discard sends it.
+constexpr int16_t DiscardTile(int code) { return static_cast<int16_t>((code & 0x0FFF) | 0x4000); }
+
+// The senders of the local player's claims. Each queues one kind-7 frame
+// and copies the claim's tiles into the meld slots MeldEnd - 2 to MeldEnd,
+// ready for the server's confirmation; all but SendHu mark the decision as
+// answered (OpSent).
+
+// A chow of hand slots slotA < slotB with the last discard.
+void SendChi(Client& c, int slotA, int slotB);
+// A pong of `tile` with the first pair of it in the hand. Sends nothing when
+// the hand holds no such pair.
+void SendPong(Client& c, int tile);
+// An exposed kong of hand slots slot to slot + 2 with the last discard.
+void SendExposedKong(Client& c, int slot);
+// A concealed kong of hand slots slot to slot + 3.
+void SendConcealedKong(Client& c, int slot);
+// A single-tile kong of the tile in hand slot `slot`.
+void SendSpecialKong(Client& c, int slot);
+// A win.
+void SendHu(Client& c);
+// The pass reply (operation 1), unless the decision was already answered.
+void SendPassReply(Client& c);
+
+// The chow button: finds the chows the hand allows with `tile`; sends the
+// only one at once, or offers two or three as choice pictures with the
+// countdown restarted at half length.
+void OfferChiChoices(Client& c, int tile);
+
+// The kong button and automatic play: finds the kongs the hand allows; sends
+// the first one when the countdown has run out or when there is only one,
+// otherwise offers them as choice pictures (at most five) with the
+// countdown restarted at half length.
+void OfferKongChoices(Client& c);
+
+// The kong search of automatic play, without pictures: true when the only
+// kong on offer is declaring the hand's single wild tile.
+bool FindKongCandidates(Client& c);
+
+// Stops the decision countdown and hides it.
+void StopDecisionCountdown(Client& c);
+
+} // namespace table

@@ -1,0 +1,308 @@
+#include "window/claim_input.h"
+
+#include "app/client.h"
+#include "core/codec.h"
+#include "core/lobby.h"
+#include "platform/process.h"
+#include "table/claims.h"
+#include "table/failure.h"
+#include "table/geometry.h"
+#include "table/tiles.h"
+#include "window/main_form.h"
+#include "window/pictures.h"
+#include "window/sound.h"
+
+namespace window {
+
+namespace {
+
+using table::SlotAt;
+
+void SetIdle(Client& c, int button)
+{
+    platform::Image& b = c.MainForm->Operation[button];
+    LoadGifResource(c.window.PicIds.OperationPicIds[static_cast<std::size_t>(3 * button)], QStringLiteral("GIF"), b);
+    b.Enabled = false;
+}
+
+void HideButtons(Client& c, std::initializer_list<int> buttons)
+{
+    for (int k : buttons)
+        c.MainForm->Operation[k].SetVisible(false);
+}
+
+void HideZhahu(Client& c)
+{
+    if (!c.game.ZhahuShown)
+        return;
+    c.frmZhahu->Hide();
+    c.game.ZhahuShown = 0;
+}
+
+// The false-win notice, shown only while the table window is in its normal
+// state.
+void ShowZhahu(Client& c)
+{
+    if (c.MainForm->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
+        return;
+    c.game.ZhahuShown = -1;
+    c.frmZhahu->Show();
+}
+
+// The local player's claim voice.
+void PlayOwnVoice(Client& c, const char* code)
+{
+    if (c.window.Sound.SoundOn != -1)
+        return;
+    const core::UserInfo& u = c.game.UserInfos[0];
+    PlayWave(c, VoiceFileName(c, {u.Voice1, u.Voice2, u.Sex, u.VoiceKind}, QString::fromLatin1(code)), 0);
+    SetWaveVolume(c, 3000);
+}
+
+void SetOwnTileSize(Client& c, table::TileSize size)
+{
+    c.table.TileWidth[0] = table::ScaledX(c, size.w);
+    c.table.TileHeight[0] = table::ScaledY(c, size.h);
+}
+
+bool DiscardDueByCount(const Client& c) { return (c.game.Players[0].HandCount - 2) % 3 == 0; }
+
+} // namespace
+
+void MJ_Image_MouseDown(Client& c, int16_t index, int16_t, int16_t, float, float)
+{
+    GameState& g = c.game;
+    table::TableState& t = c.table;
+    window::MainForm& f = *c.MainForm;
+    if (g.TurnPhase == 3)
+        return;
+    HideZhahu(c);
+    if (!g.InputEnabled)
+        return;
+    if (!table::HandHasTile(c, index) || !t.DiscardDue)
+        return;
+
+    g.TimeoutCount = 0;
+    g.TurnPhase = 2;
+    t.DiscardDue = 0;
+    table::StopDecisionCountdown(c);
+    table::SendPassReply(c);
+    for (int k = 0; k < 5; ++k) {
+        f.Operation[k].SetVisible(false);
+        SetIdle(c, k);
+    }
+    if (!DiscardDueByCount(c))
+        return;
+    DiscardHandTile(c, index);
+}
+
+void DiscardHandTile(Client& c, int16_t index)
+{
+    GameState& g = c.game;
+    table::TableState& t = c.table;
+    window::MainForm& f = *c.MainForm;
+    table::PlayerRecord& p = g.Players[0];
+    int s = table::FindHandTile(c, index);
+    if (s < 0)
+        return;
+    SetOwnTileSize(c, table::kWallTileSize[0]);
+    const int16_t code = SlotAt(p, s).TileCode;
+    table::ArrangeHand(c, 0, p.HandCount);
+    s = -1;
+    for (int i = p.HandFirst; i < p.HandFirst + p.HandCount; ++i)
+        if (SlotAt(p, i).TileCode == code) {
+            s = i;
+            break;
+        }
+    if (s < 0)
+        return;
+    t.LastDiscardImage = SlotAt(p, s).Image;
+
+    core::GameCmd cmd;
+    cmd.Kind = core::CmdDiscard;
+    cmd.Seat = p.SeatBit;
+    cmd.Data = {0, static_cast<int16_t>(index == t.LastDrawnImage ? 0 : 1), 0, table::DiscardTile(code)};
+    core::SendMsg(c, cmd);
+    t.DiscardDue = 0;
+    t.LastDiscardView = 0;
+
+    table::ShowTileImage(c, t.LastDiscardImage, table::TilePicIndex(0, code));
+    platform::Image& leaving = f.MJ_Image[t.LastDiscardImage];
+    leaving.Tag = QString::number(s);
+    const float w = t.TileWidth[0];
+    const float h = t.TileHeight[0];
+    leaving.Move((f.pic1->width() - w) / 2, (f.pic1->height() - h) / 2, w, h);
+    leaving.ZOrder(1);
+    SetOwnTileSize(c, table::kHandTileSize[0]);
+    // The tiles after it close the gap; the slots change when the server
+    // reports the discard.
+    for (int i = s + 1; i < p.HandFirst + p.HandCount; ++i)
+        f.MJ_Image[SlotAt(p, i).Image].Move(p.HandX + (i - 1) * static_cast<float>(t.TileWidth[0]), p.HandY);
+}
+
+void Operation_Click(Client& c, int16_t index)
+{
+    GameState& g = c.game;
+    table::TableState& t = c.table;
+    if (index < 0 || index > 4)
+        return;
+    const int k = index;
+    if (g.OfferedOps[static_cast<std::size_t>(k)] < 2 || !g.InputEnabled || g.TurnPhase > 0)
+        return;
+    g.TurnPhase = 2;
+    SetIdle(c, k);
+    if (k < 3 || (k == 3 && g.ChoiceState < 2))
+        table::StopDecisionCountdown(c);
+    SetOwnTileSize(c, table::kHandTileSize[0]);
+    g.TimeoutCount = 0;
+
+    switch (k) {
+    case 0:
+        HideZhahu(c);
+        t.DiscardDue = 0;
+        HideButtons(c, {1, 2, 3, 4});
+        PlayOwnVoice(c, kVoiceChow);
+        table::OfferChiChoices(c, t.LastDiscardTile);
+        break;
+    case 1:
+        HideZhahu(c);
+        t.DiscardDue = 0;
+        HideButtons(c, {0, 1, 2, 3, 4});
+        PlayOwnVoice(c, kVoicePong);
+        table::SendPong(c, t.LastDiscardTile);
+        break;
+    case 2:
+        HideZhahu(c);
+        t.DiscardDue = 0;
+        HideButtons(c, {0, 1, 3, 4});
+        if (g.AllowedOps & table::OpConcealedKong)
+            table::ArrangeHand(c, 0, g.Players[0].HandCount);
+        table::OfferKongChoices(c);
+        break;
+    case 3:
+        t.DiscardDue = 0;
+        if (g.ChoiceState == 1) {
+            table::SendHu(c);
+            PlayOwnVoice(c, kVoiceWin);
+            HideButtons(c, {0, 1, 2, 3, 4});
+        } else if (g.ChoiceState == 2) {
+            HideButtons(c, {0, 1, 2, 3, 4});
+            if (!DiscardDueByCount(c))
+                table::StopDecisionCountdown(c);
+            table::SendPassReply(c);
+            if (DiscardDueByCount(c))
+                t.DiscardDue = -1;
+            ShowZhahu(c);
+        } else if (g.ChoiceState == 3) {
+            // The false win is withdrawn; the other offers stay open.
+            g.OfferedOps[3] = 0;
+            SetIdle(c, 3);
+            if (DiscardDueByCount(c))
+                t.DiscardDue = -1;
+            g.TurnPhase = 0;
+            ShowZhahu(c);
+            return;
+        }
+        break;
+    default:
+        HideZhahu(c);
+        HideButtons(c, {0, 1, 2, 3, 4});
+        if (!DiscardDueByCount(c))
+            table::StopDecisionCountdown(c);
+        table::SendPassReply(c);
+        break;
+    }
+    g.OfferedOps.fill(0);
+    for (int b = 0; b < 5; ++b)
+        SetIdle(c, b);
+    g.TurnPhase = 1;
+}
+
+void Chi_Click(Client& c, int16_t index)
+{
+    GameState& g = c.game;
+    table::TableState& t = c.table;
+    if (index < 0 || index > 5 || g.TurnPhase == 3 || !g.InputEnabled)
+        return;
+    table::StopDecisionCountdown(c);
+    const int first = index % 2 == 1 ? index - 1 : index;
+    t.ChiChoices[0] = t.ChiChoices[static_cast<std::size_t>(first)];
+    t.ChiChoices[1] = t.ChiChoices[static_cast<std::size_t>(first + 1)];
+    table::SendChi(c, t.ChiChoices[0], t.ChiChoices[1]);
+    for (int i = 0; i < 6; ++i) {
+        c.MainForm->Chi[i].Enabled = false;
+        c.MainForm->Chi[i].SetVisible(false);
+    }
+    c.MainForm->Operation[0].SetVisible(false);
+}
+
+void Gang_Click(Client& c, int16_t index)
+{
+    GameState& g = c.game;
+    table::TableState& t = c.table;
+    if (index < 0 || index > 4 || g.TurnPhase == 3 || !g.InputEnabled)
+        return;
+    table::StopDecisionCountdown(c);
+    for (int i = 0; i < 5; ++i) {
+        c.MainForm->Gang[i].Enabled = false;
+        c.MainForm->Gang[i].SetVisible(false);
+    }
+    HideButtons(c, {0, 1, 2, 3, 4});
+
+    table::PlayerRecord& p = g.Players[0];
+    const int s = t.KongCandidates[static_cast<std::size_t>(index)];
+    const int16_t code = SlotAt(p, s).TileCode;
+    const int end = p.HandFirst + p.HandCount;
+    auto take = [&](void (*send)(Client&, int)) {
+        t.KongCandidates[0] = static_cast<int16_t>(s);
+        send(c, s);
+    };
+    if (g.AllowedOps & table::OpSpecialKong) {
+        if (code == table::kRedDragon || code == table::kGreenDragon || code == t.WildTile)
+            return take(table::SendSpecialKong);
+        const int16_t neighbour = s + 1 < end ? SlotAt(p, s + 1).TileCode : SlotAt(p, s - 1).TileCode;
+        if (neighbour != code)
+            return take(table::SendSpecialKong);
+    }
+    if (s + 3 < end && (g.AllowedOps & table::OpConcealedKong) && SlotAt(p, s + 3).TileCode == code)
+        return take(table::SendConcealedKong);
+    if (s + 2 < end && (g.AllowedOps & table::OpExposedKong) && SlotAt(p, s + 2).TileCode == code)
+        return take(table::SendExposedKong);
+}
+
+void RunInputHandler(Client& c, const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        qWarning("input handler failed: %s", e.what());
+        core::RestoreLobbyWindow(c);
+        c.plat.process.endNow();
+    }
+}
+
+void WireClaimInput(Client& c)
+{
+    window::MainForm& f = *c.MainForm;
+    Client* client = &c;
+    for (int i = 0; i < f.MJ_Image.Count(); ++i)
+        f.MJ_Image[i].MouseDown = [client, i](int16_t button, int16_t shift, float x, float y) {
+            RunInputHandler(*client, [&] {
+                MJ_Image_MouseDown(*client, static_cast<int16_t>(i), button, shift, x, y);
+            });
+        };
+    for (int i = 0; i < f.Operation.Count(); ++i)
+        f.Operation[i].Click = [client, i] {
+            RunInputHandler(*client, [&] { Operation_Click(*client, static_cast<int16_t>(i)); });
+        };
+    for (int i = 0; i < f.Chi.Count(); ++i)
+        f.Chi[i].Click = [client, i] {
+            RunInputHandler(*client, [&] { Chi_Click(*client, static_cast<int16_t>(i)); });
+        };
+    for (int i = 0; i < f.Gang.Count(); ++i)
+        f.Gang[i].Click = [client, i] {
+            RunInputHandler(*client, [&] { Gang_Click(*client, static_cast<int16_t>(i)); });
+        };
+}
+
+} // namespace window
