@@ -51,17 +51,22 @@ int main(int argc, char** argv)
         {QStringLiteral("robot-delay"),
          QStringLiteral("Milliseconds a robot thinks before it acts (paces the game)."), QStringLiteral("MS"),
          QStringLiteral("700")},
+        {QStringLiteral("countdown"),
+         QStringLiteral("Seconds a turn prompt gives a player to decide (2-99)."), QStringLiteral("SECONDS"),
+         QStringLiteral("15")},
         {QStringLiteral("trace"), QStringLiteral("Print every frame both ways, one line each.")},
     });
     p.process(app);
 
     ServerOptions o;
-    qint64 port = 0, seed = QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF, hands = 0, wait = 5, delay = 700;
+    qint64 port = 0, seed = QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF, hands = 0, wait = 5, delay = 700,
+           countdown = 15;
     if (!ReadNumber(p, QStringLiteral("port"), 0, 65535, port)
         || !ReadNumber(p, QStringLiteral("seed"), 0, INT64_MAX, seed)
         || !ReadNumber(p, QStringLiteral("hands"), 0, 1000000, hands)
         || !ReadNumber(p, QStringLiteral("robot-wait"), 0, 3600, wait)
-        || !ReadNumber(p, QStringLiteral("robot-delay"), 0, 60000, delay))
+        || !ReadNumber(p, QStringLiteral("robot-delay"), 0, 60000, delay)
+        || !ReadNumber(p, QStringLiteral("countdown"), 2, 99, countdown))
         return 2;
     o.port = static_cast<quint16>(port);
     o.trace = p.isSet(QStringLiteral("trace"));
@@ -69,6 +74,7 @@ int main(int argc, char** argv)
     o.table.hands = static_cast<int>(hands);
     o.table.robotWaitMs = static_cast<int>(wait * 1000);
     o.table.robotDelayMs = static_cast<int>(delay);
+    o.table.countdownSeconds = static_cast<int>(countdown);
 
     TableServer server(o);
     if (!server.Listen()) {
