@@ -4,6 +4,7 @@
 #include "window/pictures.h"
 
 #include <QCloseEvent>
+#include <QPalette>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -43,6 +44,11 @@ MainForm::MainForm(QWidget* parent)
     setWindowTitle(QStringLiteral("MainForm"));
     resize(1024, 768);
     pic1->setGeometry(0, 0, 1024, 768);
+    // The table is green cloth under everything drawn on it.
+    QPalette cloth = pic1->palette();
+    cloth.setColor(QPalette::Window, QColor(0x1F, 0x5E, 0x3B));
+    pic1->setPalette(cloth);
+    pic1->setAutoFillBackground(true);
 
     for (Image* single : {&ZhiNan, &Host, &Quoxa, &quoxaImg, &ZQ_Image, &img_lianLaiBack, &lianlaiImg, &Time_Img,
                           &imgBeishu, &Imgwealth, &cmdImpeach, &ImgGm, &Bank, &ImgShuffle, &ImgShowMatch,
