@@ -4,12 +4,12 @@
 #include "autoplay/autoplay.h"
 #include "core/codec.h"
 #include "platform/clock.h"
-#include "dispatch/web_panels.h"
 #include "rewards/jade.h"
 #include "table/reset.h"
 #include "window/input.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
+#include "window/seat_change.h"
 #include "window/sound.h"
 
 namespace core {
@@ -122,16 +122,7 @@ void SchedReadyTask(Client& c)
         if (g.ShuffleShowOn && g.NextGameReady) {
             for (table::PlayerRecord& p : g.Players)
                 p.SeatBit = 0;
-            f.ImgShuffle.SetVisible(true);
-            f.ImgShuffle.ZOrder(0);
-            f.LblShuffle.SetVisible(true);
-            f.LblShuffle.ZOrder(0);
-            f.TimerShuffle->SetInterval(300);
-            f.TimerShuffle->SetEnabled(true);
-            f.LblShuffle.SetCaption(g.ShuffleCaptions[0]);
-            dispatch::NavigateWebPanel(c, 2, g.GameAdFile);
-            g.ShuffleLabelOn = -1;
-            g.ShuffleFlagA = 0;
+            window::StartSeatChangeShow(c);
             g.ShuffleShowOn = 0;
         }
         f.cmdImpeach.SetVisible(false);

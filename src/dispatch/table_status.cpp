@@ -3,6 +3,7 @@
 #include "dispatch/arms.h"
 
 #include "app/client.h"
+#include "window/seat_change.h"
 #include "core/exit_windows.h"
 #include "core/lobby.h"
 #include "core/session.h"
@@ -74,18 +75,8 @@ void GameOver(Client& c, core::GameCmd& msg)
             web.Top = f.ImgShuffle.Top + f.ImgShuffle.Height;
             web.Height = 2 * f.ImgShuffle.Height;
             web.Width = f.ImgShuffle.Width;
-            if (msg.Data[2] == 1) {
-                f.ImgShuffle.SetVisible(true);
-                f.ImgShuffle.ZOrder(0);
-                f.LblShuffle.SetVisible(true);
-                f.LblShuffle.ZOrder(0);
-                f.TimerShuffle->SetInterval(300);
-                f.TimerShuffle->SetEnabled(true);
-                f.LblShuffle.SetCaption(g.ShuffleCaptions[0]);
-                g.ShuffleLabelOn = -1;
-                g.ShuffleFlagA = 0;
-                NavigateWebPanel(c, 2, g.GameAdFile);
-            }
+            if (msg.Data[2] == 1)
+                window::StartSeatChangeShow(c);
         }
     }
 
