@@ -73,8 +73,69 @@ int Seat(FuzzedDataProvider& in)
     return in.PickValueInArray(kSeatBits);
 }
 
+// The names the fuzzed table is seated with.
+const char* const kNames[] = {"p0", "p1", "p2", "p3"};
+
+// A frame of the kinds that lay out a table from scratch, empty a seat or
+// carry chat: 40 (seat snapshot), 41 (hand header), 21 (a user leaves) and
+// 19 (chat, read by the frame reader itself).
+core::GameFrame MakeTableFrame(FuzzedDataProvider& in)
+{
+    core::GameFrame f{};
+    const int kind = in.PickValueInArray({40, 40, 41, 21, 19, 19});
+    f[3] = static_cast<uint8_t>(kind);
+    f[6] = static_cast<uint8_t>(Seat(in));
+    f[7] = in.ConsumeIntegralInRange<int>(0, 3) == 0 ? in.ConsumeIntegral<uint8_t>()
+                                                      : in.ConsumeIntegralInRange<uint8_t>(0, 12);
+    for (int w = 0; w < 4; ++w)
+        f[static_cast<std::size_t>(9 + 2 * w)] =
+            static_cast<uint8_t>(in.ConsumeBool() ? Tile(in) : in.ConsumeIntegral<uint8_t>());
+    switch (kind) {
+    case 40: {
+        const int entries = in.ConsumeIntegralInRange<int>(0, 24);
+        for (int k = 0; k < entries; ++k) {
+            f[static_cast<std::size_t>(16 + 2 * k)] = static_cast<uint8_t>(
+                in.ConsumeIntegralInRange<int>(0, 7) == 0 ? in.ConsumeIntegral<uint8_t>() : in.PickValueInArray({0x10, 0x20}));
+            f[static_cast<std::size_t>(17 + 2 * k)] = static_cast<uint8_t>(Tile(in));
+        }
+        break;
+    }
+    case 21: {
+        f[8] = in.ConsumeIntegralInRange<uint8_t>(0, 1);
+        const std::string name = in.ConsumeBool() ? std::string(in.PickValueInArray(kNames))
+                                                  : in.ConsumeRandomLengthString(16);
+        for (std::size_t i = 0; i < name.size() && i < 16; ++i)
+            f[16 + i] = static_cast<uint8_t>(name[i]);
+        if (f[8] == 1 && f[16] != 0)
+            ++f[16];
+        break;
+    }
+    case 19: {
+        f[9] = in.ConsumeIntegralInRange<uint8_t>(0, 4);
+        const std::string text = in.ConsumeRandomLengthString(200);
+        for (std::size_t i = 0; i < text.size(); ++i)
+            f[16 + i] = static_cast<uint8_t>(text[i]);
+        const std::string name = in.ConsumeBool() ? std::string(in.PickValueInArray(kNames))
+                                                  : in.ConsumeRandomLengthString(16);
+        for (std::size_t i = 0; i < name.size() && i < 16; ++i)
+            f[217 + i] = static_cast<uint8_t>(name[i]);
+        const uint32_t relay = in.PickValueInArray({0u, 0u, 260u, 272u, in.ConsumeIntegral<uint32_t>()});
+        for (int i = 0; i < 4; ++i)
+            f[static_cast<std::size_t>(236 + i)] = static_cast<uint8_t>(relay >> (24 - 8 * i));
+        break;
+    }
+    default:
+        break;
+    }
+    f[260] = in.ConsumeIntegral<uint8_t>();
+    f[261] = in.ConsumeIntegral<uint8_t>();
+    return f;
+}
+
 core::GameFrame MakeFrame(FuzzedDataProvider& in)
 {
+    if (in.ConsumeIntegralInRange<int>(0, 7) == 0)
+        return MakeTableFrame(in);
     core::GameFrame f{};
     int kind = in.PickValueInArray(kPlayKinds);
     if (in.ConsumeIntegralInRange<int>(0, 7) == 0) {
@@ -139,8 +200,10 @@ void SetUpTable(Client& c, FuzzedDataProvider& in)
     harness->lobby.commands.clear();
 
     const int own = in.ConsumeIntegralInRange<int>(0, 3);
-    for (int v = 0; v < 4; ++v)
+    for (int v = 0; v < 4; ++v) {
         c.game.Players[static_cast<std::size_t>(v)].SeatBit = static_cast<uint8_t>(1 << ((own - v + 4) & 3));
+        c.game.Players[static_cast<std::size_t>(v)].Name = kNames[v];
+    }
     c.game.ScaleX = c.game.ScaleY = in.ConsumeBool() ? 1.0f : 0.78125f;
     table::ClearTableTiles(c);
     table::ResetTableDisplay(c);

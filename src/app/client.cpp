@@ -1,5 +1,7 @@
 #include "app/client.h"
 
+#include "chat/huifu_form.h"
+#include "chat/seat_handlers.h"
 #include "chat/talk_form.h"
 #include "core/exit_windows.h"
 #include "core/reconnect.h"
@@ -7,6 +9,7 @@
 #include "core/scheduler.h"
 #include "core/startup.h"
 #include "results/result_forms.h"
+#include "rewards/prop_pump.h"
 #include "window/claim_input.h"
 #include "window/main_form.h"
 #include "platform/tcp_link.h"
@@ -23,7 +26,9 @@ Client::Client(platform::Services services)
       frmReconnect(std::make_unique<core::ReconnectForm>(MainForm.get())),
       frmExit(std::make_unique<core::ExitForm>(MainForm.get())),
       frmOtherExit(std::make_unique<core::OtherExitForm>(MainForm.get())),
-      frmZhahu(std::make_unique<platform::Form>(QStringLiteral("frmZhahu"), MainForm.get()))
+      frmZhahu(std::make_unique<platform::Form>(QStringLiteral("frmZhahu"), MainForm.get())),
+      huifu(std::make_unique<chat::HuifuForm>(MainForm.get())),
+      Information(std::make_unique<chat::InformationForm>(MainForm.get()))
 {
     QObject::connect(&plat.tcp, &platform::TcpLink::DataArrival, &wiring_,
                      [this](qint64) { core::Winsock1_DataArrival(*this); });
@@ -31,6 +36,7 @@ Client::Client(platform::Services services)
     QObject::connect(MainForm->TimerBong, &QTimer::timeout, &wiring_, [this] { core::TimerBong_Timer(*this); });
     QObject::connect(MainForm->TimerKeepAlive, &QTimer::timeout, &wiring_,
                      [this] { core::TimerKeepAlive_Timer(*this); });
+    QObject::connect(MainForm->TimerProp, &QTimer::timeout, &wiring_, [this] { rewards::TimerProp_Timer(*this); });
     MainForm->TimerKeepAlive->SetInterval(core::kKeepAliveMs);
     QObject::connect(frmReconnect->TimerReconnect, &QTimer::timeout, &wiring_,
                      [this] { core::TimerReconnect_Timer(*this); });

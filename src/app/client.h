@@ -22,6 +22,8 @@ class HeroForm;
 }
 namespace chat {
 class TalkForm;
+class HuifuForm;
+class InformationForm;
 }
 namespace core {
 class ReconnectForm;
@@ -60,6 +62,8 @@ public:
     std::unique_ptr<core::ExitForm> frmExit;
     std::unique_ptr<core::OtherExitForm> frmOtherExit;
     std::unique_ptr<platform::Form> frmZhahu; // the false-win notice
+    std::unique_ptr<chat::HuifuForm> huifu;   // the quick phrases
+    std::unique_ptr<chat::InformationForm> Information; // the player card
 
 private:
     QObject wiring_; // owns the signal connections to the platform services

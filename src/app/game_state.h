@@ -9,6 +9,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <random>
+#include <vector>
 
 // A player record as the table reset leaves it: no tiles, the first hand
 // slot at 4 and the next meld ending at slot 3 (own view) or 4.
@@ -214,4 +216,46 @@ struct GameState {
     // The prop plug-in object while it exists.
     std::shared_ptr<platform::PropPlugin> PropPlugin;
     int16_t PropScoreInfoDue = 0;
+
+    // The chat button blinks this many more steps (a line from another seat).
+    int16_t ChatBlinkCount = 0;
+
+    // The prop plug-in started successfully: the scheduler pumps it.
+    int16_t PropPluginReady = 0;
+    int16_t PropMenuOpen = 0; // the prop menu is open (a box was picked)
+    // What the plug-in hands over per message (the arguments of GetSendBuff).
+    platform::Picture PropSendPicture;
+    QString PropSendText;
+    QByteArray PropSendFrame;
+    int16_t PropSendType = -1;
+    std::vector<int32_t> PropNoticeParams;
+    std::array<int32_t, 5> PropNoticeExtra{};
+    // The prop notice on LbProp and its countdown on TimerProp.
+    int16_t PropCaptionOn = 0;
+    int16_t PropCaptionTicks = 0;
+    int16_t PropCaptionLimit = 0;
+    // Where the treasure boxes lie, as the plug-in gave it at its start.
+    platform::PropPlugin::BaoInfo PropBaoInfo;
+    // The treasure-box choice: a countdown in ticks and seconds, and the box
+    // picked per view (-1 none).
+    int16_t TreasureCountdownOn = 0;
+    int16_t TreasureTickCount = 0;
+    int16_t TreasureSecondsLeft = 0;
+    std::array<int16_t, 4> TreasurePicks{-1, -1, -1, -1};
+    std::minstd_rand PropRandom;
+
+    // Reward animations the scheduler steps while their flag is set.
+    int16_t MyPrizeRolling = 0;
+    int16_t JadeRewardActive = 0;
+    int16_t FinishPending = 0;
+    int16_t PoolRolling = 0;
+
+    // The snapshot of a running hand: the most wall images it uses, the
+    // smallest tail figure, the image cursor (never reset), the discards of
+    // each seat by view, and whether the table has been drawn from it.
+    int16_t SideCountA = 0;
+    int16_t SideCountB = 0;
+    int16_t SideCountC = 0;
+    std::array<int16_t, 4> SideSeatCounts{};
+    int16_t TableSnapshotDone = 0;
 };

@@ -1,19 +1,55 @@
 #pragma once
 
+#include "chat/speak_box.h"
+
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 class Client;
 
 namespace chat {
 
-struct ChatState {};
+// The chat subsystem's own state.
+struct ChatState {
+    // Words removed from every received line, in this order. Empty until
+    // a word list is given.
+    QStringList FilterWords;
+    // The speech-bubble windows made so far, at most one per view.
+    std::vector<std::unique_ptr<SpeakBoxForm>> SpeakBoxes;
+    // The emoticon (GIF resource number) each ucAni_BBQS shows, by view; 0
+    // while it shows none.
+    std::array<int16_t, 4> EmoticonIds{};
+};
 
-// Relay length (bytes 236-239, big-endian) that marks a relayed plug-in frame.
+// The relay length of a chat frame: bytes 236-239, big-endian.
+uint32_t RelayLength(const uint8_t* frame);
+// True when the relay length marks a relayed plug-in frame (272 or 260).
 bool IsRelayFrame(const uint8_t* frame);
 
-// A received chat frame (kind 19), called by ReadMsg: relayed plug-in frames
-// are dropped while no plug-in runs; a chat line is added to the history.
+// A received chat frame (kind 19), called by ReadMsg once the header is
+// decoded: a relayed plug-in frame goes to the plug-in while it runs;
+// otherwise the line is shown, a quick phrase also in a bubble with the
+// speaker's voice, an emoticon beside the speaker's seat. A failure inside
+// abandons the frame (ReadMsg has already moved on).
 void OnChatFrame(Client& c);
+
+// Posts a notice: the chat history (44 columns) and the two system-message
+// boxes. A blank text is ignored.
+void AddSystemLine(Client& c, const QString& text);
+
+// The text with every word of the filter list removed.
+QString FilterChat(const Client& c, const QString& text);
+
+// Puts a line into the two one-line system-message boxes: the newest in
+// Sysmsg(1), the one before in Sysmsg(0); the first line of all in Sysmsg(0).
+// The line is shown as given (callers cut it to 45 characters).
+void PushSystemMessage(Client& c, const QString& line);
+
+// The first 45 characters of a line, as the one-line boxes show it.
+QString SystemBoxText(const QString& text);
 
 } // namespace chat

@@ -1,6 +1,7 @@
 #include "core/scheduler.h"
 
 #include "app/client.h"
+#include "chat/emoticons.h"
 #include "core/codec.h"
 #include "core/countdowns.h"
 #include "core/lobby.h"
@@ -9,7 +10,12 @@
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
+#include "rewards/prop_pump.h"
+#include "rewards/reward_ticks.h"
+#include "rewards/vip_badges.h"
+#include "table/tiles.h"
 #include "window/main_form.h"
+#include "window/pictures.h"
 
 #include <cstring>
 
@@ -19,6 +25,59 @@ namespace {
 bool Connected(Client& c) { return c.plat.tcp.State() == platform::TcpLink::Connected; }
 
 QByteArray Bytes(const uint8_t* f) { return QByteArray(reinterpret_cast<const char*>(f), kFrameSize); }
+
+constexpr int kSpeakTicks = 40; // a speech picture stays two seconds
+constexpr int kChatButton = 1;  // the chat-window button of AnNiu
+
+bool IsTileImage(int image) { return image >= 0 && image < table::kTileImages; }
+
+// Blinks the last discard three times (ending visible) and the chat button
+// while a line from another seat is new.
+void SchedBlink(Client& c)
+{
+    table::TableState& t = c.table;
+    auto& tiles = c.MainForm->MJ_Image;
+    if (t.DiscardBlinkCount > 0) {
+        --t.DiscardBlinkCount;
+        if (IsTileImage(t.LastDiscardImage))
+            tiles[t.LastDiscardImage].SetVisible(!tiles[t.LastDiscardImage].Visible);
+        if (IsTileImage(t.PrevDiscardImage) && t.PrevDiscardImage != t.LastDiscardImage)
+            tiles[t.PrevDiscardImage].SetVisible(true);
+        t.PrevDiscardImage = t.LastDiscardImage;
+    } else if (IsTileImage(t.LastDiscardImage)) {
+        tiles[t.LastDiscardImage].SetVisible(true);
+    }
+
+    GameState& g = c.game;
+    int entry = 2;
+    if (g.ChatBlinkCount >= 1) {
+        --g.ChatBlinkCount;
+        entry = g.ChatBlinkCount % 2 == 0 ? 3 : 2;
+    }
+    const QString& id = c.window.PicIds.AnNiuPicIds[static_cast<std::size_t>(entry)];
+    platform::Image& button = c.MainForm->AnNiu[kChatButton];
+    if (QString::number(button.PictureId()) != id)
+        window::LoadGifResource(id, QStringLiteral("GIF"), button);
+    c.core.SchedBlink.Count = 0;
+}
+
+// Hides a claim's speech picture two seconds after it was shown; keeps a
+// shown one in front meanwhile.
+void SchedSpeech(Client& c)
+{
+    GameState& g = c.game;
+    auto& speak = c.MainForm->Speak;
+    const bool known = g.SpeakIndex >= 0 && g.SpeakIndex <= 2;
+    if (g.SpeakShown && g.SpeakTicks >= kSpeakTicks) {
+        if (known)
+            speak[g.SpeakIndex].SetVisible(false);
+        g.SpeakTicks = 0;
+    } else if (known && speak[g.SpeakIndex].Visible) {
+        speak[g.SpeakIndex].ZOrder(0);
+    }
+    if (g.SpeakTicks >= kSpeakTicks)
+        g.SpeakTicks = 0;
+}
 
 } // namespace
 
@@ -111,6 +170,19 @@ void TimerBong_Timer(Client& c)
         ++t->Count;
     ++c.game.SpeakTicks;
 
+    GameState& g = c.game;
+    if (g.MyPrizeRolling)
+        rewards::RollMyPrize(c);
+    if (g.JadeRewardActive)
+        rewards::JadeRewardTimer(c);
+    if (g.ScorePending)
+        rewards::RewardSequenceTimer(c);
+    if (g.FinishPending)
+        rewards::FinishRewardSequence(c);
+    ++g.DBQS_Num;
+    if (g.PoolRolling)
+        rewards::RollPrizePool(c);
+
     if (s.SchedSend.On && s.SchedSend.Count >= kSendPeriod)
         SchedSendTask(c);
     if (s.SchedSend.Count >= kSendPeriod)
@@ -126,6 +198,8 @@ void TimerBong_Timer(Client& c)
     if (s.SchedLogin.Count >= kLoginPeriod)
         s.SchedLogin.Count = 0;
 
+    if (s.SchedBlink.On && s.SchedBlink.Count >= kBlinkPeriod)
+        SchedBlink(c);
     if (s.SchedBlink.Count >= kBlinkPeriod)
         s.SchedBlink.Count = 0;
     SchedDecisionTask(c);
@@ -139,6 +213,14 @@ void TimerBong_Timer(Client& c)
         SchedWatchTask(c);
     if (s.SchedWatch.Count >= kWatchPeriod)
         s.SchedWatch.Count = 0;
+
+    SchedSpeech(c);
+    // The plug-in pump ends the tick early when the plug-in stopped under it.
+    if (rewards::SchedPropPump(c)) {
+        chat::SchedEmoticonEnd(c);
+        if (g.PropAniOn)
+            rewards::SchedVipBadges(c);
+    }
 
     timer.SetEnabled(true);
 }

@@ -5,6 +5,7 @@
 #include "dispatch/arms.h"
 #include "dispatch/frame_checks.h"
 #include "dispatch/play_arms.h"
+#include "dispatch/snapshot_arms.h"
 #include "match/match.h"
 #include "platform/dialogs.h"
 #include "platform/process.h"
@@ -65,6 +66,9 @@ void RunOtherArm(Client& c, core::GameCmd& msg)
     case MsgPlayerReady: OnPlayerReady(c, msg); break;
     case MsgReconnectReply: OnReconnectReply(c, msg); break;
     case MsgImpeach: OnImpeach(c, msg); break;
+    case MsgUserLeft: OnUserLeft(c, msg); break;
+    case MsgSeatSnapshot: OnSeatSnapshot(c, msg); break;
+    case MsgRoundSnapshot: OnRoundSnapshot(c, msg); break;
     default: break;
     }
 }

@@ -13,11 +13,26 @@ void InitChipPanel(Client&) {}
 
 void RefreshChipBox(Client&, bool) {}
 
-void ExitPropPlugin(Client& c, int16_t)
+void ExitPropPlugin(Client& c, int16_t flag)
 {
-    if (c.game.PropPluginState < 1)
+    GameState& g = c.game;
+    window::MainForm& f = *c.MainForm;
+    if (g.PropPluginState < 1)
         return;
-    c.game.PropPluginState = 0;
+    if (g.PropPlugin)
+        g.PropPlugin->InitExit(flag);
+    g.PropPluginState = 0;
+    g.PropPluginReady = 0;
+    f.TimerProp->SetEnabled(false);
+    g.TreasureCountdownOn = 0;
+    // The boxes go; the object stays for a later start.
+    for (int i = 0; i < f.ImgProp.Count(); ++i)
+        if (f.ImgProp.Exists(i)) {
+            f.ImgProp[i].SetVisible(false);
+            f.ImgProp[i].Enabled = false;
+        }
+    f.LbProp.SetCaption(QString());
+    f.LbProp.SetVisible(false);
 }
 
 } // namespace rewards

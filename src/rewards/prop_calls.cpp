@@ -1,19 +1,112 @@
 #include "rewards/prop_calls.h"
 
 #include "app/client.h"
+#include "platform/clock.h"
+#include "platform/prop_plugin_loader.h"
+#include "window/main_form.h"
 
 namespace rewards {
 
-void InitPropPlugin(Client& c) { c.game.PropPluginState = -1; }
+namespace {
 
-bool PropPluginExists(const Client&) { return false; }
+// The second and third texts the plug-in's start expects.
+constexpr char kStartKind[] = "DLL";
+constexpr char kStartTag[] = "dorvak";
+// Treasure boxes: three groups of five.
+constexpr int kBoxImages = 15;
 
-void ClearUser(Client&, int) {}
+platform::PropPlugin* Running(Client& c)
+{
+    return c.game.PropPluginState > 0 ? c.game.PropPlugin.get() : nullptr;
+}
 
-bool SetUserinfo(Client&, int, uint8_t, bool) { return true; }
+} // namespace
 
-void rec_state(Client&, int, bool, int) {}
+int16_t InitPropPlugin(Client& c)
+{
+    GameState& g = c.game;
+    window::MainForm& f = *c.MainForm;
+    const int16_t stateBefore = g.PropPluginState;
+    try {
+        f.Bank.SetVisible(true);
+        f.Bank.ZOrder(0);
+        g.PropRandom.seed(static_cast<uint32_t>(c.plat.clock.timeGetTime()));
 
-void InitShowEnd(Client&) {}
+        if (!g.PropPlugin) {
+            if (g.InputEnabled == 0 || !c.plat.plugins.Exists(c.core.AppPath)) {
+                g.PropPluginState = -1;
+                return 0;
+            }
+            g.PropPlugin = c.plat.plugins.Create(c.core.AppPath);
+        }
+        if (!g.PropPlugin || g.InputEnabled == 0) {
+            g.PropPluginState = -1;
+            return 0;
+        }
+
+        g.PropPluginState = -1;
+        const int16_t scale = g.ScaleY != 1.0f ? 2 : 1;
+        if (!g.PropPlugin->Initdll(c.core.UserName, c.core.UserKey, QString::fromLatin1(kStartKind),
+                                   static_cast<quintptr>(f.winId()), QString::fromLatin1(kStartTag), scale,
+                                   c.core.CmdLineField15)) {
+            g.PropPluginReady = 0;
+            g.PropPluginState = 0;
+            g.PropPlugin.reset();
+            return 0;
+        }
+        g.PropPluginState = g.PropPlugin->GetBaoInfo(g.PropBaoInfo) ? 2 : 1;
+
+        f.ImgProp[0].SetVisible(false);
+        f.ImgProp[0].Enabled = false;
+        for (int i = 1; i < kBoxImages; ++i) {
+            f.ImgProp.Load(i);
+            f.ImgProp[i].SetVisible(false);
+            f.ImgProp[i].Enabled = false;
+        }
+        g.PropPluginReady = -1;
+        return -1;
+    } catch (const std::exception& e) {
+        // The next user record tries again.
+        qWarning("prop plug-in not started: %s", e.what());
+        g.PropPluginState = stateBefore;
+        return 0;
+    }
+}
+
+bool PropPluginExists(const Client& c) { return c.game.PropPlugin != nullptr; }
+
+void ClearUser(Client& c, int view)
+{
+    if (platform::PropPlugin* p = Running(c))
+        p->ClearUser(static_cast<int16_t>(view));
+}
+
+bool SetUserinfo(Client& c, int view, uint8_t seatBit, bool hasAmount)
+{
+    GameState& g = c.game;
+    if (!g.PropPlugin)
+        return true;
+    const core::UserInfo& u = g.UserInfos[static_cast<std::size_t>(view)];
+    return g.PropPlugin->SetUserinfo(u.Nickname, g.Players[static_cast<std::size_t>(view)].Name, seatBit,
+                                     static_cast<int16_t>(view), hasAmount, u.Sex, u.Title, u.AvatarId);
+}
+
+void rec_state(Client& c, int what, bool on, int view)
+{
+    if (platform::PropPlugin* p = Running(c))
+        p->rec_state(static_cast<int16_t>(what), on, static_cast<int16_t>(view));
+}
+
+void InitShowEnd(Client& c)
+{
+    if (platform::PropPlugin* p = Running(c))
+        p->InitShowEnd();
+}
+
+void InitShowNext(Client& c, bool show)
+{
+    if (platform::PropPlugin* p = Running(c))
+        p->InitShowNext(show);
+}
 
 } // namespace rewards

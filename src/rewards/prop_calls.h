@@ -5,23 +5,28 @@
 
 class Client;
 
-// The calls the table makes on the prop plug-in component. This build
-// carries no component, so starting it fails and there is never an object
-// to call: each call below is then what the client sees of a plug-in that
-// is not there.
+// The calls the table makes on the prop plug-in component, through its
+// interface (platform::PropPlugin) and the loader that finds it in the
+// program's folder.
 namespace rewards {
 
-// Starts the plug-in: PropPluginState 1 or 2 on success, -1 when it is
-// refused or fails (here: always, no component).
-void InitPropPlugin(Client& c);
+// Starts the plug-in: loads it from the program's folder unless its object
+// exists, hands it the user, the table window and command-line field 15,
+// and reads where its treasure boxes go. PropPluginState becomes 2 (with
+// treasure boxes) or 1 and PropPluginReady is set; -1 when input is not
+// allowed yet or there is no plug-in; 0 again (object released) when the
+// plug-in refuses to start. Returns -1 on success, else 0.
+int16_t InitPropPlugin(Client& c);
 
 // True while the plug-in object exists.
 bool PropPluginExists(const Client& c);
 
-// The component's methods, made only while the object exists.
+// The component's methods. SetUserinfo is made whenever the object exists
+// (true when there is none); the others only while the plug-in runs.
 void ClearUser(Client& c, int view);
 bool SetUserinfo(Client& c, int view, uint8_t seatBit, bool hasAmount);
 void rec_state(Client& c, int what, bool on, int view);
 void InitShowEnd(Client& c);
+void InitShowNext(Client& c, bool show);
 
 } // namespace rewards

@@ -56,6 +56,8 @@ MainForm::MainForm(QWidget* parent)
         pic1->Add(single);
     for (Label* single : {&Zhuang, &Number, &Location, &lblDifen, &lbwealth, &LblShuffle, &lbl_matchtime})
         pic1->Add(single);
+    pic1->Add(&LbProp);
+    LbProp.Visible = false;
 
     // Tile images stretch their pictures to the size the table gives them.
     for (int i = 0; i < MJ_Image.Count(); ++i)
@@ -76,6 +78,13 @@ MainForm::MainForm(QWidget* parent)
     uc_lianLai->setGeometry(437, 309, 150, 150);
     uc_lianLai->hide();
     img_lianLaiBack.Move(437, 309, 150, 150);
+    for (auto*& emoticon : ucAni_BBQS) {
+        emoticon = new widgets::AniGifControl(pic1, QStringLiteral("ucAni_BBQS"));
+        emoticon->resize(65, 65);
+        // An emoticon never stands between the pointer and the table.
+        emoticon->setAttribute(Qt::WA_TransparentForMouseEvents);
+        emoticon->hide();
+    }
     img_lianLaiBack.Visible = false;
     ImgProp[0].Visible = false;
     Pic_matchDetail = new platform::PictureBox(pic1, QStringLiteral("Pic_matchDetail"));
@@ -95,6 +104,7 @@ MainForm::MainForm(QWidget* parent)
     TimerShuffle = new platform::Timer(this, QStringLiteral("TimerShuffle"));
     Timer_ani = new platform::Timer(this, QStringLiteral("Timer_ani"));
     Timer_ani->Tag = QStringLiteral("0");
+    TimerProp = new platform::Timer(this, QStringLiteral("TimerProp"));
 
     // The table window has no system frame; it draws its own when there is
     // room for one.

@@ -58,6 +58,8 @@ public:
     platform::Image img_lianLaiBack{QStringLiteral("img_lianLaiBack")};
     platform::Image lianlaiImg{QStringLiteral("lianlaiImg")};
     widgets::AniGifControl* uc_lianLai; // the wild-streak animation
+    // The animated emoticon beside each seat, by view.
+    std::array<widgets::AniGifControl*, 4> ucAni_BBQS{};
 
     // Turn controls.
     platform::Image Time_Img{QStringLiteral("Time_Img")};
@@ -99,6 +101,7 @@ public:
     platform::Label lbl_matchtime{QStringLiteral("lbl_matchtime")};
     platform::ControlArray<platform::Image> ImgProp; // pictures of the prop plug-in
     platform::Image Img_chip_bt{QStringLiteral("Img_chip_bt")}; // the cigarette button
+    platform::Label LbProp{QStringLiteral("LbProp")};           // notices of the prop plug-in
 
     // Windowed controls.
     std::array<platform::ListBox*, 2> Sysmsg{};
@@ -113,6 +116,7 @@ public:
     platform::Timer* TimerKeepAlive;
     platform::Timer* TimerShuffle;
     platform::Timer* Timer_ani;
+    platform::Timer* TimerProp; // the prop notice's countdown
 
     // The window's own frame and title bar, on the window itself around
     // pic1; hidden until the frame is drawn. Skin holds the frame picture;

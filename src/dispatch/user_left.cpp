@@ -1,0 +1,178 @@
+// A user leaves the table (kind 21).
+#include "dispatch/snapshot_arms.h"
+
+#include "app/client.h"
+#include "dispatch/arm_helpers.h"
+#include "dispatch/frame_fault.h"
+#include "dispatch/web_panels.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/process.h"
+#include "rewards/prop_calls.h"
+#include "table/utilities.h"
+#include "window/main_form.h"
+
+#include <cmath>
+
+namespace dispatch {
+
+namespace {
+
+constexpr int kNameFirst = 16;
+constexpr int kNameLast = 31;
+constexpr int kFirstCharFlag = 8;
+
+// The name of the user who left, as the seat names are kept: one byte per
+// character. Byte 16 always counts; with the flag of byte 8 it is one less
+// than sent (a flagged zero names no character: a fault of the frame).
+QByteArray LeavingName(const core::GameFrame& f)
+{
+    int first = f[kNameFirst];
+    if (f[kFirstCharFlag] == 1) {
+        first -= 1;
+        if (first < 0)
+            throw FrameFault("leaving user's name starts with no character");
+    }
+    QByteArray name(1, static_cast<char>(first));
+    for (int i = kNameFirst + 1; i <= kNameLast && f[static_cast<std::size_t>(i)] != 0; ++i)
+        name += static_cast<char>(f[static_cast<std::size_t>(i)]);
+    return name;
+}
+
+// The time of day as "H:M:S", each without leading zeros.
+QString TimeOfDay(Client& c)
+{
+    const auto seconds = static_cast<int64_t>(std::floor(c.plat.clock.secondsSinceMidnight()));
+    const int64_t h = seconds / 3600 % 24;
+    const int64_t m = seconds / 60 % 60;
+    const int64_t s = seconds % 60;
+    return QStringLiteral("%1:%2:%3").arg(h).arg(m).arg(s);
+}
+
+void EmptyLeavingSeat(Client& c, int v)
+{
+    GameState& g = c.game;
+    window::MainForm& f = *c.MainForm;
+    const auto sv = static_cast<std::size_t>(v);
+    g.TableCleared = 0;
+    --g.SeatedCount;
+
+    f.OK[v].SetVisible(false);
+    f.Tou[v].ClearPicture();
+    f.Nid[v].SetCaption(QString());
+    f.Cash[v].SetCaption(QString());
+    f.Level[v].SetCaption(QString());
+
+    core::UserInfo& u = g.UserInfos[sv];
+    f.Sysmsg[0]->Clear();
+    f.Sysmsg[0]->AddItem(u.Nickname + QStringLiteral("退出了游戏 ") + TimeOfDay(c));
+    f.Sysmsg[1]->Clear();
+
+    g.OtherSeatNames[sv].clear();
+    g.Players[sv].Name.clear();
+
+    // The record's own fields go; the account, title, voices, the snapshot
+    // mark and the user id stay.
+    core::UserInfo emptied;
+    emptied.Account = u.Account;
+    emptied.Title = u.Title;
+    emptied.Voice1 = u.Voice1;
+    emptied.Voice2 = u.Voice2;
+    emptied.VoiceKind = u.VoiceKind;
+    emptied.SnapshotMark = u.SnapshotMark;
+    emptied.UserId = u.UserId;
+    u = emptied;
+
+    f.img_vip[v].SetVisible(false);
+    g.PropAniTicks[sv] = 0;
+    g.PropAniState[sv] = 0;
+    rewards::ClearUser(c, v);
+
+    if (g.WealthMultiplier != 0) {
+        g.SeatWealth[sv] = 0;
+        f.lbwealth.SetCaption(WealthText(table::MinSeatWealth(g.SeatWealth)));
+        f.lbwealth.FontSize = WealthFontSize(f.lbwealth.Caption);
+        f.Imgwealth.SetVisible(true);
+        f.lbwealth.SetVisible(true);
+    } else {
+        f.Imgwealth.SetVisible(false);
+        f.lbwealth.SetVisible(false);
+    }
+}
+
+} // namespace
+
+void OnUserLeft(Client& c, core::GameCmd& msg)
+{
+    GameState& g = c.game;
+    window::MainForm& f = *c.MainForm;
+    const core::GameFrame& frame = c.core.RecvFrame;
+
+    f.cmdImpeach.SetVisible(false);
+    f.cmdImpeach.Enabled = false;
+    g.ImpeachOffered = 0;
+    g.ImpeachDone = 0;
+    f.LblShuffle.SetVisible(false);
+    f.ImgShuffle.SetVisible(false);
+    g.ShuffleShowOn = 0;
+    g.ShuffleLabelOn = 0;
+    HideWebPanel(c, 2);
+
+    const QByteArray name = LeavingName(frame);
+    if (name == g.Players[0].Name) {
+        // The local player was taken off the table.
+        c.plat.process.endNow();
+        return;
+    }
+
+    // The seat is found by its name alone; every seat of that name empties.
+    for (int v = 1; v <= 3; ++v)
+        if (!name.isEmpty() && g.Players[static_cast<std::size_t>(v)].Name == name)
+            EmptyLeavingSeat(c, v);
+
+    if (g.PropPluginState > 0 && g.HandStartedFlag != 0 && g.LeaveResetDue) {
+        g.LeaveResetDue = 0;
+        for (int v = 1; v <= 3; ++v) {
+            rewards::rec_state(c, 2, false, v);
+            f.Tou[v].SetVisible(true);
+        }
+        if (g.PropPluginState > 0 && g.PropPlugin)
+            g.PropPlugin->Ainit(QStringLiteral("newzqp") + QStringLiteral(".xml"));
+    }
+
+    for (table::PlayerRecord& p : g.Players)
+        p.SeatBit = 0;
+
+    if (g.GameRunning) {
+        g.GameRunning = 0;
+        g.AnNiuPressed[2] = 0;
+        g.InGame = 0;
+        g.BuyDeferred = 0;
+        g.AnNiuClicked = 0;
+        g.TableCleared = 0;
+        if (!g.WatchMode) {
+            c.core.SchedReady.Start();
+            g.Countdown = (msg.Data[1] & 0xFF) == 1 ? 10 : 15;
+            if (g.F1Minimized)
+                g.Countdown = 1;
+            f.Number.SetCaption(QString::number(g.Countdown));
+            f.Number.SetVisible(true);
+            f.Time_Img.SetVisible(true);
+            f.Time_Img.ZOrder(0);
+            f.Number.ZOrder(0);
+        }
+    }
+    g.GameRunning = -1;
+
+    if (!f.TimerKeepAlive->Enabled())
+        f.TimerKeepAlive->SetEnabled(true);
+    if (g.PicAniRunning)
+        StopPictureAnimation(c);
+
+    if (g.WatchMode) {
+        c.plat.dialogs.MsgBox(QStringLiteral("有用户退出，旁观结束！"));
+        c.plat.process.endNow();
+    }
+}
+
+} // namespace dispatch
