@@ -202,4 +202,29 @@ void CreateSpeakBox(Client& c, int view)
     c.chat.SpeakBoxes.push_back(std::move(box));
 }
 
+void UnloadSpeakBoxes(Client& c)
+{
+    // Closed from the event loop: a bubble may be in the middle of its own
+    // fade step.
+    for (auto& box : c.chat.SpeakBoxes)
+        box.release()->deleteLater();
+    c.chat.SpeakBoxes.clear();
+}
+
+void HideSpeakBoxes(Client& c)
+{
+    for (auto& box : c.chat.SpeakBoxes)
+        box->hide();
+}
+
+void ResetSpeakBoxesAfterRestore(Client& c)
+{
+    for (auto& box : c.chat.SpeakBoxes) {
+        box->tmrFadeIn->SetEnabled(false);
+        SetWindowAlpha(*box, 0);
+        box->hide();
+        SetTopMost(*box, -1);
+    }
+}
+
 } // namespace chat

@@ -73,4 +73,14 @@ void CreateSpeakBox(Client& c, int view);
 // The bubble window whose tag is the view's digits and "speak", or nullptr.
 SpeakBoxForm* FindSpeakBox(Client& c, int view);
 
+// Closes every bubble window (leaving the table).
+void UnloadSpeakBoxes(Client& c);
+
+// Hides every bubble window (the table window was minimised).
+void HideSpeakBoxes(Client& c);
+
+// The table window is shown again during a game: every bubble stops its
+// fade, goes fully transparent, hidden, and onto the topmost layer.
+void ResetSpeakBoxesAfterRestore(Client& c);
+
 } // namespace chat

@@ -2,6 +2,7 @@
 
 #include "app/client.h"
 #include "chat/talk_form.h"
+#include "chat/speak_box.h"
 #include "core/codec.h"
 #include "core/exit_windows.h"
 #include "match/match.h"
@@ -57,6 +58,7 @@ void SendLeaveTable(Client& c)
     c.game.ShuffleShowOn = 0;
     c.game.ShuffleLabelOn = 0;
     dispatch::HideWebPanel(c, 2);
+    chat::UnloadSpeakBoxes(c);
 }
 
 void ResetSession(Client& c)
@@ -141,6 +143,7 @@ void ResetSession(Client& c)
     const QString archive = platform::NativePath(s.AppPath + QStringLiteral("\\info.zq"));
     if (QFile::exists(archive))
         QFile::remove(archive);
+    chat::UnloadSpeakBoxes(c);
 
     services::InitUdpChannel(c);
     g.BubblesAllowed = 0;

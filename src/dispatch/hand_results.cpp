@@ -3,6 +3,7 @@
 #include "dispatch/arms.h"
 
 #include "app/client.h"
+#include "dispatch/hold_back.h"
 #include "core/lobby.h"
 #include "dispatch/frame_fault.h"
 #include "dispatch/frame_fields.h"
@@ -95,10 +96,7 @@ void OnSeatResult(Client& c, core::GameCmd& msg)
     window::MainForm& f = *c.MainForm;
     const core::GameFrame& frame = s.RecvFrame;
 
-    s.HoldBackArmed1 = true;
-    s.HoldBackArmed2 = true;
-    s.HoldBackFrame1.fill(0);
-    s.HoldBackFrame2.fill(0);
+    ArmHoldBack(c);
     s.KeepAliveHold = true;
     if (g.ZhahuShown)
         g.ZhahuShown = 0;

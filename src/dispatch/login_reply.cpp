@@ -4,6 +4,7 @@
 #include "dispatch/arms.h"
 
 #include "app/client.h"
+#include "dispatch/hold_back.h"
 #include "core/exit_windows.h"
 #include "core/lobby.h"
 #include "core/scheduler.h"
@@ -51,10 +52,7 @@ void OnLoginReply(Client& c, core::GameCmd& msg)
     window::MainForm& f = *c.MainForm;
     const core::GameFrame& frame = s.RecvFrame;
 
-    s.HoldBackArmed1 = false;
-    s.HoldBackArmed2 = false;
-    s.HoldBackFrame1.fill(0);
-    s.HoldBackFrame2.fill(0);
+    DisarmHoldBack(c);
     g.LeaveResetDue = 0;
     c.match.AppClosing = 0;
     s.KeepAliveHold = false;

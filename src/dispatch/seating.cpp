@@ -3,6 +3,7 @@
 #include "dispatch/arms.h"
 
 #include "app/client.h"
+#include "dispatch/hold_back.h"
 #include "core/codec.h"
 #include "core/exit_windows.h"
 #include "dispatch/frame_fault.h"
@@ -27,15 +28,6 @@ namespace {
 // second, and the scheduler stands still while it is waited for.
 constexpr uint32_t kStreakWaitMs = 5000;
 constexpr int kStreakAnimationGif = 476;
-
-void ReleaseHeldBack(Client& c, core::GameFrame& store, bool armed)
-{
-    if (store[core::frame_byte::Kind] == 0 || armed)
-        return;
-    store[core::frame_byte::Seat] = c.game.Players[0].SeatBit;
-    core::SendRawFrame(c, store);
-    store[core::frame_byte::Kind] = 0;
-}
 
 void CountSeen(Client& c, int tile)
 {
@@ -121,9 +113,7 @@ void OnHandStart(Client& c, core::GameCmd& msg)
         if (d < 0 || d > 6)
             throw FrameFault("die value outside 1 to 6");
 
-    ReleaseHeldBack(c, s.HoldBackFrame1, s.HoldBackArmed1);
-    ReleaseHeldBack(c, s.HoldBackFrame2, s.HoldBackArmed2);
-    s.HoldBackArmed1 = false;
+    ReleaseHeldFrames(c);
 
     s.KeepAliveHold = false;
     g.HandStartedFlag = 1;

@@ -140,6 +140,11 @@ bool AnimateDeal(Client& c)
         g.ChoiceSel1 = 0;
         g.ChoiceSel2 = 1;
         g.ShownWallCount = 0;
+        // Other seats' concealed kongs of the last hand are forgotten.
+        g.ConcealedKongImages.fill(0);
+        g.ConcealedKongTiles.fill(0);
+        g.ConcealedKongViews.fill(0);
+        g.ConcealedKongCount = 0;
         return true;
     } catch (const std::exception& e) {
         qWarning("deal animation failed: %s", e.what());

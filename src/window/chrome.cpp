@@ -1,6 +1,7 @@
 #include "window/chrome.h"
 
 #include "app/client.h"
+#include "chat/speak_box.h"
 #include "chat/talk_form.h"
 #include "core/exit_windows.h"
 #include "core/lobby.h"
@@ -201,7 +202,10 @@ void Form_Resize(Client& c)
     MainForm& f = *c.MainForm;
     GameState& g = c.game;
     if (f.isMinimized()) {
+        if (c.frmZhahu)
+            c.frmZhahu->hide();
         g.ZhahuShown = 0;
+        chat::HideSpeakBoxes(c);
         return;
     }
     // Shown again: to the front.
@@ -222,6 +226,8 @@ void Form_Resize(Client& c)
             // The plug-in's failure does not stop the window.
         }
     }
+    if (g.RoundNo > 0)
+        chat::ResetSpeakBoxesAfterRestore(c);
 }
 
 bool Is_File_Exist(const QString& path, const QString& fileName)

@@ -94,6 +94,8 @@ TEST(Animations, TheDealBuildsTheWallStackByStack)
     g.ShownWallPos.fill(9);
     g.ChoiceState = 2;
     g.ChoiceSel2 = 5;
+    g.ConcealedKongCount = 16;
+    g.ConcealedKongImages.fill(7);
     // Stacks visible on each side at each round of events.
     std::vector<int> bottomStacks;
     t.clock.onEvents = [&] {
@@ -121,6 +123,8 @@ TEST(Animations, TheDealBuildsTheWallStackByStack)
     EXPECT_EQ(g.ChoiceState, 0);
     EXPECT_EQ(g.ChoiceSel1, 0);
     EXPECT_EQ(g.ChoiceSel2, 1);
+    EXPECT_EQ(g.ConcealedKongCount, 0);
+    EXPECT_EQ(g.ConcealedKongImages[15], 0);
     EXPECT_FALSE(t.process.ended);
 }
 
