@@ -331,8 +331,10 @@ void ApplyTableDesign(MainForm& f)
     // The local seat: avatar, badge, name, money and level.
     f.Tou[0].Stretch = true;
     f.Tou[0].Move(10, 668, 85, 90);
-    LoadGifResource(900, QStringLiteral("GIF"), f.img_vip[0]);
-    f.img_vip[0].Visible = false;
+    for (int v = 0; v < f.img_vip.Count(); ++v) {
+        LoadGifResource(900, QStringLiteral("GIF"), f.img_vip[v]);
+        f.img_vip[v].Visible = false;
+    }
     f.Nid[0].Move(181, 700, 161, 25);
     Font(f.Nid[0], 10, true, kWhite);
     for (platform::ControlArray<Label>* money : {&f.Cash, &f.lbl_score}) {
@@ -415,6 +417,9 @@ void ApplyTableDesign(MainForm& f)
         f.lbl_matchinfo[i].Caption = matchTexts[i];
         f.lbl_matchinfo[i].Visible = false;
     }
+
+    // The backdrop of the wild-streak animation.
+    f.img_lianLaiBack.Stretch = true;
 
     // The mascot.
     f.Bird.Stretch = true;
