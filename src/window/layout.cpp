@@ -92,13 +92,13 @@ void LayoutTableControls(Client& c)
     const bool small = sx < 1;
     const PicIdTables& ids = c.window.PicIds;
 
-    // 1. Compass, banker mark and wind.
+    // Compass, banker mark and wind.
     f.ZhiNan.Move(10 * sx, 104 * sy, 77 * sx, 77 * sy);
     f.ZhiNan.Stretch = true;
     f.Host.Move(14 * sx, 198 * sy);
     f.Zhuang.Move(58 * sx, 198 * sy);
 
-    // 2. The animation pictures, all on one spot.
+    // The animation pictures, all on one spot.
     for (platform::PictureBox* p : f.Picture_ani) {
         PlaceWidget(p, 458 * sx, 370 * sy, 111 * sx, 133 * sy);
         p->raise();
@@ -108,7 +108,7 @@ void LayoutTableControls(Client& c)
     g.PicAniRunning = 0;
     g.GameRunning = -1;
 
-    // 3. The wild-tile panel: the wild tile and the two dragon faces beside
+    // The wild-tile panel: the wild tile and the two dragon faces beside
     // it, hidden until the wild tile is known.
     f.Quoxa.SetPicture(f.quoxaImg.GetPicture());
     f.Quoxa.Move(888 * sx, 100 * sy, 124 * sx, 107 * sy);
@@ -123,7 +123,7 @@ void LayoutTableControls(Client& c)
     LoadGifResource(349, kGif, f.imgPiZi[0]);
     LoadGifResource(350, kGif, f.imgPiZi[1]);
 
-    // 4. Avatars.
+    // Avatars.
     f.Tou[0].Move(kAvatar[0].left * sx, kAvatar[0].top * sy, 85 * sx, 90 * sy);
     for (int v = 1; v <= 3; ++v) {
         LoadMember(f.Tou, v);
@@ -133,7 +133,7 @@ void LayoutTableControls(Client& c)
     for (int v = 1; v <= 3; ++v)
         f.Tou[v].Move(kAvatar[static_cast<std::size_t>(v)].left * sx, kAvatar[static_cast<std::size_t>(v)].top * sy);
 
-    // 5. Membership badges, hidden until a member sits down.
+    // Membership badges, hidden until a member sits down.
     for (int v = 0; v < 4; ++v)
         f.img_vip[v].Move(kVipBadge[static_cast<std::size_t>(v)].left * sx,
                           kVipBadge[static_cast<std::size_t>(v)].top * sy);
@@ -145,7 +145,7 @@ void LayoutTableControls(Client& c)
     }
     g.PropAniOn = 0;
 
-    // 6. The prize-exchange and jade-task buttons.
+    // The prize-exchange and jade-task buttons.
     f.ImgJadeExch.Move(3 * sx, 623 * sy);
     f.ImgJadeExch.Tag = QStringLiteral("0");
     f.ImgJadeExch.SetVisible(true);
@@ -156,7 +156,7 @@ void LayoutTableControls(Client& c)
     f.ImgJadeTask.ZOrder(0);
     LoadGifResource(680, kGif, f.ImgJadeTask);
 
-    // 7. The main buttons: two rows of four at 70-pixel steps, the send
+    // The main buttons: two rows of four at 70-pixel steps, the send
     // button to their left. Their pictures give them their sizes.
     for (int i = 1; i <= 8; ++i) {
         LoadMember(f.AnNiu, i);
@@ -179,7 +179,7 @@ void LayoutTableControls(Client& c)
             f.AnNiu[i].Move(f.AnNiu[i - 1].Left + 70 * sx, f.AnNiu[i - 1].Top);
     }
 
-    // 8. Seat labels of the other three seats; smaller type on the small
+    // Seat labels of the other three seats; smaller type on the small
     // layout, where the local name, money and match labels keep theirs.
     for (int v = 1; v <= 3; ++v) {
         for (platform::ControlArray<platform::Label>* labels :
@@ -192,15 +192,14 @@ void LayoutTableControls(Client& c)
                 l->FontSize = 8;
     }
 
-    // 9. Match texts start empty.
+    // Match texts start empty.
     for (int i = 0; i < 3; ++i)
         f.lbl_matchinfo[i].SetCaption(QString());
 
-    // 10.
     g.SeatDrawArmed = 0;
     LayoutLocationImages(c);
 
-    // 11. Ready marks.
+    // Ready marks.
     for (int v = 1; v <= 3; ++v) {
         LoadMember(f.OK, v);
         f.OK[v].SetVisible(false);
@@ -208,24 +207,24 @@ void LayoutTableControls(Client& c)
     for (int v = 0; v < 4; ++v)
         f.OK[v].Move(kReady[static_cast<std::size_t>(v)].left * sx, kReady[static_cast<std::size_t>(v)].top * sy);
 
-    // 12. The wild-streak animation and the picture behind it.
+    // The wild-streak animation and the picture behind it.
     PlaceWidget(f.uc_lianLai, 420 * sx, 270 * sy, 150 * sx, 150 * sy);
     f.img_lianLaiBack.Move(420 * sx, 270 * sy, 150 * sx, 150 * sy);
     f.uc_lianLai->LoadAnimatedGIF_Array(QByteArray());
     f.uc_lianLai->SetVisible(false);
 
-    // 13.
+    // No prop results are due at a new table.
     g.PropResultDue = 0;
     g.PropRoundState = 0;
 
-    // 14. The item bag.
+    // The item bag.
     if (small)
         f.Bank.Move(f.Bank.Left, f.Bank.Top, f.Bank.Width * sx, f.Bank.Height * sy);
     f.Bank.Move(699 * sx, 658 * sy);
     f.Bank.SetVisible(true);
     f.Bank.ZOrder(0);
 
-    // 15. The report button at the table's right edge, above the chat bar.
+    // The report button at the table's right edge, above the chat bar.
     // At full scale it shows its picture at the picture's own size.
     if (small) {
         f.cmdImpeach.Move(f.cmdImpeach.Left, f.cmdImpeach.Top, 55 * sx, 49 * sy);
@@ -242,12 +241,12 @@ void LayoutTableControls(Client& c)
     f.cmdImpeach.Enabled = false;
     g.ImpeachOffered = 0;
 
-    // 16. The video-site prompt, centred on the window.
+    // The video-site prompt, centred on the window.
     QWidget* prompt = f.pic_gskh_back;
     PlaceWidget(prompt, (f.width() - prompt->width()) / 2.0, (f.height() - prompt->height()) / 2.0, prompt->width(),
                 prompt->height());
 
-    // 17.
+    // Match state of a new table.
     g.ReservedMoney = 200.0;
     g.MatchPanelMode = 0;
 }
@@ -261,10 +260,10 @@ void LayoutPlayControls(Client& c)
     const bool small = sx < 1;
     const PicIdTables& ids = c.window.PicIds;
 
-    // 1.
+    // The compass shows once the seats are known.
     f.ZhiNan.SetVisible(false);
 
-    // 2. Speech pictures of views 1-3: left, opposite (below its avatar),
+    // Speech pictures of views 1-3: left, opposite (below its avatar),
     // right.
     for (int i = 0; i < 3; ++i) {
         f.Speak[i].SetVisible(false);
@@ -279,7 +278,7 @@ void LayoutPlayControls(Client& c)
                     static_cast<float>(opposite.Top + 0.8 * opposite.Height + 65 * sy));
     f.Speak[2].Move(936 * sx, 330 * sy);
 
-    // 3. The countdown, just below the wild-tile panel.
+    // The countdown, just below the wild-tile panel.
     f.Time_Img.Move(f.Time_Img.Left, f.Time_Img.Top, 81 * sx, 38 * sy);
     f.Time_Img.Move(f.Quoxa.Left - 10 * sx + 42 * sx, f.Quoxa.Top + f.Quoxa.Height);
     f.Number.Move(f.Number.Left, f.Number.Top, 24 * sx, 24 * sy);
@@ -290,7 +289,7 @@ void LayoutPlayControls(Client& c)
         f.Number.Move(f.Time_Img.Left + 48 * sx + 2, f.Number.Top);
     }
 
-    // 4. The claim buttons in one row without gaps.
+    // The claim buttons in one row without gaps.
     f.Operation[0].Move(358 * sx, 461 * sy);
     for (int i = 1; i <= 4; ++i)
         LoadMember(f.Operation, i);
@@ -304,19 +303,19 @@ void LayoutPlayControls(Client& c)
         b.SetVisible(false);
     }
 
-    // 5. Tile images, later ones in front; their places come with each hand.
+    // Tile images, later ones in front; their places come with each hand.
     for (int i = 1; i <= 135; ++i)
         LoadMember(f.MJ_Image, i);
     f.MJ_Image[0].ZOrder(0);
 
-    // 6. The store of die pictures that the dice roll copies from.
+    // The store of die pictures that the dice roll copies from.
     for (int i = 1; i <= 15; ++i) {
         LoadMember(f.SZ_Image, i);
         LoadPicture(ids.DiceRollPicIds[static_cast<std::size_t>(i)], f.SZ_Image[i]);
     }
     LoadPicture(ids.DiceRollPicIds[0], f.SZ_Image[0]);
 
-    // 7. The two one-line system boxes, one under the other, and the label
+    // The two one-line system boxes, one under the other, and the label
     // beside them that opens the chat history.
     double boxHeight, firstTop;
     if (small) {
@@ -335,16 +334,16 @@ void LayoutPlayControls(Client& c)
     for (platform::ListBox* box : f.Sysmsg)
         box->show();
 
-    // 8. The window's own type size.
+    // The window's own type size.
     QFont own = f.font();
     own.setPointSize(10);
     f.setFont(own);
 
-    // 9. The chat line under the system boxes.
+    // The chat line under the system boxes.
     f.Chat->show();
     PlaceWidget(f.Chat, 312 * sx, 732 * sy, 250 * sx, 33 * sy);
 
-    // 10. The mascot, and the first web panel laid over it, hidden until a
+    // The mascot, and the first web panel laid over it, hidden until a
     // page has loaded into it.
     f.Bird.Move(936 * sx, 680 * sy, 82 * sx, 80 * sy);
     f.Bird.ZOrder(0);
@@ -354,13 +353,13 @@ void LayoutPlayControls(Client& c)
         PlaceWidget(f.WebBrowser1, f.Bird.Left + 2, f.Bird.Top + 2, 82 * sx, 80 * sy);
     }
 
-    // 11. The wild-streak animation box and its backdrop.
+    // The wild-streak animation box and its backdrop.
     PlaceWidget(f.uc_lianLai, 420 * sx, 270 * sy, 150 * sx, 150 * sy);
     f.img_lianLaiBack.Move(420 * sx, 270 * sy, 150 * sx, 150 * sy);
     f.uc_lianLai->LoadAnimatedGIF_Array(QByteArray());
     LoadGifResource(477, kGif, f.img_lianLaiBack);
 
-    // 12. Multiplier indicators on the left edge.
+    // Multiplier indicators on the left edge.
     f.imgBeishu.Move(3 * sx, (small ? 276 : 272) * sy);
     f.lblDifen.Move((small ? 60 : 55) * sx, (small ? 280 : 276) * sy);
     f.Imgwealth.Move(3 * sx, 304 * sy);
@@ -371,7 +370,7 @@ void LayoutPlayControls(Client& c)
         indicator->SetVisible(false);
     }
 
-    // 13. The two small dice of the hand.
+    // The two small dice of the hand.
     const float diceTop = small ? 242 * sy - 4 : 242;
     f.imgsezi[0].Move(14 * sx, diceTop);
     f.imgsezi[1].Move((small ? 44 : 48) * sx, diceTop);
@@ -382,7 +381,7 @@ void LayoutPlayControls(Client& c)
     f.lblDifen.FontSize = 18;
     f.lbwealth.FontSize = 18;
 
-    // 14. The three texts shown with the multipliers.
+    // The three texts shown with the multipliers.
     const float textLeft = small ? 424 * sx - 10 : 424;
     const float textTops[] = {280, 312, 344};
     for (int i = 0; i < 3; ++i) {
@@ -390,17 +389,17 @@ void LayoutPlayControls(Client& c)
         f.lbfont[i].Move(textLeft, textTops[i] * sy);
     }
 
-    // 15.
+    // No wealth multipliers yet.
     g.SeatWealth.fill(0);
     g.WealthCaption.clear();
 
-    // 16. The prop label frames the local avatar.
+    // The prop label frames the local avatar.
     const platform::Image& own0 = f.Tou[0];
     f.Proponeself.Move(own0.Left - 10 * sx, own0.Top - 10 * sy, own0.Width + 15 * sx, own0.Height - 7 * sx + 35);
     f.Proponeself.Enabled = true;
     f.Proponeself.ZOrder(0);
 
-    // 17.
+    // Last, the customer-service channel.
     services::InitUdpChannel(c);
 }
 
