@@ -78,6 +78,8 @@ struct GameState {
     int16_t ChromeNormal = 0;
     int16_t WebNavError = 0;
     int16_t RoomMatchMode = 0;
+    int16_t MatchPanelMode = 0;  // which match panel the table shows
+    double ReservedMoney = 200.0; // money a match sign-up keeps back
     std::array<QString, 4> OtherSeatNames;
 
     // The decision and ready countdowns, and the local decision.
@@ -129,6 +131,7 @@ struct GameState {
     int16_t NextGameReady = 0;
     int16_t SeatDrawArmed = 0;
     std::array<int16_t, 9> AnNiuPressed{};
+    std::array<int16_t, 9> AnNiuHoverShown{}; // 1 while a main button shows its hover picture
     int16_t TimeoutCount = 0;
 
     // Prop plug-in hand-end flags.

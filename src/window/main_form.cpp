@@ -2,6 +2,7 @@
 
 #include "window/chrome.h"
 #include "window/pictures.h"
+#include "window/table_design.h"
 
 #include <QCloseEvent>
 #include <QPalette>
@@ -37,6 +38,7 @@ MainForm::MainForm(QWidget* parent)
       lbfont(pic1, QStringLiteral("lbfont"), 3),
       AnNiu(pic1, QStringLiteral("AnNiu"), 9),
       ImgProp(pic1, QStringLiteral("ImgProp"), 1),
+      lbl_matchinfo(pic1, QStringLiteral("lbl_matchinfo"), 3),
       Imgclose(this, QStringLiteral("Imgclose"), 4),
       ImgMin(this, QStringLiteral("ImgMin"), 4)
 {
@@ -58,6 +60,10 @@ MainForm::MainForm(QWidget* parent)
         pic1->Add(single);
     pic1->Add(&LbProp);
     LbProp.Visible = false;
+    for (Image* single : {&imgLocation, &imgword1, &imgword2, &ImgJadeExch, &ImgJadeTask})
+        pic1->Add(single);
+    for (Label* single : {&Lbchat, &Proponeself})
+        pic1->Add(single);
 
     // Tile images stretch their pictures to the size the table gives them.
     for (int i = 0; i < MJ_Image.Count(); ++i)
@@ -92,6 +98,8 @@ MainForm::MainForm(QWidget* parent)
     Pic_Jadetask = new platform::PictureBox(pic1, QStringLiteral("Pic_Jadetask"));
     for (auto& p : Picture_ani)
         p = new platform::PictureBox(pic1, QStringLiteral("Picture_ani"));
+    pic_gskh_back = new platform::PictureBox(pic1, QStringLiteral("pic_gskh_back"));
+    pic_gskh_back->hide();
     for (QWidget* hidden : {static_cast<QWidget*>(Pic_matchDetail), static_cast<QWidget*>(Pic_sortDetail),
                             static_cast<QWidget*>(Pic_Jadetask)})
         hidden->hide();
@@ -132,6 +140,8 @@ MainForm::MainForm(QWidget* parent)
     const platform::Picture icon = LoadGifPicture(kIconPicture, QStringLiteral("GIF"));
     if (!icon.isNull())
         setWindowIcon(QIcon(QPixmap::fromImage(icon.image)));
+
+    ApplyTableDesign(*this);
 }
 
 MainForm::~MainForm() = default;

@@ -78,7 +78,16 @@ public:
     platform::ControlArray<platform::Label> lbl_sort;
     platform::ControlArray<platform::Image> img_vip;
     platform::ControlArray<platform::Image> OK;
+    // The prop label framing the local player's avatar.
+    platform::Label Proponeself{QStringLiteral("Proponeself")};
+
+    // The chat bar: its background, the emoticon and quick-phrase buttons
+    // and the location text; the label that opens the chat history.
+    platform::Image imgLocation{QStringLiteral("imgLocation")};
+    platform::Image imgword1{QStringLiteral("imgword1")};
+    platform::Image imgword2{QStringLiteral("imgword2")};
     platform::Label Location{QStringLiteral("Location")};
+    platform::Label Lbchat{QStringLiteral("Lbchat")};
 
     // Stakes.
     platform::Label lblDifen{QStringLiteral("lblDifen")};
@@ -102,6 +111,9 @@ public:
     platform::ControlArray<platform::Image> ImgProp; // pictures of the prop plug-in
     platform::Image Img_chip_bt{QStringLiteral("Img_chip_bt")}; // the cigarette button
     platform::Label LbProp{QStringLiteral("LbProp")};           // notices of the prop plug-in
+    platform::Image ImgJadeExch{QStringLiteral("ImgJadeExch")};   // the prize-exchange button
+    platform::Image ImgJadeTask{QStringLiteral("ImgJadeTask")};   // the jade-task button
+    platform::ControlArray<platform::Label> lbl_matchinfo;        // match countdown and prize texts
 
     // Windowed controls.
     std::array<platform::ListBox*, 2> Sysmsg{};
@@ -110,6 +122,7 @@ public:
     platform::PictureBox* Pic_sortDetail;
     platform::PictureBox* Pic_Jadetask;
     std::array<platform::PictureBox*, 3> Picture_ani{};
+    platform::PictureBox* pic_gskh_back; // the video-site prompt
 
     // Timers.
     platform::Timer* TimerBong;

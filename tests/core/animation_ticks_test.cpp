@@ -202,7 +202,7 @@ TEST(EmoticonEnd, TheTickCountRestartsWithoutAnEmoticon)
 
 struct BadgeRow {
     int tick;
-    int picture; // 0: hidden
+    int picture; // 0: the picture the badge had before the animation
 };
 
 TEST(VipBadges, AlternateEveryHalfSecond)
@@ -212,10 +212,11 @@ TEST(VipBadges, AlternateEveryHalfSecond)
     t.c.game.UserInfos[2].VipLevel = 3;
     t.c.game.PropAniState[2] = 1;
     t.f.img_vip[2].SetVisible(true);
+    const int before = t.f.img_vip[2].PictureId();
     for (const BadgeRow r : {BadgeRow{9, 0}, BadgeRow{10, 911}, BadgeRow{19, 911}, BadgeRow{20, 909},
                              BadgeRow{30, 911}, BadgeRow{40, 909}}) {
         t.TickTo(r.tick);
-        EXPECT_EQ(t.f.img_vip[2].PictureId(), r.picture) << "tick " << r.tick;
+        EXPECT_EQ(t.f.img_vip[2].PictureId(), r.picture ? r.picture : before) << "tick " << r.tick;
         EXPECT_TRUE(t.f.img_vip[2].Visible);
     }
 }
@@ -238,13 +239,14 @@ TEST(VipBadges, StandStillWithoutTheAnimationOrWhenHidden)
     t.c.game.UserInfos[0].VipLevel = 2;
     t.c.game.UserInfos[3].VipLevel = 2;
     t.f.img_vip[0].SetVisible(true);
+    const int before = t.f.img_vip[0].PictureId();
     t.TickTo(20);
-    EXPECT_EQ(t.f.img_vip[0].PictureId(), 0);
+    EXPECT_EQ(t.f.img_vip[0].PictureId(), before);
     t.c.game.PropAniOn = -1;
     t.f.img_vip[3].SetVisible(false);
     t.TickTo(40);
     EXPECT_EQ(t.c.game.PropAniTicks[3], 0);
-    EXPECT_NE(t.f.img_vip[0].PictureId(), 0);
+    EXPECT_NE(t.f.img_vip[0].PictureId(), before);
 }
 
 // ---- the tick as a whole -------------------------------------------------------
