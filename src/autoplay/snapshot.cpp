@@ -1,6 +1,7 @@
 #include "autoplay/snapshot.h"
 
 #include "app/client.h"
+#include "table/discard_rows.h"
 #include "table/geometry.h"
 #include "table/tiles.h"
 #include "window/main_form.h"
@@ -13,86 +14,7 @@ namespace autoplay {
 
 namespace {
 
-int16_t Round16(double value) { return static_cast<int16_t>(std::nearbyint(value)); }
-
-// Integer division that treats a zero divisor as "never full".
-bool RowFull(int distance, int step) { return step != 0 && distance / step == 8; }
-
 int PosMod(int value, int m) { return ((value % m) + m) % m; }
-
-// The right-hand seat's rows run upward: each row is stacked so that its
-// earliest tile ends in front.
-void RestackRightRow(Client& c, int image)
-{
-    table::TableState& t = c.table;
-    auto& tiles = c.MainForm->MJ_Image;
-    // Room for three rows; a further discard keeps its place at the back.
-    if (t.SideTileCount >= 0 && t.SideTileCount < static_cast<int16_t>(t.SideTiles.size())) {
-        t.SideTiles[static_cast<std::size_t>(t.SideTileCount)] = static_cast<int16_t>(image);
-        ++t.SideTileCount;
-    }
-    const int n = std::clamp<int>(t.SideTileCount, 0, static_cast<int>(t.SideTiles.size()));
-    auto raise = [&](int from, int to) {
-        for (int k = from; k >= to; --k)
-            tiles[t.SideTiles[static_cast<std::size_t>(k)]].ZOrder(0);
-    };
-    if (n <= 8) {
-        raise(n - 1, 0);
-    } else if (n <= 16) {
-        raise(n - 1, 8);
-    } else {
-        raise(15, 8);
-        raise(n - 1, 16);
-    }
-}
-
-// Moves a seat's next-discard place one tile on along its rows of eight.
-void AdvanceDiscardPlace(Client& c, int v)
-{
-    table::PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
-    const int w = c.table.TileWidth[static_cast<std::size_t>(v)];
-    const int h = c.table.TileHeight[static_cast<std::size_t>(v)];
-    const float sx = c.game.ScaleX;
-    const float sy = c.game.ScaleY;
-    int16_t& x = p.NextDiscardX;
-    int16_t& y = p.NextDiscardY;
-    switch (v) {
-    case 0:
-        x = static_cast<int16_t>(x + w);
-        if (RowFull(x - p.DiscardRowX, w)) {
-            x = p.DiscardRowX;
-            y = Round16(y - h + 18.0 * sy);
-        }
-        break;
-    case 1: {
-        const int step = static_cast<int>(std::nearbyint(h - 17.0 * sy));
-        y = Round16(y + h - 17.0 * sy);
-        x = static_cast<int16_t>(x - 5);
-        if (RowFull(y - p.DiscardRowY, step)) {
-            y = p.DiscardRowY;
-            x = Round16(x + 40 + w - 5.0 * sx);
-        }
-        break;
-    }
-    case 2:
-        x = static_cast<int16_t>(x - w);
-        if (RowFull(p.DiscardRowX - x, w)) {
-            x = p.DiscardRowX;
-            y = Round16(y + h - 14.0 * sy);
-        }
-        break;
-    default: {
-        const int step = static_cast<int>(std::nearbyint(h - 17.0 * sy));
-        y = Round16(y - h + 17.0 * sy);
-        x = static_cast<int16_t>(x - 5);
-        if (RowFull(p.DiscardRowY - y, step)) {
-            y = p.DiscardRowY;
-            x = Round16(x + 40 - w + 5.0 * sx);
-        }
-        break;
-    }
-    }
-}
 
 } // namespace
 
@@ -150,13 +72,13 @@ void SnapshotLayWall(Client& c)
             case 0: tile.ZOrder(1); break;
             case 3:
                 tile.ZOrder(1);
-                RestackRightRow(c, image);
+                table::RecordRightRowTile(c, image);
                 break;
             default: tile.ZOrder(0); break;
             }
             t.SideDrawTile = p.NextDiscardX;
             t.SideDrawSlot = p.NextDiscardY;
-            AdvanceDiscardPlace(c, v);
+            table::AdvanceDiscardPlace(c, v, c.table.TileWidth[static_cast<std::size_t>(v)], c.table.TileHeight[static_cast<std::size_t>(v)]);
         }
     }
 }

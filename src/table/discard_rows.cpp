@@ -24,12 +24,42 @@ bool RowFull(int distance, int step) { return step != 0 && distance / step == 8;
 // tiles below it and each later row in front of the earlier ones.
 void StackRightRow(Client& c, platform::Image& laid)
 {
+    laid.ZOrder(1);
+    RecordRightRowTile(c, c.table.LastDiscardImage);
+}
+
+void LayIntoRow(Client& c, int u)
+{
+    TableState& t = c.table;
+    PlayerRecord& p = c.game.Players[static_cast<std::size_t>(u)];
+    const TileSize base = kWallTileSize[static_cast<std::size_t>(u)];
+    const int16_t w = ScaledX(c, base.w);
+    const int16_t h = ScaledY(c, base.h);
+    t.TileWidth[static_cast<std::size_t>(u)] = w;
+    t.TileHeight[static_cast<std::size_t>(u)] = h;
+
+    platform::Image& laid = c.MainForm->MJ_Image[t.LastDiscardImage];
+    laid.Move(p.NextDiscardX, p.NextDiscardY, w, h);
+    if (u == 3)
+        StackRightRow(c, laid);
+    else
+        laid.ZOrder(u == 0 ? 1 : 0);
+    t.SideDrawTile = p.NextDiscardX;
+    t.SideDrawSlot = p.NextDiscardY;
+
+    AdvanceDiscardPlace(c, u, w, h);
+    t.DiscardBlinkCount = 3;
+}
+
+} // namespace
+
+void RecordRightRowTile(Client& c, int image)
+{
     TableState& t = c.table;
     auto& img = c.MainForm->MJ_Image;
-    laid.ZOrder(1);
     // Room for three rows; a further discard keeps its place at the back.
     if (t.SideTileCount >= 0 && t.SideTileCount < static_cast<int16_t>(t.SideTiles.size())) {
-        t.SideTiles[static_cast<std::size_t>(t.SideTileCount)] = t.LastDiscardImage;
+        t.SideTiles[static_cast<std::size_t>(t.SideTileCount)] = static_cast<int16_t>(image);
         ++t.SideTileCount;
     }
     const int n = std::clamp<int>(t.SideTileCount, 0, static_cast<int>(t.SideTiles.size()));
@@ -47,27 +77,11 @@ void StackRightRow(Client& c, platform::Image& laid)
     }
 }
 
-void LayIntoRow(Client& c, int u)
+void AdvanceDiscardPlace(Client& c, int u, int w, int h)
 {
-    TableState& t = c.table;
     PlayerRecord& p = c.game.Players[static_cast<std::size_t>(u)];
     const float sx = c.game.ScaleX;
     const float sy = c.game.ScaleY;
-    const TileSize base = kWallTileSize[static_cast<std::size_t>(u)];
-    const int16_t w = ScaledX(c, base.w);
-    const int16_t h = ScaledY(c, base.h);
-    t.TileWidth[static_cast<std::size_t>(u)] = w;
-    t.TileHeight[static_cast<std::size_t>(u)] = h;
-
-    platform::Image& laid = c.MainForm->MJ_Image[t.LastDiscardImage];
-    laid.Move(p.NextDiscardX, p.NextDiscardY, w, h);
-    if (u == 3)
-        StackRightRow(c, laid);
-    else
-        laid.ZOrder(u == 0 ? 1 : 0);
-    t.SideDrawTile = p.NextDiscardX;
-    t.SideDrawSlot = p.NextDiscardY;
-
     int16_t& x = p.NextDiscardX;
     int16_t& y = p.NextDiscardY;
     switch (u) {
@@ -106,10 +120,7 @@ void LayIntoRow(Client& c, int u)
         break;
     }
     }
-    t.DiscardBlinkCount = 3;
 }
-
-} // namespace
 
 void LayLastDiscard(Client& c, uint8_t seat, uint8_t count)
 {

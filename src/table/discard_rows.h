@@ -13,4 +13,13 @@ namespace table {
 // kong or when there is no last discard.
 void LayLastDiscard(Client& c, uint8_t seat, uint8_t count);
 
+// Records a tile laid into the right-hand seat's rows (up to three rows of
+// eight) and restacks the rows so that each row's earliest tile ends in
+// front and each later row lies before the earlier ones.
+void RecordRightRowTile(Client& c, int image);
+
+// Moves a seat's next-discard place one tile of w x h on along its rows of
+// eight, to the start of the next row after the eighth.
+void AdvanceDiscardPlace(Client& c, int view, int w, int h);
+
 } // namespace table
