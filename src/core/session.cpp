@@ -92,16 +92,7 @@ void ResetSession(Client& c)
         table::PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
         p.Name.clear();
         p.SeatBit = 0;
-        UserInfo& u = g.UserInfos[static_cast<std::size_t>(v)];
-        UserInfo cleared;
-        cleared.Account = u.Account;
-        cleared.Title = u.Title;
-        cleared.Voice1 = u.Voice1;
-        cleared.Voice2 = u.Voice2;
-        cleared.VoiceKind = u.VoiceKind;
-        cleared.SnapshotMark = u.SnapshotMark;
-        cleared.UserId = u.UserId;
-        u = cleared;
+        g.UserInfos[static_cast<std::size_t>(v)].ClearSeatFields();
         f.img_vip[v].SetVisible(false);
         g.PropAniTicks[static_cast<std::size_t>(v)] = 0;
         g.PropAniState[static_cast<std::size_t>(v)] = 0;

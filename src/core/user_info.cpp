@@ -54,6 +54,19 @@ bool UserInfo::HasSafeVoice() const
     return kSafe.match(Voice1).hasMatch() && kSafe.match(Voice2).hasMatch();
 }
 
+void UserInfo::ClearSeatFields()
+{
+    UserInfo kept;
+    kept.Account = Account;
+    kept.Title = Title;
+    kept.Voice1 = Voice1;
+    kept.Voice2 = Voice2;
+    kept.VoiceKind = VoiceKind;
+    kept.SnapshotMark = SnapshotMark;
+    kept.UserId = UserId;
+    *this = kept;
+}
+
 void ParseUserInfo(UserInfo& r, const uint8_t* f)
 {
     r.Account = ByteChars(f, 168, 183);

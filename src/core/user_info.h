@@ -42,6 +42,10 @@ struct UserInfo {
     // The voice fields name files: only letters and digits make a usable
     // voice; anything else and the seat plays no voice.
     bool HasSafeVoice() const;
+
+    // Empties the record as a seat is left: every field goes but the
+    // account, title, voices, voice kind, snapshot mark and user id.
+    void ClearSeatFields();
 };
 
 // Decodes the user fields of a kind-20 frame into `record`; VoiceKind and

@@ -59,16 +59,7 @@ void EmptySeat(Client& c, int view, bool rankLabelToo)
 
     // The fields the user-info frame fills from bytes 16-167, and the VIP
     // level, go; the account, title, voices and user id stay.
-    core::UserInfo& u = g.UserInfos[v];
-    core::UserInfo emptied;
-    emptied.Account = u.Account;
-    emptied.Title = u.Title;
-    emptied.Voice1 = u.Voice1;
-    emptied.Voice2 = u.Voice2;
-    emptied.VoiceKind = u.VoiceKind;
-    emptied.SnapshotMark = u.SnapshotMark;
-    emptied.UserId = u.UserId;
-    u = emptied;
+    g.UserInfos[v].ClearSeatFields();
 
     f.img_vip[view].SetVisible(false);
     g.PropAniTicks[v] = 0;

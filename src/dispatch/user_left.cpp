@@ -73,15 +73,7 @@ void EmptyLeavingSeat(Client& c, int v)
 
     // The record's own fields go; the account, title, voices, the snapshot
     // mark and the user id stay.
-    core::UserInfo emptied;
-    emptied.Account = u.Account;
-    emptied.Title = u.Title;
-    emptied.Voice1 = u.Voice1;
-    emptied.Voice2 = u.Voice2;
-    emptied.VoiceKind = u.VoiceKind;
-    emptied.SnapshotMark = u.SnapshotMark;
-    emptied.UserId = u.UserId;
-    u = emptied;
+    u.ClearSeatFields();
 
     f.img_vip[v].SetVisible(false);
     g.PropAniTicks[sv] = 0;
