@@ -6,6 +6,7 @@
 #include "platform/tcp_link.h"
 #include "support/frame_builder.h"
 #include "support/test_client.h"
+#include "support/wave_file.h"
 #include "table/reset.h"
 #include "table/tiles.h"
 #include "window/main_form.h"
@@ -115,39 +116,6 @@ struct TableClient {
 inline int WordOf(const core::GameFrame& f, int i)
 {
     return f[static_cast<std::size_t>(8 + 2 * i)] << 8 | f[static_cast<std::size_t>(9 + 2 * i)];
-}
-
-// Writes a short PCM wave file (8 kHz, 16-bit mono), making its folder.
-inline void WriteWave(const QString& path)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QByteArray data(800, '\0');
-    QByteArray wav = "RIFF";
-    auto u32 = [&wav](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        wav.append(b, 4);
-    };
-    auto u16 = [&wav](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        wav.append(b, 2);
-    };
-    u32(36 + static_cast<quint32>(data.size()));
-    wav += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(16000);
-    u16(2);
-    u16(16);
-    wav += "data";
-    u32(static_cast<quint32>(data.size()));
-    wav += data;
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(wav);
 }
 
 } // namespace testing_support

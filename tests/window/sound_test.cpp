@@ -1,6 +1,7 @@
 // The sound module: file table, voice names, the shared channel and the
 // four chat-phrase channels, on a device that records what it is asked.
 #include "support/test_client.h"
+#include "support/wave_file.h"
 #include "window/sound.h"
 
 #include "platform/program_folder.h"
@@ -16,38 +17,7 @@ namespace {
 using testing_support::RecordingSoundDevice;
 using testing_support::TestClient;
 
-// Writes a short PCM wave file: 8 kHz, 16-bit mono.
-void WriteWave(const QString& path, int samples = 800)
-{
-    QByteArray data(samples * 2, '\0');
-    QByteArray wav;
-    auto u32 = [&wav](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        wav.append(b, 4);
-    };
-    auto u16 = [&wav](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        wav.append(b, 2);
-    };
-    wav += "RIFF";
-    u32(36 + data.size());
-    wav += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(16000);
-    u16(2);
-    u16(16);
-    wav += "data";
-    u32(data.size());
-    wav += data;
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(wav);
-}
+using testing_support::WriteWave;
 
 class SoundTest : public testing::Test {
 protected:
