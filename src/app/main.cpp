@@ -1,6 +1,7 @@
 #include "app/client.h"
 #include "core/startup.h"
 #include "platform/clock.h"
+#include "platform/data_folder.h"
 #include "platform/dialogs.h"
 #include "platform/instance_lock.h"
 #include "platform/local_lobby_link.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     platform::LibraryPropPluginLoader plugins;
     Client client({clock, process, dialogs, tcp, lobby, instance, *sound, web, shell, udp, plugins});
     client.core.AppPath = QApplication::applicationDirPath();
+    client.core.DataPath = platform::DataFolder();
 
     // The lobby passes one command line; its arguments are joined back.
     const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));

@@ -87,9 +87,12 @@ struct CoreState {
     // Lobby link.
     QString LobbyTitle;
 
-    // The program's folder, where its own files (the hand archive, the
-    // INI files) live.
+    // The program's folder, holding the files it only reads (rule.ini,
+    // chat.ini, the sound pack, the plug-in).
     QString AppPath;
+    // The data folder for the files it writes (the hand archive, logs,
+    // downloaded documents, saved settings); empty when none could be made.
+    QString DataPath;
 };
 
 } // namespace core

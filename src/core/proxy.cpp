@@ -4,6 +4,7 @@
 #include "core/lobby.h"
 #include "core/rings.h"
 #include "platform/clock.h"
+#include "platform/wait.h"
 #include "platform/dialogs.h"
 #include "platform/tcp_link.h"
 #include "window/main_form.h"
@@ -104,16 +105,15 @@ void ProxyConnect(Client& c)
     // The wait lets events run and ends when the connection stands, when it
     // failed, or when the proxy does not answer in time.
     platform::Clock& clock = c.plat.clock;
-    const uint32_t start = clock.timeGetTime();
-    while (tcp.State() != platform::TcpLink::Connected) {
+    const auto settled = [&tcp] {
         const int st = tcp.State();
-        const bool trying = st == platform::TcpLink::Connecting || st == platform::TcpLink::ResolvingHost ||
-                            st == platform::TcpLink::HostResolved;
-        if (!trying || platform::ElapsedMs(start, clock.timeGetTime()) >= kProxyConnectWaitMs) {
-            Fail(c, QStringLiteral("请求代理失败！"));
-            return;
-        }
-        clock.processEvents(20);
+        return st != platform::TcpLink::Connecting && st != platform::TcpLink::ResolvingHost &&
+               st != platform::TcpLink::HostResolved;
+    };
+    platform::WaitUntil(clock, platform::Deadline::InMs(clock, kProxyConnectWaitMs), settled, 20);
+    if (tcp.State() != platform::TcpLink::Connected) {
+        Fail(c, QStringLiteral("请求代理失败！"));
+        return;
     }
     s.LoginPending = true;
     s.ProxyState = ProxyIdle;

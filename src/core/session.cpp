@@ -131,8 +131,8 @@ void ResetSession(Client& c)
     g.TimeoutCount = 0;
     c.frmOtherExit->Hide();
 
-    const QString archive = platform::NativePath(s.AppPath + QStringLiteral("\\info.zq"));
-    if (QFile::exists(archive))
+    const QString archive = s.DataPath + QStringLiteral("/info.zq");
+    if (!s.DataPath.isEmpty() && QFile::exists(archive))
         QFile::remove(archive);
     chat::UnloadSpeakBoxes(c);
 

@@ -9,6 +9,7 @@
 #include "dispatch/frame_fault.h"
 #include "dispatch/frame_fields.h"
 #include "platform/clock.h"
+#include "platform/wait.h"
 #include "platform/resources.h"
 #include "results/hand_score.h"
 #include "results/result_forms.h"
@@ -49,13 +50,8 @@ void ShowWildFace(Client& c)
 void WaitForStreakAnimation(Client& c)
 {
     platform::Clock& clock = c.plat.clock;
-    const uint32_t start = clock.timeGetTime();
-    while (c.MainForm->uc_lianLai->Action() != 0) {
-        const uint32_t elapsed = platform::ElapsedMs(start, clock.timeGetTime());
-        if (elapsed >= kStreakWaitMs)
-            break;
-        clock.processEvents(static_cast<int>(std::min<uint32_t>(50, kStreakWaitMs - elapsed)));
-    }
+    platform::WaitUntil(clock, platform::Deadline::InMs(clock, kStreakWaitMs),
+                        [&c] { return c.MainForm->uc_lianLai->Action() == 0; }, 50);
 }
 
 } // namespace

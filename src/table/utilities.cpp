@@ -3,6 +3,7 @@
 #include "app/client.h"
 #include "platform/clock.h"
 #include "platform/gbk.h"
+#include "platform/wait.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,27 +13,13 @@ namespace table {
 void WaitSeconds(Client& c, float seconds)
 {
     platform::Clock& clock = c.plat.clock;
-    const double start = clock.secondsSinceMidnight();
-    for (;;) {
-        const double elapsed = platform::ElapsedSecondsOfDay(start, clock.secondsSinceMidnight());
-        if (elapsed > seconds)
-            return;
-        const double left = seconds - elapsed;
-        clock.processEvents(std::max(1, static_cast<int>(std::ceil(left * 1000.0))));
-    }
+    platform::WaitUntil(clock, platform::Deadline::InSecondsOfDay(clock, seconds));
 }
 
 void WaitMs(Client& c, int16_t ms)
 {
     platform::Clock& clock = c.plat.clock;
-    const uint32_t start = clock.timeGetTime();
-    const uint32_t span = ms > 0 ? static_cast<uint32_t>(ms) : 0;
-    for (;;) {
-        const uint32_t elapsed = platform::ElapsedMs(start, clock.timeGetTime());
-        if (elapsed >= span)
-            return;
-        clock.processEvents(static_cast<int>(span - elapsed));
-    }
+    platform::WaitUntil(clock, platform::Deadline::InMs(clock, ms > 0 ? static_cast<uint32_t>(ms) : 0));
 }
 
 void SleepSeconds(Client& c, float seconds)
@@ -41,14 +28,7 @@ void SleepSeconds(Client& c, float seconds)
     if (!(ms > 0))
         return;
     platform::Clock& clock = c.plat.clock;
-    const uint32_t start = clock.timeGetTime();
-    const uint32_t span = static_cast<uint32_t>(std::min(ms, 86400000.0));
-    for (;;) {
-        const uint32_t elapsed = platform::ElapsedMs(start, clock.timeGetTime());
-        if (elapsed >= span)
-            return;
-        clock.processEvents(static_cast<int>(span - elapsed));
-    }
+    platform::WaitUntil(clock, platform::Deadline::InMs(clock, static_cast<uint32_t>(std::min(ms, 86400000.0))));
 }
 
 bool IsSingleByteChar(const QString& text) { return platform::gbk::IsSingleByte(text); }

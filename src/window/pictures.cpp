@@ -89,16 +89,6 @@ bool LoadGifResource(const QString& id, const QString& type, platform::HasPictur
     return n && LoadGifResource(*n, type, control);
 }
 
-bool LoadGifResource2(int id, const QString& type, platform::HasPicture& control)
-{
-    return LoadGifResource(id, type, control);
-}
-
-bool LoadGifResource2(const QString& id, const QString& type, platform::HasPicture& control)
-{
-    return LoadGifResource(id, type, control);
-}
-
 platform::Picture LoadGifPicture(int id, const QString& type) { return Decode(id, type); }
 
 platform::Picture LoadGifPicture(const QString& id, const QString& type)

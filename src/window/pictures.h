@@ -48,10 +48,6 @@ void InitPicIds(Client& c);
 bool LoadGifResource(int id, const QString& type, platform::HasPicture& control);
 bool LoadGifResource(const QString& id, const QString& type, platform::HasPicture& control);
 
-// The same operation under its second name.
-bool LoadGifResource2(int id, const QString& type, platform::HasPicture& control);
-bool LoadGifResource2(const QString& id, const QString& type, platform::HasPicture& control);
-
 // The same route, returning the picture instead of assigning it; a null
 // picture on failure.
 platform::Picture LoadGifPicture(int id, const QString& type);

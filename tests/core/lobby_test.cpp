@@ -178,7 +178,7 @@ TEST(Session, ResetClearsTheSeatsAndKeepsWhatTheNextTableNeeds)
     TestClient t;
     Client& c = t.client;
     QTemporaryDir dir;
-    c.core.AppPath = dir.path();
+    c.core.DataPath = dir.path();
     QFile archive(dir.path() + QStringLiteral("/info.zq"));
     ASSERT_TRUE(archive.open(QIODevice::WriteOnly));
     archive.close();

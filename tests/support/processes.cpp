@@ -77,6 +77,7 @@ QProcessEnvironment IsolatedEnvironment(const QTemporaryDir& runtime)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("MJCLIENT_DATA_DIR"), runtime.path() + QStringLiteral("/data"));
     return env;
 }
 

@@ -271,7 +271,6 @@ TEST_P(LoaderFailure, MissingNumberFailsAndLeavesThePictureAlone)
     ASSERT_TRUE(window::LoadGifResource(141, QStringLiteral("GIF"), image));
     const qint64 key = image.picture.image.cacheKey();
     EXPECT_FALSE(window::LoadGifResource(GetParam(), QStringLiteral("GIF"), image));
-    EXPECT_FALSE(window::LoadGifResource2(GetParam(), QStringLiteral("GIF"), image));
     EXPECT_EQ(image.assignments, 1);
     EXPECT_EQ(image.picture.resourceId, 141);
     EXPECT_EQ(image.picture.image.cacheKey(), key);
@@ -294,7 +293,7 @@ TEST(Loader, TakesTheIdTablesDecimalText)
     FakeImage image;
     EXPECT_TRUE(window::LoadGifResource(QStringLiteral("446"), QStringLiteral("GIF"), image));
     EXPECT_EQ(image.picture.resourceId, 446);
-    EXPECT_TRUE(window::LoadGifResource2(QStringLiteral(" 380 "), QStringLiteral("GIF"), image));
+    EXPECT_TRUE(window::LoadGifResource(QStringLiteral(" 380 "), QStringLiteral("GIF"), image));
     EXPECT_EQ(image.picture.resourceId, 380);
     for (const char* bad : {"", "abc", "14x", "99999"})
         EXPECT_FALSE(window::LoadGifResource(QString::fromLatin1(bad), QStringLiteral("GIF"), image)) << bad;
