@@ -1,6 +1,5 @@
 #include "table/utilities.h"
 
-#include "app/client.h"
 #include "platform/clock.h"
 #include "platform/gbk.h"
 
@@ -9,9 +8,8 @@
 
 namespace table {
 
-void WaitSeconds(Client& c, float seconds)
+void WaitSeconds(platform::Clock& clock, float seconds)
 {
-    platform::Clock& clock = c.plat.clock;
     const double start = clock.secondsSinceMidnight();
     for (;;) {
         const double elapsed = platform::ElapsedSecondsOfDay(start, clock.secondsSinceMidnight());
@@ -22,9 +20,8 @@ void WaitSeconds(Client& c, float seconds)
     }
 }
 
-void WaitMs(Client& c, int16_t ms)
+void WaitMs(platform::Clock& clock, int16_t ms)
 {
-    platform::Clock& clock = c.plat.clock;
     const uint32_t start = clock.timeGetTime();
     const uint32_t span = ms > 0 ? static_cast<uint32_t>(ms) : 0;
     for (;;) {
@@ -35,12 +32,11 @@ void WaitMs(Client& c, int16_t ms)
     }
 }
 
-void SleepSeconds(Client& c, float seconds)
+void SleepSeconds(platform::Clock& clock, float seconds)
 {
     const double ms = std::nearbyint(static_cast<double>(seconds) * 1000.0);
     if (!(ms > 0))
         return;
-    platform::Clock& clock = c.plat.clock;
     const uint32_t start = clock.timeGetTime();
     const uint32_t span = static_cast<uint32_t>(std::min(ms, 86400000.0));
     for (;;) {
