@@ -3,21 +3,97 @@
 #include "chat/huifu_form.h"
 #include "chat/seat_handlers.h"
 #include "chat/talk_form.h"
+#include "core/codec.h"
 #include "core/exit_windows.h"
+#include "core/lobby.h"
 #include "core/reconnect.h"
 #include "core/rings.h"
 #include "core/scheduler.h"
 #include "core/startup.h"
+#include "core/table_reset.h"
 #include "results/result_forms.h"
 #include "rewards/prop_pump.h"
 #include "window/claim_input.h"
 #include "window/main_form.h"
+#include "platform/process.h"
 #include "platform/tcp_link.h"
 #include "platform/udp_link.h"
 #include "platform/web_panel.h"
 #include "services/gm_packet.h"
 #include "window/chrome.h"
+#include "window/pictures.h"
+#include "window/sound.h"
 #include "window/web_panels.h"
+
+namespace {
+
+int EffectFile(table::TableEffect effect)
+{
+    switch (effect) {
+    case table::TableEffect::TileDrawn:
+        return window::SoundTileDrawn;
+    case table::TableEffect::Shuffle:
+        return window::SoundShuffle;
+    case table::TableEffect::Dice:
+        return window::SoundDice;
+    }
+    return 0;
+}
+
+// The table's pictures, sounds, frames, countdown and failure path.
+table::TableHooks TableHooksOf(Client& c)
+{
+    table::TableHooks h;
+    h.LoadTilePicture = [&c](int picture, platform::HasPicture& control) {
+        return window::LoadGifResource(c.window.PicIds.TilePicIds[static_cast<std::size_t>(picture)],
+                                       QStringLiteral("GIF"), control);
+    };
+    h.LoadDiePicture = [&c](int picture, platform::HasPicture& control) {
+        return window::LoadGifResource(c.window.PicIds.DiceRollPicIds[static_cast<std::size_t>(picture)],
+                                       QStringLiteral("GIF"), control);
+    };
+    h.LoadCompassPicture = [&c](int seatIndex, platform::HasPicture& control) {
+        return window::LoadGifResource(c.window.PicIds.CompassPicIds[static_cast<std::size_t>(seatIndex)],
+                                       QStringLiteral("GIF"), control);
+    };
+    h.PlayEffect = [&c](table::TableEffect effect) {
+        window::SoundState& s = c.window.Sound;
+        if (s.SoundOn == -1)
+            window::PlayWave(c, s.SoundFiles[static_cast<std::size_t>(EffectFile(effect))], 0);
+    };
+    h.SpeakTile = [&c](int view, int16_t tile) {
+        if (c.window.Sound.SoundOn == 0)
+            return;
+        try {
+            const core::UserInfo& u = c.game.UserInfos[static_cast<std::size_t>(view)];
+            const window::SeatVoice voice{u.Voice1, u.Voice2, u.Sex, u.VoiceKind};
+            window::PlayWave(c, window::VoiceFileName(c, voice, window::TileVoiceCode(tile)), 0);
+        } catch (const std::exception&) {
+            // A voice that cannot be played is left out; the discard goes on.
+        }
+    };
+    h.SendOperation = [&c](int16_t op, int16_t t1, int16_t t2, int16_t t3) {
+        core::GameCmd cmd;
+        cmd.Kind = core::CmdOperation;
+        cmd.Seat = c.game.Players[0].SeatBit;
+        cmd.Data = {op, t1, t2, t3};
+        core::SendMsg(c, cmd);
+    };
+    h.RunDecisionCountdown = [&c](bool on) {
+        if (on)
+            c.core.SchedDecision.Start();
+        else
+            c.core.SchedDecision.Stop();
+    };
+    h.DealStarted = [&c] { core::OnDealStarted(c); };
+    h.EndClient = [&c] {
+        core::RestoreLobbyWindow(c);
+        c.plat.process.endNow();
+    };
+    return h;
+}
+
+} // namespace
 
 Client::Client(platform::Services services)
     : plat(services), MainForm(std::make_unique<window::MainForm>()),
@@ -30,6 +106,11 @@ Client::Client(platform::Services services)
       huifu(std::make_unique<chat::HuifuForm>(MainForm.get())),
       Information(std::make_unique<chat::InformationForm>(MainForm.get()))
 {
+    GameState& g = game;
+    tableModel_ = std::make_unique<table::TableModel>(table::TableModel{
+        table, *MainForm, g.Players, g.LaidTileImages, g.ScaleX, g.ScaleY,
+        table::Decision{g.OpSent, g.AllowedOps, g.Countdown, g.CountdownStart, g.TurnPhase}, plat.clock,
+        TableHooksOf(*this)});
     QObject::connect(&plat.tcp, &platform::TcpLink::DataArrival, &wiring_,
                      [this](qint64) { core::Winsock1_DataArrival(*this); });
     QObject::connect(&plat.tcp, &platform::TcpLink::CloseEvent, &wiring_, [this] { core::Winsock1_Close(*this); });

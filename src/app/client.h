@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "window/window_state.h"
 
+#include "table/model.h"
 #include "table/table_state.h"
 
 #include <QObject>
@@ -65,6 +66,11 @@ public:
     std::unique_ptr<chat::HuifuForm> huifu;   // the quick phrases
     std::unique_ptr<chat::InformationForm> Information; // the player card
 
+    // Table play over the table state, the table window's board and the
+    // shared seats, with its hooks into the rest of the client.
+    table::TableModel& Table() { return *tableModel_; }
+
 private:
+    std::unique_ptr<table::TableModel> tableModel_;
     QObject wiring_; // owns the signal connections to the platform services
 };

@@ -38,7 +38,7 @@ void DiscardLastIfDue(Client& c)
 void TimeoutAction(Client& c)
 {
     HideChoices(c);
-    table::SendPassReply(c);
+    table::SendPassReply(c.Table());
     DiscardLastIfDue(c);
 }
 

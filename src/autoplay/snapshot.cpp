@@ -40,7 +40,7 @@ void ShowSnapshotPiZiTile(Client& c, int16_t& image)
     const platform::Image& tail = c.MainForm->MJ_Image[t.WallTail];
     const table::TileSize size = table::kWallTileSize[ss];
     pizi.Move(tail.Left, tail.Top - table::kStackRaise[ss], size.w * c.game.ScaleX, size.h * c.game.ScaleY);
-    table::ShowTileImage(c, image, table::TilePicIndex(side, t.PiZiTile));
+    table::ShowTileImage(c.Table(), image, table::TilePicIndex(side, t.PiZiTile));
     pizi.ZOrder(0);
     pizi.SetVisible(true);
 }
@@ -50,7 +50,7 @@ void SnapshotLayWall(Client& c)
     GameState& g = c.game;
     table::TableState& t = c.table;
     auto& tiles = c.MainForm->MJ_Image;
-    table::SetTileSizes(c, table::kWallTileSize);
+    table::SetTileSizes(c.Table(), table::kWallTileSize);
     for (int v = 0; v < 4; ++v) {
         table::PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
         for (int n = 0; n < g.SideSeatCounts[static_cast<std::size_t>(v)]; ++n) {
@@ -67,18 +67,18 @@ void SnapshotLayWall(Client& c)
                       t.TileHeight[static_cast<std::size_t>(v)]);
             tile.SetVisible(true);
             tile.ZOrder(0);
-            table::ShowTileImage(c, image, 36 * v + table::kFaceDownBack);
+            table::ShowTileImage(c.Table(), image, 36 * v + table::kFaceDownBack);
             switch (v) {
             case 0: tile.ZOrder(1); break;
             case 3:
                 tile.ZOrder(1);
-                table::RecordRightRowTile(c, image);
+                table::RecordRightRowTile(c.Table(), image);
                 break;
             default: tile.ZOrder(0); break;
             }
             t.SideDrawTile = p.NextDiscardX;
             t.SideDrawSlot = p.NextDiscardY;
-            table::AdvanceDiscardPlace(c, v, c.table.TileWidth[static_cast<std::size_t>(v)], c.table.TileHeight[static_cast<std::size_t>(v)]);
+            table::AdvanceDiscardPlace(c.Table(), v, c.table.TileWidth[static_cast<std::size_t>(v)], c.table.TileHeight[static_cast<std::size_t>(v)]);
         }
     }
 }

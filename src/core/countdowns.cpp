@@ -3,9 +3,9 @@
 #include "app/client.h"
 #include "autoplay/autoplay.h"
 #include "core/codec.h"
+#include "core/table_reset.h"
 #include "platform/clock.h"
 #include "rewards/jade.h"
-#include "table/reset.h"
 #include "window/input.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
@@ -109,9 +109,9 @@ void SchedReadyTask(Client& c)
         if (!g.TableCleared) {
             window::LoadGifResource(c.window.PicIds.AnNiuPicIds[6], QStringLiteral("GIF"), f.AnNiu[2]);
             g.AnNiuPressed[2] = -1;
-            table::ClearTableTiles(c);
-            table::ResetTableDisplay(c);
-            table::ResetPlayerState(c);
+            core::ClearTableTiles(c);
+            core::ResetTableDisplay(c);
+            core::ResetPlayerState(c);
             g.TableCleared = -1;
         }
         if (g.ChipRefreshDue)

@@ -4,11 +4,11 @@
 #include "core/lobby.h"
 #include "core/reconnect.h"
 #include "core/session.h"
+#include "core/table_reset.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
 #include "results/result_forms.h"
-#include "table/reset.h"
 #include "table/utilities.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
@@ -105,14 +105,14 @@ void frmExit_pbCloseMe_Click(Client& c)
     GameState& g = c.game;
     c.match.AppClosing = -1;
     if (g.PropPluginState > 0)
-        table::WaitSeconds(c, 0.25f);
+        table::WaitSeconds(c.plat.clock, 0.25f);
     SendLeaveTable(c);
     if (c.plat.tcp.State() == platform::TcpLink::Connected)
         c.core.SchedWatch.Stop();
     g.TableCleared = 0;
     ResetSession(c);
-    table::ResetPlayerState(c);
-    table::ResetTableDisplay(c);
+    core::ResetPlayerState(c);
+    core::ResetTableDisplay(c);
     c.frmExit->Label2.SetVisible(false);
     c.frmExit->Hide();
     UnloadReconnectWindow(c);
@@ -138,8 +138,8 @@ void frmOtherExit_imgOK_Click(Client& c)
     c.game.RoundNo = 0;
     c.game.TableCleared = 0;
     ResetSession(c);
-    table::ResetPlayerState(c);
-    table::ResetTableDisplay(c);
+    core::ResetPlayerState(c);
+    core::ResetTableDisplay(c);
     c.frmOtherExit->Hide();
     BackToLobby(c);
 }

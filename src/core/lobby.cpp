@@ -4,10 +4,10 @@
 #include "core/proxy.h"
 #include "core/rings.h"
 #include "core/session.h"
+#include "core/table_reset.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
-#include "table/reset.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
 
@@ -83,7 +83,7 @@ bool MainWndProc(Client& c, uint32_t message, uint32_t, uint32_t)
             PostLobbyMessage(c, LobbyMsgInGame);
         } else {
             Leave(c);
-            table::ResetTableDisplay(c);
+            core::ResetTableDisplay(c);
             PostLobbyMessage(c, LobbyMsgIdle);
         }
         return true;

@@ -50,7 +50,7 @@ void SendLeaveTable(Client& c)
         f.TimerKeepAlive->SetEnabled(false);
     if (c.plat.tcp.State() == platform::TcpLink::Connected)
         c.plat.tcp.SendData(QByteArray(reinterpret_cast<const char*>(frame.data()), kFrameSize));
-    table::WaitSeconds(c, c.core.QuickLeave ? 0.8f : 0.4f);
+    table::WaitSeconds(c.plat.clock, c.core.QuickLeave ? 0.8f : 0.4f);
     c.core.ReconnectArmed = false;
     f.LblShuffle.SetVisible(false);
     f.ImgShuffle.SetVisible(false);

@@ -141,7 +141,7 @@ void ShowUserInfo(Client& c)
         const int o = g.WatchFrames[static_cast<std::size_t>(watched)][6] & 0x0F;
         g.Players[0].SeatBit = static_cast<uint8_t>(o);
         g.Players[0].Name = L[static_cast<std::size_t>(watched)].Account;
-        table::ShowSeatCompass(c);
+        table::ShowSeatCompass(c.Table());
         g.UserInfos[0] = L[static_cast<std::size_t>(watched)];
         for (int j = 0; j < 4; ++j) {
             uint8_t& seatByte = g.WatchFrames[static_cast<std::size_t>(j)][6];

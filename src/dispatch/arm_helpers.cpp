@@ -1,7 +1,7 @@
 #include "dispatch/arm_helpers.h"
 
 #include "app/client.h"
-#include "table/reset.h"
+#include "core/table_reset.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
 
@@ -25,9 +25,9 @@ void ClearTableWhenAllReady(Client& c)
         return;
     window::LoadGifResource(c.window.PicIds.AnNiuPicIds[6], QStringLiteral("GIF"), f.AnNiu[2]);
     g.AnNiuPressed[2] = -1;
-    table::ClearTableTiles(c);
-    table::ResetTableDisplay(c);
-    table::ResetPlayerState(c);
+    core::ClearTableTiles(c);
+    core::ResetTableDisplay(c);
+    core::ResetPlayerState(c);
     g.TableCleared = -1;
 }
 

@@ -125,7 +125,7 @@ void OnServerNotice(Client& c, core::GameCmd&)
     s.SchedWatch.Stop();
     s.SchedReady.Stop();
     g.InGame = 0;
-    table::SleepSeconds(c, 2.0f);
+    table::SleepSeconds(c.plat.clock, 2.0f);
     const QString notice = GbkText(s.RecvFrame, 16, 216);
     for (int v = 0; v < 4; ++v)
         f.Tou[v].ClearPicture();

@@ -117,7 +117,7 @@ void CheckOperation(Client& c, int16_t op, uint8_t seat, const std::array<int16_
         break;
     }
     case table::OpPong:
-        Require(table::FindHandPair(c, tiles[0] & 0xFF) >= 0, "a pong confirmation without a matching pair");
+        Require(table::FindHandPair(c.Table(), tiles[0] & 0xFF) >= 0, "a pong confirmation without a matching pair");
         break;
     case table::OpExposedKong:
         Require(f <= t.KongCandidates[0] && t.KongCandidates[0] + 2 <= last,
@@ -191,7 +191,7 @@ void MsgDeal(Client& c, core::GameCmd& msg)
             if (g.WatchMode)
                 autoplay::WatchOnTilesDrawn(c, seat, 4, msg.Data);
             else
-                table::OnTilesDrawn(c, seat, 4, msg.Data);
+                table::OnTilesDrawn(c.Table(), seat, 4, msg.Data);
         }
     }
 }
@@ -222,7 +222,7 @@ void MsgDiscard(Client& c, core::GameCmd& msg)
     if (&p != &g.Players[0])
         Require(p.HandCount >= 1, "a discard from a seat with an empty hand");
 
-    table::OnTileDiscarded(c, msg.Seat, tile, c.table.LastDiscardImage, msg.Data[1]);
+    table::OnTileDiscarded(c.Table(), msg.Seat, tile, c.table.LastDiscardImage, msg.Data[1]);
     ++Seen(c, tile);
 }
 
@@ -238,7 +238,7 @@ void MsgDraw(Client& c, core::GameCmd& msg)
     RequireHandRoom(p, 1, "no room in the hand for a drawn tile");
     if (&p == &c.game.Players[0])
         RequireTile(msg.Data[3], "drawn tile");
-    table::OnTilesDrawn(c, msg.Seat, 1, msg.Data);
+    table::OnTilesDrawn(c.Table(), msg.Seat, 1, msg.Data);
 }
 
 void MsgTurnPrompt(Client& c, core::GameCmd& msg)

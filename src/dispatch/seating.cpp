@@ -3,6 +3,7 @@
 #include "dispatch/arms.h"
 
 #include "app/client.h"
+#include "core/table_reset.h"
 #include "dispatch/hold_back.h"
 #include "core/codec.h"
 #include "core/exit_windows.h"
@@ -16,7 +17,6 @@
 #include "rewards/prop_calls.h"
 #include "table/animations.h"
 #include "table/indicator.h"
-#include "table/reset.h"
 #include "table/tiles.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
@@ -119,9 +119,9 @@ void OnHandStart(Client& c, core::GameCmd& msg)
         c.frmExit->Hide();
     s.LeaveAfterHand = false;
     if (g.WatchMode) {
-        table::ClearTableTiles(c);
-        table::ResetTableDisplay(c);
-        table::ResetPlayerState(c);
+        core::ClearTableTiles(c);
+        core::ResetTableDisplay(c);
+        core::ResetPlayerState(c);
         g.TableCleared = -1;
     }
     s.SchedBlink.Start();
@@ -131,8 +131,8 @@ void OnHandStart(Client& c, core::GameCmd& msg)
         f.OK[i].SetVisible(false);
     ++g.RoundNo;
 
-    table::ResetTableDisplay(c);
-    if (!table::AnimateDeal(c))
+    core::ResetTableDisplay(c);
+    if (!table::AnimateDeal(c.Table()))
         return;
 
     for (int v = 0; v < 4; ++v) {
@@ -140,7 +140,7 @@ void OnHandStart(Client& c, core::GameCmd& msg)
         if (p.SeatBit != msg.Seat)
             continue;
         p.BankerMark = -1;
-        table::AnimateDiceRoll(c, static_cast<int16_t>(v), msg.Data);
+        table::AnimateDiceRoll(c.Table(), static_cast<int16_t>(v), msg.Data);
         const int d0 = msg.Data[0], d1 = msg.Data[1], d2 = msg.Data[2], d3 = msg.Data[3];
         const int head = ((((v + 13 - d0 - d1) % 4 + 4) % 4 * 17 + d0 + d1 + d2 + d3) * 2) % 136;
         c.table.WallHead = static_cast<int16_t>(head);
@@ -263,9 +263,9 @@ void OnWildTile(Client& c, core::GameCmd& msg)
 
     t.PiZiImage = t.WallHead;
     t.WallHead = static_cast<int16_t>((t.WallHead + 1) % 136);
-    table::ShowPiZiTile(c);
+    table::ShowPiZiTile(c.Table());
     if (!g.WatchMode)
-        table::ArrangeHand(c, 0, g.Players[0].HandCount);
+        table::ArrangeHand(c.Table(), 0, g.Players[0].HandCount);
     CountSeen(c, t.PiZiTile);
 }
 

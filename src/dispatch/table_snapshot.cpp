@@ -4,10 +4,10 @@
 
 #include "app/client.h"
 #include "autoplay/snapshot.h"
+#include "core/table_reset.h"
 #include "dispatch/frame_checks.h"
 #include "dispatch/frame_fields.h"
 #include "table/geometry.h"
-#include "table/reset.h"
 #include "table/tiles.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
@@ -163,7 +163,7 @@ void LaySpecials(Client& c, const SeatPlan& plan)
         const int entry = kind == Special::Red ? n : kind == Special::Wild ? 4 + n : 8 + n;
         g.LaidTileImages[sv][static_cast<std::size_t>(entry)] = static_cast<int16_t>(img);
         laid = static_cast<int16_t>(n + 1);
-        table::ShowTileImage(c, img, table::TilePicIndex(v, tile));
+        table::ShowTileImage(c.Table(), img, table::TilePicIndex(v, tile));
         if (v == 1) {
             image.ZOrder(1);
             if (!wild && p.RedLaid > 1)
@@ -237,7 +237,7 @@ void LayExposed(Client& c, const SeatPlan& plan)
             image.ZOrder(0);
         else if (v == 3)
             image.ZOrder(1);
-        table::ShowTileImage(c, img, table::TilePicIndex(v, tile));
+        table::ShowTileImage(c.Table(), img, table::TilePicIndex(v, tile));
         image.SetVisible(true);
         if (plan.fourthOfKong[k]) {
             const platform::Image& second = tiles[PosMod(img - 2, table::kTileImages)];
@@ -258,7 +258,7 @@ void LayConcealed(Client& c, const SeatPlan& plan)
     table::PlayerRecord& p = g.Players[sv];
     const float X = p.HandX;
     const float Y = p.HandY;
-    table::SetTileSizes(c, kConcealedSize);
+    table::SetTileSizes(c.Table(), kConcealedSize);
     const auto& W = c.table.TileWidth;
     auto& tiles = c.MainForm->MJ_Image;
     for (const int16_t tile : plan.concealed) {
@@ -284,7 +284,7 @@ void LayConcealed(Client& c, const SeatPlan& plan)
             break;
         }
         image.Move(left, top, W[sv], c.table.TileHeight[sv]);
-        table::ShowTileImage(c, img, 36 * v + table::kStandingBack);
+        table::ShowTileImage(c.Table(), img, 36 * v + table::kStandingBack);
         if (v == 1)
             image.ZOrder(0);
         else if (v == 3)
@@ -349,7 +349,7 @@ void CompleteSnapshot(Client& c)
     const bool even = g.SideCountB % 2 == 0;
     t.WallTail = static_cast<int16_t>(PosMod(t.WallTail + g.SideCountB + (even ? 3 : 1), table::kTileImages));
 
-    auto faceDown = [&](int image) { table::ShowTileImage(c, image, table::kFaceDownBack + 36 * (image / 34)); };
+    auto faceDown = [&](int image) { table::ShowTileImage(c.Table(), image, table::kFaceDownBack + 36 * (image / 34)); };
     const int start = PosMod(t.WallHead + g.SideCountA, table::kTileImages);
     if (start < t.WallTail) {
         for (int i = start; i <= t.WallTail; ++i)
@@ -382,9 +382,9 @@ void OnRoundSnapshot(Client& c, core::GameCmd& msg)
     window::MainForm& f = *c.MainForm;
     for (int i = 0; i <= 2; ++i)
         g.AnNiuPressed[static_cast<std::size_t>(i)] = -1;
-    table::ClearTableTiles(c);
-    table::ResetTableDisplay(c);
-    table::ResetPlayerState(c);
+    core::ClearTableTiles(c);
+    core::ResetTableDisplay(c);
+    core::ResetPlayerState(c);
     g.TableCleared = -1;
     msg.Seat &= 0x0F;
     for (int i = 0; i <= 2; ++i) {
@@ -424,7 +424,7 @@ void OnSeatSnapshot(Client& c, core::GameCmd& msg)
     g.SideCountA = std::max(g.SideCountA, msg.Data[1]);
     g.SideCountB = std::min(g.SideCountB, msg.Data[3]);
 
-    table::SetTileSizes(c, kExposedSize);
+    table::SetTileSizes(c.Table(), kExposedSize);
     LaySpecials(c, plan);
     LayExposed(c, plan);
     LayConcealed(c, plan);

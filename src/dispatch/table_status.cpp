@@ -130,7 +130,7 @@ void PlayersQuit(Client& c, core::GameCmd& msg)
     f.Sysmsg[0]->AddItem(names + QStringLiteral("退出了游戏！ ") + TimeOfDay(c));
     f.Sysmsg[1]->AddItem(QStringLiteral("请您退出重新开始游戏."));
     c.Hero->Show();
-    table::SleepSeconds(c, 2.0f);
+    table::SleepSeconds(c.plat.clock, 2.0f);
     core::ShowOtherExit(c, QStringLiteral("玩家") + names + QStringLiteral("退出了游戏！游戏结束！"));
     if (g.WatchMode)
         EndWatching(c);

@@ -4,6 +4,7 @@
 
 #include "app/client.h"
 #include "core/lobby.h"
+#include "core/table_reset.h"
 #include "core/user_info.h"
 #include "dispatch/arm_helpers.h"
 #include "dispatch/frame_fault.h"
@@ -15,7 +16,6 @@
 #include "rewards/jade.h"
 #include "rewards/prop_calls.h"
 #include "table/animations.h"
-#include "table/reset.h"
 #include "table/tiles.h"
 #include "table/utilities.h"
 #include "window/main_form.h"
@@ -152,9 +152,9 @@ void FillSeat(Client& c, int v, const QByteArray& account)
     g.SeatNamePics[sv] = {u.Nickname, QString::number(n)};
 
     if (g.SeatedCount == 3 && g.TableCleared == 0) {
-        table::ClearTableTiles(c);
-        table::ResetTableDisplay(c);
-        table::ResetPlayerState(c);
+        core::ClearTableTiles(c);
+        core::ResetTableDisplay(c);
+        core::ResetPlayerState(c);
         g.TableCleared = -1;
         f.Sysmsg[0]->Clear();
         f.Sysmsg[0]->AddItem(QStringLiteral("游戏将在15秒内开始"));
@@ -282,8 +282,8 @@ void OnUserInfo(Client& c, core::GameCmd& msg)
     if (g.SeatDrawArmed == -1 && g.GamePhase == 4) {
         g.SeatDrawArmed = 0;
         g.GamePhase = 5;
-        table::AnimateSeatDraw(c, table::BitIndex(g.Players[0].SeatBit));
-        table::ShowSeatCompass(c);
+        table::AnimateSeatDraw(c.Table(), table::BitIndex(g.Players[0].SeatBit));
+        table::ShowSeatCompass(c.Table());
         g.AnNiuPressed[5] = 0;
         g.AnNiuPressed[6] = 0;
         DealVoices(c);

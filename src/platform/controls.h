@@ -129,6 +129,9 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     int UBound() const { return Count() - 1; }
     void Load(int i);
+    // Puts every element on a surface (an array made without one), and the
+    // elements Load makes later.
+    void AttachTo(GraphicSurface* surface);
 
 private:
     GraphicSurface* surface_;
@@ -227,6 +230,15 @@ ControlArray<T>::ControlArray(GraphicSurface* surface, const QString& name, int 
         if (surface_)
             surface_->Add(items_[static_cast<std::size_t>(i)].get());
     }
+}
+
+template <typename T>
+void ControlArray<T>::AttachTo(GraphicSurface* surface)
+{
+    surface_ = surface;
+    for (auto& item : items_)
+        if (item && surface_)
+            surface_->Add(item.get());
 }
 
 template <typename T>

@@ -37,7 +37,7 @@ void RevealSeatHand(Client& c, int16_t seatBits, std::array<int16_t, 4>& data)
 {
     GameState& g = c.game;
     const int v = table::SeatView(g.Players[0].SeatBit, static_cast<uint8_t>(seatBits));
-    table::SetTileSizes(c, table::kRevealTileSize);
+    table::SetTileSizes(c.Table(), table::kRevealTileSize);
     if (v == 0)
         return;
     table::PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
@@ -57,7 +57,7 @@ void RevealSeatHand(Client& c, int16_t seatBits, std::array<int16_t, 4>& data)
             platform::Image& img = c.MainForm->MJ_Image[s.Image];
             img.Move(img.Left, img.Top, c.table.TileWidth[static_cast<std::size_t>(v)],
                      c.table.TileHeight[static_cast<std::size_t>(v)]);
-            table::ShowTileImage(c, s.Image, table::TilePicIndex(v, code));
+            table::ShowTileImage(c.Table(), s.Image, table::TilePicIndex(v, code));
         }
         --p.HandCount;
         ++at;

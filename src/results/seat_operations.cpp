@@ -5,12 +5,11 @@
 #include "table/failure.h"
 #include "table/geometry.h"
 #include "table/melds.h"
+#include "table/special_kongs.h"
 #include "table/tiles.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
 #include "window/sound.h"
-
-#include <optional>
 
 namespace results {
 
@@ -171,7 +170,7 @@ void ChowPongOther(Client& c, int v, int16_t op, const std::array<int16_t, 3>& t
     for (int j = 0; j < 3; ++j) {
         const int s = m - 2 + j;
         const int16_t image = SlotAt(p, s).Image;
-        table::ShowTileImage(c, image, table::TilePicIndex(v, tiles[static_cast<std::size_t>(j)]));
+        table::ShowTileImage(c.Table(), image, table::TilePicIndex(v, tiles[static_cast<std::size_t>(j)]));
         PlaceOtherMeldTile(c, v, s, images[image]);
     }
     p.MeldEnd = static_cast<int16_t>(m + 3);
@@ -226,9 +225,9 @@ void KongOf(Client& c, int v, int16_t op, std::array<int16_t, 3>& tiles)
     if (v == 0) {
         const int slot = t.KongCandidates[0];
         if (concealed)
-            table::ApplyConcealedKong(c, slot, tiles);
+            table::ApplyConcealedKong(c.Table(), slot, tiles);
         else
-            table::ApplyExposedKong(c, slot, tiles);
+            table::ApplyExposedKong(c.Table(), slot, tiles);
         p.HandCount = static_cast<int16_t>(p.HandCount - (concealed ? 4 : 3));
         p.HandFirst = static_cast<int16_t>(p.HandFirst + 3);
         p.MeldEnd = static_cast<int16_t>(p.MeldEnd + 3);
@@ -241,132 +240,17 @@ void KongOf(Client& c, int v, int16_t op, std::array<int16_t, 3>& tiles)
         const int s = m - 2 + j;
         const int16_t image = SlotAt(p, s).Image;
         PlaceOtherMeldTile(c, v, s, images[image]);
-        table::ShowTileImage(c, image, concealed ? back : table::TilePicIndex(v, tiles[static_cast<std::size_t>(j)]));
+        table::ShowTileImage(c.Table(), image, concealed ? back : table::TilePicIndex(v, tiles[static_cast<std::size_t>(j)]));
     }
     const platform::Image& middle = images[SlotAt(p, m - 1).Image];
     const float sy = c.game.ScaleY;
     fourth.Move(middle.Left, v == 2 ? p.HandY - 18 * sy : middle.Top - 18 * sy);
     if (v != 2)
         fourth.ZOrder(0);
-    table::ShowTileImage(c, t.LastDiscardImage, concealed ? back : table::TilePicIndex(v, tiles[2]));
+    table::ShowTileImage(c.Table(), t.LastDiscardImage, concealed ? back : table::TilePicIndex(v, tiles[2]));
     if (concealed)
         --p.HandCount;
     p.MeldEnd = static_cast<int16_t>(m + 3);
-}
-
-enum Column { RedColumn, GreenColumn, WildColumn };
-
-// Lays a tile into its column of the seat's special-kong row.
-void LayIntoColumn(Client& c, int v, Column column, int16_t image, int16_t tile)
-{
-    GameState& g = c.game;
-    PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
-    const float sx = g.ScaleX;
-    const float sy = g.ScaleY;
-    const float x = p.HandX;
-    const float y = p.HandY;
-    const float w = c.table.TileWidth[static_cast<std::size_t>(v)];
-    const float h = c.table.TileHeight[static_cast<std::size_t>(v)];
-    int16_t& count = column == RedColumn ? p.RedLaid : column == GreenColumn ? p.GreenLaid : p.WildLaid;
-    const int n = count;
-    const float up = 18.0f * static_cast<float>(n) * sy;
-    // Column index 0 red, 1 green, 2 wild: how far the column stands from the first.
-    const int col = column == RedColumn ? 0 : column == GreenColumn ? 1 : 2;
-    float left = x;
-    float top = y - up;
-    switch (v) {
-    case 0:
-        left = x + col * (w - 5 * sx);
-        break;
-    case 1:
-        left = x - 5 * sx * col;
-        top = y + col * (h - 17 * sy) - up;
-        break;
-    case 2:
-        left = x - col * w;
-        break;
-    default:
-        left = x - 10 * sx - 5 * sx * col;
-        top = y - col * (h - 17 * sy) - up;
-        break;
-    }
-    platform::Image& img = c.MainForm->MJ_Image[image];
-    img.Move(left, top);
-    if (v != 2) {
-        const int base = column == RedColumn ? 0 : column == WildColumn ? 4 : 8;
-        if (n > 3)
-            throw table::IndexFault("a fifth tile in a special-kong column");
-        At(g.LaidTileImages[static_cast<std::size_t>(v)], base + n, "laid tile") = image;
-    }
-    ++count;
-    table::ShowTileImage(c, image, table::TilePicIndex(v, tile));
-    if (v == 1)
-        img.ZOrder(1);
-    else if (v == 3)
-        img.ZOrder(0);
-    if (v >= 1)
-        img.SetVisible(true);
-}
-
-// The column a tile belongs to, or none for the fourth tile of a pong.
-std::optional<Column> ColumnOf(const Client& c, int tile)
-{
-    if (tile == table::kRedDragon)
-        return RedColumn;
-    if (tile == table::kGreenDragon)
-        return GreenColumn;
-    if (tile == c.table.WildTile)
-        return WildColumn;
-    return std::nullopt;
-}
-
-// Re-stacks the special-kong row of a side seat after its hand was raised
-// (view 1) or lowered (view 3).
-void RestackSideRow(Client& c, int v)
-{
-    const PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
-    auto& laid = c.game.LaidTileImages[static_cast<std::size_t>(v)];
-    auto& images = c.MainForm->MJ_Image;
-    auto image = [&](int k) -> platform::Image& { return images[At(laid, k, "laid tile")]; };
-    if (v == 1) {
-        if (p.RedLaid > 0) {
-            image(0).ZOrder(1);
-            for (int k = 1; k < p.RedLaid; ++k)
-                image(k).ZOrder(0);
-        }
-        for (int k = 0; k < p.GreenLaid; ++k)
-            image(8 + k).ZOrder(0);
-        if (p.WildLaid > 0) {
-            for (int k = 0; k < p.WildLaid; ++k)
-                image(4 + k).ZOrder(0);
-            if (p.MeldEnd >= 6) {
-                image(4).ZOrder(1);
-                if (p.GreenLaid >= 1) {
-                    image(8).ZOrder(1);
-                    if (p.RedLaid >= 1)
-                        image(0).ZOrder(1);
-                }
-            }
-        }
-    } else if (v == 3) {
-        for (int k = 0; k < p.WildLaid; ++k)
-            image(4 + k).ZOrder(0);
-        for (int k = 0; k < p.GreenLaid; ++k)
-            image(8 + k).ZOrder(0);
-        for (int k = 0; k < p.RedLaid; ++k)
-            image(k).ZOrder(0);
-    }
-}
-
-// Side seats' hands: the left column's lower tiles cover the upper ones, the
-// right column's upper tiles lie behind the lower ones.
-void StackSideHand(Client& c, int v)
-{
-    if (v != 1 && v != 3)
-        return;
-    PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
-    for (int k = p.HandFirst; k < p.HandFirst + p.HandCount; ++k)
-        c.MainForm->MJ_Image[SlotAt(p, k).Image].ZOrder(v == 1 ? 0 : 1);
 }
 
 void SpecialKong(Client& c, int v, const std::array<int16_t, 3>& tiles)
@@ -392,12 +276,12 @@ void SpecialKong(Client& c, int v, const std::array<int16_t, 3>& tiles)
     if ((tile == table::kRedDragon && p.RedLaid == 0) || (tile == table::kGreenDragon && p.GreenLaid == 0))
         SlotAt(p, 0) = SlotAt(p, kongSlot);
     if (v == 0) {
-        table::ApplySpecialKong(c, t.KongCandidates[0]);
+        table::ApplySpecialKong(c.Table(), t.KongCandidates[0]);
         --p.HandCount;
     }
     const int16_t image = SlotAt(p, kongSlot).Image;
-    if (const auto column = ColumnOf(c, tile)) {
-        LayIntoColumn(c, v, *column, image, tile);
+    if (const auto column = table::ColumnOf(c.Table(), tile)) {
+        table::LayIntoColumn(c.Table(), v, *column, image, tile);
         return;
     }
     // The fourth tile of one of the seat's pongs.
@@ -423,7 +307,7 @@ void SpecialKong(Client& c, int v, const std::array<int16_t, 3>& tiles)
             img.Move(images[SlotAt(p, i + 1).Image].Left, p.HandY - (i + 2) * (h - 17 * sy) - 17 * sy);
             break;
         }
-        table::ShowTileImage(c, image, table::TilePicIndex(v, tile));
+        table::ShowTileImage(c.Table(), image, table::TilePicIndex(v, tile));
         break;
     }
     if (v >= 1)
@@ -434,7 +318,7 @@ void SpecialKong(Client& c, int v, const std::array<int16_t, 3>& tiles)
 
 void ApplySeatOperation(Client& c, int16_t op, uint8_t seat, std::array<int16_t, 3>& tiles)
 {
-    table::SetTileSizes(c, table::kMeldTileSize);
+    table::SetTileSizes(c.Table(), table::kMeldTileSize);
     const int v = table::SeatView(c.game.Players[0].SeatBit, seat);
     SpeakOperation(c, op, v, tiles);
 
@@ -448,9 +332,9 @@ void ApplySeatOperation(Client& c, int16_t op, uint8_t seat, std::array<int16_t,
                 break;
             }
             if (op == table::OpChow)
-                table::ApplyChiMeld(c, c.table.ChiChoices[0], c.table.ChiChoices[1], tiles);
+                table::ApplyChiMeld(c.Table(), c.table.ChiChoices[0], c.table.ChiChoices[1], tiles);
             else
-                table::ApplyPongMeld(c, tiles);
+                table::ApplyPongMeld(c.Table(), tiles);
             p.HandCount = static_cast<int16_t>(p.HandCount - 2);
             p.HandFirst = static_cast<int16_t>(p.HandFirst + 3);
             p.MeldEnd = static_cast<int16_t>(p.MeldEnd + 3);
@@ -465,38 +349,10 @@ void ApplySeatOperation(Client& c, int16_t op, uint8_t seat, std::array<int16_t,
         default:
             break;
         }
-        StackSideHand(c, v);
+        table::StackSideHand(c.Table(), v);
         if (op == table::OpSpecialKong)
-            RestackSideRow(c, v);
+            table::RestackSideRow(c.Table(), v);
     });
-}
-
-void PlaceSpecialKongTile(Client& c, uint8_t view, int16_t& tile, int16_t& image)
-{
-    table::TableState& t = c.table;
-    t.DrawSkipsDiscardRow = -1;
-    table::SetTileSizes(c, table::kMeldTileSize);
-    PlayerRecord& p = At(c.game.Players, view, "view");
-    const int16_t laid = image;
-    const int low = tile & 0xFF;
-    const int kongSlot = p.MeldEnd - 2;
-    SlotAt(p, kongSlot).Image = laid;
-    platform::Image& img = c.MainForm->MJ_Image[laid];
-    img.ZOrder(0);
-    img.Move(img.Left, img.Top, t.TileWidth[view], t.TileHeight[view]);
-    if ((low == table::kRedDragon && p.RedLaid == 0) || (low == table::kGreenDragon && p.GreenLaid == 0))
-        SlotAt(p, 0) = SlotAt(p, kongSlot);
-    if (view == 0) {
-        t.TileWidth[0] = table::ScaledX(c, 48);
-        t.TileHeight[0] = table::ScaledY(c, 78);
-    }
-    if (const auto column = ColumnOf(c, low))
-        LayIntoColumn(c, view, *column, laid, static_cast<int16_t>(low));
-    else if (view >= 1)
-        img.SetVisible(true);
-    t.LastDiscardImage = -1;
-    StackSideHand(c, view);
-    RestackSideRow(c, view);
 }
 
 } // namespace results

@@ -13,9 +13,4 @@ namespace results {
 // `seat` is the frame's seat bit; `tiles` its three tile values.
 void ApplySeatOperation(Client& c, int16_t op, uint8_t seat, std::array<int16_t, 3>& tiles);
 
-// Lays a discarded red dragon, green dragon or wild tile, shown by `image`,
-// into the special-kong row of the seat in `view`; afterwards the table has
-// no last discard to lay.
-void PlaceSpecialKongTile(Client& c, uint8_t view, int16_t& tile, int16_t& image);
-
 } // namespace results

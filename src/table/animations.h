@@ -3,21 +3,21 @@
 #include <array>
 #include <cstdint>
 
-class Client;
-
 namespace table {
+
+struct TableModel;
 
 // The seat draw once the four players are known: four standing backs in the
 // middle of the table, one of which turns into the local seat's wind.
-void AnimateSeatDraw(Client& c, int16_t seatIndex);
+void AnimateSeatDraw(TableModel& m, int16_t seatIndex);
 
 // Shows the compass turned for the local player's seat.
-void ShowSeatCompass(Client& c);
+void ShowSeatCompass(TableModel& m);
 
 // Builds the face-down wall stack by stack, tells the lobby that a hand
 // starts and clears the last hand's claim choices and shown wall tiles.
 // Returns false when a failure ended the client.
-bool AnimateDeal(Client& c);
+bool AnimateDeal(TableModel& m);
 
 // How many tumbling pictures the dice showed in each of the two rolls.
 struct DiceRollSteps {
@@ -27,6 +27,6 @@ struct DiceRollSteps {
 
 // Rolls the two dice twice, ending on the four dice values; a value of 0 is
 // shown, and left in `dice`, as 1. Every value must be 1 to 6 by then.
-DiceRollSteps AnimateDiceRoll(Client& c, int16_t bankerView, std::array<int16_t, 4>& dice);
+DiceRollSteps AnimateDiceRoll(TableModel& m, int16_t bankerView, std::array<int16_t, 4>& dice);
 
 } // namespace table

@@ -1,14 +1,9 @@
 #include "table/claims.h"
 
-#include "app/client.h"
-#include "core/codec.h"
-#include "core/lobby.h"
-#include "platform/process.h"
 #include "table/failure.h"
 #include "table/geometry.h"
+#include "table/model.h"
 #include "table/tiles.h"
-#include "window/main_form.h"
-#include "window/pictures.h"
 
 #include <algorithm>
 
@@ -26,32 +21,27 @@ struct KongSearch {
     std::array<KongKind, 10> kinds{};
 };
 
-void SendOperation(Client& c, int16_t op, int16_t t1, int16_t t2, int16_t t3)
+void SendOperation(TableModel& m, int16_t op, int16_t t1, int16_t t2, int16_t t3)
 {
-    core::GameCmd cmd;
-    cmd.Kind = core::CmdOperation;
-    cmd.Seat = c.game.Players[0].SeatBit;
-    cmd.Data = {op, t1, t2, t3};
-    core::SendMsg(c, cmd);
+    m.hooks.SendOperation(op, t1, t2, t3);
 }
 
 // Puts the large upright face of a tile on a choice picture.
-void LoadFace(Client& c, platform::Image& control, int code)
+void LoadFace(TableModel& m, platform::Image& control, int code)
 {
     const int picture = TilePicIndex(kLargeFaceGroup, code);
     if (picture >= 0 && picture < kTilePictures)
-        window::LoadGifResource(c.window.PicIds.TilePicIds[static_cast<std::size_t>(picture)], QStringLiteral("GIF"),
-                                control);
+        m.hooks.LoadTilePicture(picture, control);
 }
 
 // The decision countdown again, at half length, while choice pictures are up.
-void RestartCountdownAtHalf(Client& c)
+void RestartCountdownAtHalf(TableModel& m)
 {
-    GameState& g = c.game;
-    window::MainForm& f = *c.MainForm;
-    g.Countdown = static_cast<int16_t>(g.CountdownStart / 2);
-    c.core.SchedDecision.Start();
-    f.Number.SetCaption(QString::number(g.Countdown));
+    Decision& d = m.decision;
+    TableBoard& f = m.board;
+    d.Countdown = static_cast<int16_t>(d.CountdownStart / 2);
+    m.hooks.RunDecisionCountdown(true);
+    f.Number.SetCaption(QString::number(d.Countdown));
     f.Number.ForeColor = kGreen;
     f.Number.SetVisible(true);
     f.Time_Img.SetVisible(true);
@@ -60,9 +50,9 @@ void RestartCountdownAtHalf(Client& c)
 }
 
 // The first local hand slot holding `code`, -1 when none does.
-int FirstHandSlot(Client& c, int code)
+int FirstHandSlot(TableModel& m, int code)
 {
-    PlayerRecord& p = c.game.Players[0];
+    PlayerRecord& p = m.players[0];
     for (int i = p.HandFirst; i < p.HandFirst + p.HandCount; ++i)
         if (SlotAt(p, i).TileCode == code)
             return i;
@@ -72,17 +62,17 @@ int FirstHandSlot(Client& c, int code)
 // Lists the kongs the local hand allows in KongCandidates, in the order the
 // choice pictures show them; with `pictures` each of the first five gets its
 // picture on Gang(k).
-KongSearch SearchKongs(Client& c, bool pictures)
+KongSearch SearchKongs(TableModel& m, bool pictures)
 {
-    TableState& t = c.table;
-    const int16_t allowed = c.game.AllowedOps;
-    PlayerRecord& p = c.game.Players[0];
+    TableState& t = m.state;
+    const int16_t allowed = m.decision.AllowedOps;
+    PlayerRecord& p = m.players[0];
     KongSearch found;
     auto add = [&](int slot, KongKind kind, int faceCode) {
         if (found.count >= static_cast<int>(t.KongCandidates.size()))
             return;
         if (pictures && found.count < kChoicePictures)
-            LoadFace(c, c.MainForm->Gang[found.count], faceCode);
+            LoadFace(m, m.board.Gang[found.count], faceCode);
         t.KongCandidates[static_cast<std::size_t>(found.count)] = static_cast<int16_t>(slot);
         found.kinds[static_cast<std::size_t>(found.count)] = kind;
         ++found.count;
@@ -90,15 +80,15 @@ KongSearch SearchKongs(Client& c, bool pictures)
     const int last = p.HandFirst + p.HandCount - 1;
 
     if (allowed & OpSpecialKong) {
-        if (const int red = FirstHandSlot(c, kRedDragon); red >= 0)
+        if (const int red = FirstHandSlot(m, kRedDragon); red >= 0)
             add(red, KongKind::Special, kRedDragon);
-        if (const int green = FirstHandSlot(c, kGreenDragon); green >= 0)
+        if (const int green = FirstHandSlot(m, kGreenDragon); green >= 0)
             add(green, KongKind::Special, kGreenDragon);
-        for (int m = 1; m <= p.MeldEnd - 5; m += 3) {
-            const TileSlot& meld = SlotAt(p, m);
+        for (int k = 1; k <= p.MeldEnd - 5; k += 3) {
+            const TileSlot& meld = SlotAt(p, k);
             if (meld.Kind != 3)
                 continue;
-            if (const int s = FirstHandSlot(c, meld.TileCode); s >= 0)
+            if (const int s = FirstHandSlot(m, meld.TileCode); s >= 0)
                 add(s, KongKind::Special, meld.TileCode);
         }
     }
@@ -118,33 +108,33 @@ KongSearch SearchKongs(Client& c, bool pictures)
                 add(i, KongKind::Concealed, code);
         }
     if (allowed & OpSpecialKong)
-        if (const int wild = FirstHandSlot(c, t.WildTile); wild >= 0)
+        if (const int wild = FirstHandSlot(m, t.WildTile); wild >= 0)
             add(wild, KongKind::Special, t.WildTile);
     return found;
 }
 
-void SendKong(Client& c, KongKind kind, int slot)
+void SendKong(TableModel& m, KongKind kind, int slot)
 {
     switch (kind) {
     case KongKind::Special:
-        SendSpecialKong(c, slot);
+        SendSpecialKong(m, slot);
         break;
     case KongKind::Exposed:
-        SendExposedKong(c, slot);
+        SendExposedKong(m, slot);
         break;
     case KongKind::Concealed:
-        SendConcealedKong(c, slot);
+        SendConcealedKong(m, slot);
         break;
     }
 }
 
 // Copies three hand slots into the meld slots with the meld's kind.
-void CopyMeld(Client& c, int slot, int16_t kind)
+void CopyMeld(TableModel& m, int slot, int16_t kind)
 {
-    PlayerRecord& p = c.game.Players[0];
-    const int m = p.MeldEnd;
+    PlayerRecord& p = m.players[0];
+    const int end = p.MeldEnd;
     for (int i = 0; i < 3; ++i) {
-        TileSlot& to = SlotAt(p, m - 2 + i);
+        TileSlot& to = SlotAt(p, end - 2 + i);
         to = SlotAt(p, slot + i);
         to.Kind = kind;
     }
@@ -152,33 +142,33 @@ void CopyMeld(Client& c, int slot, int16_t kind)
 
 } // namespace
 
-void StopDecisionCountdown(Client& c)
+void StopDecisionCountdown(TableModel& m)
 {
-    c.core.SchedDecision.Stop();
-    c.game.Countdown = c.game.CountdownStart;
-    c.MainForm->Number.SetVisible(false);
-    c.MainForm->Time_Img.SetVisible(false);
+    m.hooks.RunDecisionCountdown(false);
+    m.decision.Countdown = m.decision.CountdownStart;
+    m.board.Number.SetVisible(false);
+    m.board.Time_Img.SetVisible(false);
 }
 
-void SendChi(Client& c, int slotA, int slotB)
+void SendChi(TableModel& m, int slotA, int slotB)
 {
-    PlayerRecord& p = c.game.Players[0];
-    const int m = p.MeldEnd;
-    TileSlot& a = SlotAt(p, m - 2);
-    TileSlot& b = SlotAt(p, m - 1);
-    TileSlot& d = SlotAt(p, m);
+    PlayerRecord& p = m.players[0];
+    const int end = p.MeldEnd;
+    TileSlot& a = SlotAt(p, end - 2);
+    TileSlot& b = SlotAt(p, end - 1);
+    TileSlot& d = SlotAt(p, end);
     a = SlotAt(p, slotA);
     a.Kind = 2;
     b = SlotAt(p, slotB);
     b.Kind = 2;
-    d = {2, c.table.LastDiscardTile, c.table.LastDiscardImage};
-    SendOperation(c, OpChow, ClaimTile(a.TileCode), ClaimTile(b.TileCode), ClaimTile(d.TileCode));
-    c.game.OpSent = -1;
+    d = {2, m.state.LastDiscardTile, m.state.LastDiscardImage};
+    SendOperation(m, OpChow, ClaimTile(a.TileCode), ClaimTile(b.TileCode), ClaimTile(d.TileCode));
+    m.decision.OpSent = -1;
 }
 
-void SendPong(Client& c, int tile)
+void SendPong(TableModel& m, int tile)
 {
-    PlayerRecord& p = c.game.Players[0];
+    PlayerRecord& p = m.players[0];
     const int16_t code = static_cast<int16_t>(tile & 0xFF);
     int pair = -1;
     for (int i = p.HandFirst; i <= p.HandFirst + p.HandCount - 2; ++i)
@@ -188,63 +178,63 @@ void SendPong(Client& c, int tile)
         }
     if (pair < 0)
         return;
-    const int m = p.MeldEnd;
-    TileSlot& a = SlotAt(p, m - 2);
+    const int end = p.MeldEnd;
+    TileSlot& a = SlotAt(p, end - 2);
     a = SlotAt(p, pair);
     a.Kind = 3;
-    TileSlot& b = SlotAt(p, m - 1);
+    TileSlot& b = SlotAt(p, end - 1);
     b = SlotAt(p, pair + 1);
     b.Kind = 3;
-    SlotAt(p, m) = {3, code, c.table.LastDiscardImage};
+    SlotAt(p, end) = {3, code, m.state.LastDiscardImage};
     const int16_t sent = ClaimTile(a.TileCode);
-    SendOperation(c, OpPong, sent, sent, sent);
-    c.game.OpSent = -1;
+    SendOperation(m, OpPong, sent, sent, sent);
+    m.decision.OpSent = -1;
 }
 
-void SendExposedKong(Client& c, int slot)
+void SendExposedKong(TableModel& m, int slot)
 {
-    CopyMeld(c, slot, 4);
-    PlayerRecord& p = c.game.Players[0];
+    CopyMeld(m, slot, 4);
+    PlayerRecord& p = m.players[0];
     const int16_t sent = ClaimTile(SlotAt(p, p.MeldEnd - 2).TileCode);
-    SendOperation(c, OpExposedKong, sent, sent, sent);
-    c.game.OpSent = -1;
+    SendOperation(m, OpExposedKong, sent, sent, sent);
+    m.decision.OpSent = -1;
 }
 
-void SendConcealedKong(Client& c, int slot)
+void SendConcealedKong(TableModel& m, int slot)
 {
-    CopyMeld(c, slot, 5);
-    PlayerRecord& p = c.game.Players[0];
+    CopyMeld(m, slot, 5);
+    PlayerRecord& p = m.players[0];
     const int16_t sent = ClaimTile(SlotAt(p, slot).TileCode);
-    SendOperation(c, OpConcealedKong, sent, sent, sent);
-    c.game.OpSent = -1;
+    SendOperation(m, OpConcealedKong, sent, sent, sent);
+    m.decision.OpSent = -1;
 }
 
-void SendSpecialKong(Client& c, int slot)
+void SendSpecialKong(TableModel& m, int slot)
 {
-    PlayerRecord& p = c.game.Players[0];
+    PlayerRecord& p = m.players[0];
     TileSlot& kong = SlotAt(p, p.MeldEnd - 2);
     kong = SlotAt(p, slot);
     kong.Kind = 6;
-    SendOperation(c, OpSpecialKong, 0, 0, ClaimTile(kong.TileCode));
-    c.game.OpSent = -1;
+    SendOperation(m, OpSpecialKong, 0, 0, ClaimTile(kong.TileCode));
+    m.decision.OpSent = -1;
 }
 
-void SendHu(Client& c) { SendOperation(c, OpWin, 0, 0, 0); }
+void SendHu(TableModel& m) { SendOperation(m, OpWin, 0, 0, 0); }
 
-void SendPassReply(Client& c)
+void SendPassReply(TableModel& m)
 {
-    if (c.game.OpSent == 0)
-        SendOperation(c, OpPass, 0, 0, 0);
-    c.game.OpSent = -1;
+    if (m.decision.OpSent == 0)
+        SendOperation(m, OpPass, 0, 0, 0);
+    m.decision.OpSent = -1;
 }
 
-void OfferChiChoices(Client& c, int tile)
+void OfferChiChoices(TableModel& m, int tile)
 {
-    TableState& t = c.table;
-    PlayerRecord& p = c.game.Players[0];
-    window::MainForm& f = *c.MainForm;
-    SetTileSizes(c, kHandTileSize);
-    ArrangeHand(c, 0, p.HandCount);
+    TableState& t = m.state;
+    PlayerRecord& p = m.players[0];
+    TableBoard& f = m.board;
+    SetTileSizes(m, kHandTileSize);
+    ArrangeHand(m, 0, p.HandCount);
 
     const int last = p.HandFirst + p.HandCount - 1;
     p.WildInHand = 0;
@@ -292,7 +282,7 @@ void OfferChiChoices(Client& c, int tile)
 
     if (n == 2) {
         f.Operation[0].SetVisible(false);
-        SendChi(c, t.ChiChoices[0], t.ChiChoices[1]);
+        SendChi(m, t.ChiChoices[0], t.ChiChoices[1]);
         return;
     }
     for (int k = 1; k <= 4; ++k) {
@@ -301,7 +291,7 @@ void OfferChiChoices(Client& c, int tile)
     }
     for (int k = 0; k < n; ++k) {
         platform::Image& pic = f.Chi[k];
-        LoadFace(c, pic, SlotAt(p, t.ChiChoices[static_cast<std::size_t>(k)]).TileCode);
+        LoadFace(m, pic, SlotAt(p, t.ChiChoices[static_cast<std::size_t>(k)]).TileCode);
         pic.Height = t.TileHeight[0] * 0.8f;
         pic.Width = t.TileWidth[0] * 0.8f;
         pic.Move(f.Operation[1].Left + pic.Width * static_cast<float>(k % 2),
@@ -310,48 +300,47 @@ void OfferChiChoices(Client& c, int tile)
         pic.ZOrder(0);
         pic.Enabled = true;
     }
-    RestartCountdownAtHalf(c);
+    RestartCountdownAtHalf(m);
 }
 
-void OfferKongChoices(Client& c)
+void OfferKongChoices(TableModel& m)
 {
     try {
-        window::MainForm& f = *c.MainForm;
-        const KongSearch found = SearchKongs(c, true);
-        const auto& candidates = c.table.KongCandidates;
-        if (c.game.TurnPhase == 3) {
+        TableBoard& f = m.board;
+        const KongSearch found = SearchKongs(m, true);
+        const auto& candidates = m.state.KongCandidates;
+        if (m.decision.TurnPhase == 3) {
             if (found.count > 0)
-                SendKong(c, found.kinds[0], candidates[0]);
+                SendKong(m, found.kinds[0], candidates[0]);
             return;
         }
         if (found.count == 1) {
             f.Operation[2].SetVisible(false);
-            SendKong(c, found.kinds[0], candidates[0]);
+            SendKong(m, found.kinds[0], candidates[0]);
             return;
         }
         for (int k : {0, 1, 3, 4})
             f.Operation[k].SetVisible(false);
         for (int k = 0; k < std::min(found.count, kChoicePictures); ++k) {
             platform::Image& pic = f.Gang[k];
-            pic.Height = c.table.TileHeight[0] * 0.8f;
-            pic.Width = c.table.TileWidth[0] * 0.8f;
+            pic.Height = m.state.TileHeight[0] * 0.8f;
+            pic.Width = m.state.TileWidth[0] * 0.8f;
             pic.Move(f.Operation[3].Left, f.Operation[0].Top - 0.8f * pic.Height * static_cast<float>(k));
             pic.SetVisible(true);
             pic.ZOrder(0);
             pic.Enabled = true;
         }
-        RestartCountdownAtHalf(c);
+        RestartCountdownAtHalf(m);
     } catch (const std::exception&) {
-        core::RestoreLobbyWindow(c);
-        c.plat.process.endNow();
+        m.hooks.EndClient();
     }
 }
 
-bool FindKongCandidates(Client& c)
+bool FindKongCandidates(TableModel& m)
 {
-    TableState& t = c.table;
-    PlayerRecord& p = c.game.Players[0];
-    const int16_t allowed = c.game.AllowedOps;
+    TableState& t = m.state;
+    PlayerRecord& p = m.players[0];
+    const int16_t allowed = m.decision.AllowedOps;
     const int last = p.HandFirst + p.HandCount - 1;
     int wilds = 0;
     for (int i = p.HandFirst; i <= last; ++i)
@@ -367,13 +356,13 @@ bool FindKongCandidates(Client& c)
             t.KongCandidates[static_cast<std::size_t>(count++)] = static_cast<int16_t>(slot);
     };
     if (allowed & OpSpecialKong) {
-        if (const int red = FirstHandSlot(c, kRedDragon); red >= 0)
+        if (const int red = FirstHandSlot(m, kRedDragon); red >= 0)
             add(red);
-        for (int m = 2; m <= p.MeldEnd - 5; m += 3) {
-            const TileSlot& meld = SlotAt(p, m);
+        for (int k = 2; k <= p.MeldEnd - 5; k += 3) {
+            const TileSlot& meld = SlotAt(p, k);
             if (meld.Kind != 3)
                 continue;
-            if (const int s = FirstHandSlot(c, meld.TileCode); s >= 0)
+            if (const int s = FirstHandSlot(m, meld.TileCode); s >= 0)
                 add(s);
         }
     }
@@ -390,7 +379,7 @@ bool FindKongCandidates(Client& c)
             if (SlotAt(p, i).TileCode == SlotAt(p, i + 3).TileCode)
                 add(i);
     if (allowed & OpSpecialKong)
-        if (const int wild = FirstHandSlot(c, t.WildTile); wild >= 0) {
+        if (const int wild = FirstHandSlot(m, t.WildTile); wild >= 0) {
             wildFirst = count == 0;
             add(wild);
         }

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-class Client;
-
 namespace table {
+
+struct TableModel;
 
 // Operation codes of kind-7 frames, and the bits of a turn prompt's mask.
 enum OperationCode : int16_t {
@@ -29,37 +29,37 @@ constexpr int16_t DiscardTile(int code) { return static_cast<int16_t>((code & 0x
 // answered (OpSent).
 
 // A chow of hand slots slotA < slotB with the last discard.
-void SendChi(Client& c, int slotA, int slotB);
+void SendChi(TableModel& m, int slotA, int slotB);
 // A pong of `tile` with the first pair of it in the hand. Sends nothing when
 // the hand holds no such pair.
-void SendPong(Client& c, int tile);
+void SendPong(TableModel& m, int tile);
 // An exposed kong of hand slots slot to slot + 2 with the last discard.
-void SendExposedKong(Client& c, int slot);
+void SendExposedKong(TableModel& m, int slot);
 // A concealed kong of hand slots slot to slot + 3.
-void SendConcealedKong(Client& c, int slot);
+void SendConcealedKong(TableModel& m, int slot);
 // A single-tile kong of the tile in hand slot `slot`.
-void SendSpecialKong(Client& c, int slot);
+void SendSpecialKong(TableModel& m, int slot);
 // A win.
-void SendHu(Client& c);
+void SendHu(TableModel& m);
 // The pass reply (operation 1), unless the decision was already answered.
-void SendPassReply(Client& c);
+void SendPassReply(TableModel& m);
 
 // The chow button: finds the chows the hand allows with `tile`; sends the
 // only one at once, or offers two or three as choice pictures with the
 // countdown restarted at half length.
-void OfferChiChoices(Client& c, int tile);
+void OfferChiChoices(TableModel& m, int tile);
 
 // The kong button and automatic play: finds the kongs the hand allows; sends
 // the first one when the countdown has run out or when there is only one,
 // otherwise offers them as choice pictures (at most five) with the
 // countdown restarted at half length.
-void OfferKongChoices(Client& c);
+void OfferKongChoices(TableModel& m);
 
 // The kong search of automatic play, without pictures: true when the only
 // kong on offer is declaring the hand's single wild tile.
-bool FindKongCandidates(Client& c);
+bool FindKongCandidates(TableModel& m);
 
 // Stops the decision countdown and hides it.
-void StopDecisionCountdown(Client& c);
+void StopDecisionCountdown(TableModel& m);
 
 } // namespace table

@@ -1,12 +1,11 @@
 #include "table/discard_rows.h"
 
-#include "app/client.h"
-#include "results/seat_operations.h"
 #include "table/failure.h"
 #include "table/geometry.h"
+#include "table/model.h"
+#include "table/special_kongs.h"
 #include "table/tiles.h"
 #include "table/utilities.h"
-#include "window/main_form.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,41 +21,41 @@ bool RowFull(int distance, int step) { return step != 0 && distance / step == 8;
 
 // The right-hand seat's rows run upward, so each new tile lies behind the
 // tiles below it and each later row in front of the earlier ones.
-void StackRightRow(Client& c, platform::Image& laid)
+void StackRightRow(TableModel& m, platform::Image& laid)
 {
     laid.ZOrder(1);
-    RecordRightRowTile(c, c.table.LastDiscardImage);
+    RecordRightRowTile(m, m.state.LastDiscardImage);
 }
 
-void LayIntoRow(Client& c, int u)
+void LayIntoRow(TableModel& m, int u)
 {
-    TableState& t = c.table;
-    PlayerRecord& p = c.game.Players[static_cast<std::size_t>(u)];
+    TableState& t = m.state;
+    PlayerRecord& p = m.players[static_cast<std::size_t>(u)];
     const TileSize base = kWallTileSize[static_cast<std::size_t>(u)];
-    const int16_t w = ScaledX(c, base.w);
-    const int16_t h = ScaledY(c, base.h);
+    const int16_t w = ScaledX(m, base.w);
+    const int16_t h = ScaledY(m, base.h);
     t.TileWidth[static_cast<std::size_t>(u)] = w;
     t.TileHeight[static_cast<std::size_t>(u)] = h;
 
-    platform::Image& laid = c.MainForm->MJ_Image[t.LastDiscardImage];
+    platform::Image& laid = m.board.MJ_Image[t.LastDiscardImage];
     laid.Move(p.NextDiscardX, p.NextDiscardY, w, h);
     if (u == 3)
-        StackRightRow(c, laid);
+        StackRightRow(m, laid);
     else
         laid.ZOrder(u == 0 ? 1 : 0);
     t.SideDrawTile = p.NextDiscardX;
     t.SideDrawSlot = p.NextDiscardY;
 
-    AdvanceDiscardPlace(c, u, w, h);
+    AdvanceDiscardPlace(m, u, w, h);
     t.DiscardBlinkCount = 3;
 }
 
 } // namespace
 
-void RecordRightRowTile(Client& c, int image)
+void RecordRightRowTile(TableModel& m, int image)
 {
-    TableState& t = c.table;
-    auto& img = c.MainForm->MJ_Image;
+    TableState& t = m.state;
+    auto& img = m.board.MJ_Image;
     // Room for three rows; a further discard keeps its place at the back.
     if (t.SideTileCount >= 0 && t.SideTileCount < static_cast<int16_t>(t.SideTiles.size())) {
         t.SideTiles[static_cast<std::size_t>(t.SideTileCount)] = static_cast<int16_t>(image);
@@ -77,11 +76,11 @@ void RecordRightRowTile(Client& c, int image)
     }
 }
 
-void AdvanceDiscardPlace(Client& c, int u, int w, int h)
+void AdvanceDiscardPlace(TableModel& m, int u, int w, int h)
 {
-    PlayerRecord& p = c.game.Players[static_cast<std::size_t>(u)];
-    const float sx = c.game.ScaleX;
-    const float sy = c.game.ScaleY;
+    PlayerRecord& p = m.players[static_cast<std::size_t>(u)];
+    const float sx = m.scaleX;
+    const float sy = m.scaleY;
     int16_t& x = p.NextDiscardX;
     int16_t& y = p.NextDiscardY;
     switch (u) {
@@ -122,22 +121,22 @@ void AdvanceDiscardPlace(Client& c, int u, int w, int h)
     }
 }
 
-void LayLastDiscard(Client& c, uint8_t seat, uint8_t count)
+void LayLastDiscard(TableModel& m, uint8_t seat, uint8_t count)
 {
-    TableState& t = c.table;
+    TableState& t = m.state;
     if (t.DrawSkipsDiscardRow != 0 || t.LastDiscardImage < 0)
         return;
     if (count == 1)
-        SleepSeconds(c, 0.4f);
+        SleepSeconds(m.clock, 0.4f);
     const int u = t.LastDiscardView;
     if (u >= 0 && u <= 3) {
         const int low = t.LastDiscardTile & 0xFF;
         if (low == kRedDragon || low == kGreenDragon || low == t.WildTile)
-            results::PlaceSpecialKongTile(c, static_cast<uint8_t>(u), t.LastDiscardTile, t.LastDiscardImage);
-        else if (u != 0 || seat == c.game.Players[3].SeatBit)
-            LayIntoRow(c, u);
+            PlaceSpecialKongTile(m, static_cast<uint8_t>(u), t.LastDiscardTile, t.LastDiscardImage);
+        else if (u != 0 || seat == m.players[3].SeatBit)
+            LayIntoRow(m, u);
     }
-    c.MainForm->MJ_Image[t.PiZiImage].ZOrder(0);
+    m.board.MJ_Image[t.PiZiImage].ZOrder(0);
 }
 
 } // namespace table

@@ -1,50 +1,35 @@
 #include "table/discards.h"
 
-#include "app/client.h"
 #include "table/failure.h"
 #include "table/geometry.h"
+#include "table/model.h"
 #include "table/tiles.h"
 #include "table/utilities.h"
 #include "table/wall.h"
-#include "window/main_form.h"
-#include "window/sound.h"
 
 namespace table {
 
 namespace {
 
-void SpeakTile(Client& c, int v, int16_t tile)
-{
-    if (c.window.Sound.SoundOn == 0)
-        return;
-    try {
-        const core::UserInfo& u = c.game.UserInfos[static_cast<std::size_t>(v)];
-        const window::SeatVoice voice{u.Voice1, u.Voice2, u.Sex, u.VoiceKind};
-        window::PlayWave(c, window::VoiceFileName(c, voice, window::TileVoiceCode(tile)), 0);
-    } catch (const std::exception&) {
-        // A voice that cannot be played is left out; the discard goes on.
-    }
-}
-
 // Puts a local hand slot's image back at its place in the row; a tile that
 // the tile input had marked as leaving gets its face back.
-void RelayOwnSlot(Client& c, int j)
+void RelayOwnSlot(TableModel& m, int j)
 {
-    PlayerRecord& p = c.game.Players[0];
+    PlayerRecord& p = m.players[0];
     const TileSlot& slot = SlotAt(p, j);
-    platform::Image& img = c.MainForm->MJ_Image[slot.Image];
-    const float w = c.table.TileWidth[0];
-    img.Move(p.HandX + j * w, p.HandY, w, c.table.TileHeight[0]);
+    platform::Image& img = m.board.MJ_Image[slot.Image];
+    const float w = m.state.TileWidth[0];
+    img.Move(p.HandX + j * w, p.HandY, w, m.state.TileHeight[0]);
     if (!img.Tag.isEmpty()) {
-        ShowTileImage(c, slot.Image, TilePicIndex(kLargeFaceGroup, slot.TileCode));
+        ShowTileImage(m, slot.Image, TilePicIndex(kLargeFaceGroup, slot.TileCode));
         img.Tag.clear();
     }
 }
 
-void DiscardOwn(Client& c, int16_t tile)
+void DiscardOwn(TableModel& m, int16_t tile)
 {
-    TableState& t = c.table;
-    PlayerRecord& p = c.game.Players[0];
+    TableState& t = m.state;
+    PlayerRecord& p = m.players[0];
     int h = -1;
     for (int j = p.HandFirst; j < p.HandFirst + p.HandCount; ++j)
         if ((SlotAt(p, j).TileCode & 0xFF) == (tile & 0xFF)) {
@@ -58,35 +43,35 @@ void DiscardOwn(Client& c, int16_t tile)
         return;
     }
     t.LastDiscardImage = SlotAt(p, h).Image;
-    t.TileWidth[0] = ScaledX(c, kWallTileSize[0].w);
-    t.TileHeight[0] = ScaledY(c, kWallTileSize[0].h);
-    ShowTileImage(c, t.LastDiscardImage, TilePicIndex(0, tile));
-    platform::Image& img = c.MainForm->MJ_Image[t.LastDiscardImage];
+    t.TileWidth[0] = ScaledX(m, kWallTileSize[0].w);
+    t.TileHeight[0] = ScaledY(m, kWallTileSize[0].h);
+    ShowTileImage(m, t.LastDiscardImage, TilePicIndex(0, tile));
+    platform::Image& img = m.board.MJ_Image[t.LastDiscardImage];
     const float w = t.TileWidth[0];
     const float hgt = t.TileHeight[0];
-    img.Move((c.MainForm->pic1->width() - w) / 2, (c.MainForm->pic1->height() - hgt) / 2, w, hgt);
+    img.Move((m.board.TableSize().width() - w) / 2, (m.board.TableSize().height() - hgt) / 2, w, hgt);
     img.ZOrder(1);
-    t.TileWidth[0] = ScaledX(c, kDrawnHandTileSize[0].w);
-    t.TileHeight[0] = ScaledY(c, kDrawnHandTileSize[0].h);
+    t.TileWidth[0] = ScaledX(m, kDrawnHandTileSize[0].w);
+    t.TileHeight[0] = ScaledY(m, kDrawnHandTileSize[0].h);
 
     const int last = p.HandFirst + p.HandCount - 1;
     for (int j = h; j <= last - 1; ++j) {
         SlotAt(p, j) = SlotAt(p, j + 1);
-        RelayOwnSlot(c, j);
+        RelayOwnSlot(m, j);
     }
     for (int j = p.HandFirst; j < h; ++j)
-        RelayOwnSlot(c, j);
-    ArrangeHand(c, 0, p.HandCount - 1);
+        RelayOwnSlot(m, j);
+    ArrangeHand(m, 0, p.HandCount - 1);
     --p.HandCount;
 }
 
-void DiscardOther(Client& c, int v, int16_t tile, const int16_t& flag)
+void DiscardOther(TableModel& m, int v, int16_t tile, const int16_t& flag)
 {
-    TableState& t = c.table;
-    PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
-    auto& images = c.MainForm->MJ_Image;
-    t.TileWidth[static_cast<std::size_t>(v)] = ScaledX(c, kWallTileSize[static_cast<std::size_t>(v)].w);
-    t.TileHeight[static_cast<std::size_t>(v)] = ScaledY(c, kWallTileSize[static_cast<std::size_t>(v)].h);
+    TableState& t = m.state;
+    PlayerRecord& p = m.players[static_cast<std::size_t>(v)];
+    auto& images = m.board.MJ_Image;
+    t.TileWidth[static_cast<std::size_t>(v)] = ScaledX(m, kWallTileSize[static_cast<std::size_t>(v)].w);
+    t.TileHeight[static_cast<std::size_t>(v)] = ScaledY(m, kWallTileSize[static_cast<std::size_t>(v)].h);
     const int picture = TilePicIndex(v, tile);
 
     const int lastSlot = p.HandFirst + p.HandCount - 1;
@@ -104,19 +89,19 @@ void DiscardOther(Client& c, int v, int16_t tile, const int16_t& flag)
         keptTop = leaving.Top;
         keptWidth = leaving.Width;
         keptHeight = leaving.Height;
-        ShowTileImage(c, t.LastDiscardImage, picture);
+        ShowTileImage(m, t.LastDiscardImage, picture);
         slot.Image = drawn;
     } else {
         t.LastDiscardImage = SlotAt(p, lastSlot).Image;
-        ShowTileImage(c, t.LastDiscardImage, picture);
+        ShowTileImage(m, t.LastDiscardImage, picture);
     }
     platform::Image& img = images[t.LastDiscardImage];
-    img.Move((c.MainForm->pic1->width() - img.Width) / 2, (c.MainForm->pic1->height() - img.Height) / 2,
+    img.Move((m.board.TableSize().width() - img.Width) / 2, (m.board.TableSize().height() - img.Height) / 2,
              t.TileWidth[static_cast<std::size_t>(v)], t.TileHeight[static_cast<std::size_t>(v)]);
     img.ZOrder(v == 3 ? 1 : 0);
     --p.HandCount;
 
-    WaitMs(c, 300);
+    WaitMs(m.clock, 300);
 
     if (chosen < 0)
         return;
@@ -124,7 +109,7 @@ void DiscardOther(Client& c, int v, int16_t tile, const int16_t& flag)
     if (v == 1) {
         for (int k = p.HandFirst; k < p.HandFirst + p.HandCount; ++k)
             images[SlotAt(p, k).Image].ZOrder(0);
-        RaiseOwnSpecialKongRow(c);
+        RaiseOwnSpecialKongRow(m);
     } else if (v == 3) {
         for (int k = p.HandFirst; k < p.HandFirst + p.HandCount; ++k)
             images[SlotAt(p, k).Image].ZOrder(1);
@@ -133,20 +118,20 @@ void DiscardOther(Client& c, int v, int16_t tile, const int16_t& flag)
 
 } // namespace
 
-void OnTileDiscarded(Client& c, uint8_t seat, int16_t tile, int16_t, const int16_t& flag)
+void OnTileDiscarded(TableModel& m, uint8_t seat, int16_t tile, int16_t, const int16_t& flag)
 {
-    TableState& t = c.table;
+    TableState& t = m.state;
     t.LastDiscardTile = tile;
-    const int v = SeatView(c.game.Players[0].SeatBit, seat);
-    SpeakTile(c, v, tile);
+    const int v = SeatView(m.players[0].SeatBit, seat);
+    m.hooks.SpeakTile(v, tile);
     t.LastDiscardView = static_cast<int16_t>(v);
 
     RunOrEnd([&] {
         if (v == 0)
-            DiscardOwn(c, tile);
+            DiscardOwn(m, tile);
         else
-            DiscardOther(c, v, tile, flag);
-        c.MainForm->MJ_Image[t.PiZiImage].ZOrder(0);
+            DiscardOther(m, v, tile, flag);
+        m.board.MJ_Image[t.PiZiImage].ZOrder(0);
     });
 }
 

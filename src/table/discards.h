@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-class Client;
-
 namespace table {
+
+struct TableModel;
 
 // Every seat's discard as the server reports it: speaks the tile in the
 // discarder's voice, takes it out of the hand, shows it face up in the
@@ -12,6 +12,6 @@ namespace table {
 // `flag` 1 means the tile came from inside the hand (a random hidden tile
 // is shown leaving), otherwise it is the tile just drawn. The third argument
 // is not read.
-void OnTileDiscarded(Client& c, uint8_t seat, int16_t tile, int16_t third, const int16_t& flag);
+void OnTileDiscarded(TableModel& m, uint8_t seat, int16_t tile, int16_t third, const int16_t& flag);
 
 } // namespace table

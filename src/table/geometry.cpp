@@ -1,33 +1,32 @@
 #include "table/geometry.h"
 
-#include "app/client.h"
-#include "window/main_form.h"
+#include "table/model.h"
 
 #include <cmath>
 
 namespace table {
 
-int16_t ScaledX(const Client& c, double base) { return static_cast<int16_t>(std::nearbyint(base * c.game.ScaleX)); }
-int16_t ScaledY(const Client& c, double base) { return static_cast<int16_t>(std::nearbyint(base * c.game.ScaleY)); }
+int16_t ScaledX(const TableModel& m, double base) { return static_cast<int16_t>(std::nearbyint(base * m.scaleX)); }
+int16_t ScaledY(const TableModel& m, double base) { return static_cast<int16_t>(std::nearbyint(base * m.scaleY)); }
 
-void SetTileSizes(Client& c, const ViewSizes& sizes)
+void SetTileSizes(TableModel& m, const ViewSizes& sizes)
 {
     for (int v = 0; v < 4; ++v) {
-        c.table.TileWidth[static_cast<std::size_t>(v)] = ScaledX(c, sizes[static_cast<std::size_t>(v)].w);
-        c.table.TileHeight[static_cast<std::size_t>(v)] = ScaledY(c, sizes[static_cast<std::size_t>(v)].h);
+        m.state.TileWidth[static_cast<std::size_t>(v)] = ScaledX(m, sizes[static_cast<std::size_t>(v)].w);
+        m.state.TileHeight[static_cast<std::size_t>(v)] = ScaledY(m, sizes[static_cast<std::size_t>(v)].h);
     }
 }
 
-void LayOutWall(Client& c)
+void LayOutWall(TableModel& m)
 {
-    auto& img = c.MainForm->MJ_Image;
-    const float sx = c.game.ScaleX;
-    const float sy = c.game.ScaleY;
+    auto& img = m.board.MJ_Image;
+    const float sx = m.scaleX;
+    const float sy = m.scaleY;
     for (int v = 0; v < 4; ++v)
         for (int i = 0; i < 34; ++i) {
-            platform::Image& m = img[34 * v + i];
-            m.Move(m.Left, m.Top, c.table.TileWidth[static_cast<std::size_t>(v)],
-                   c.table.TileHeight[static_cast<std::size_t>(v)]);
+            platform::Image& tile = img[34 * v + i];
+            tile.Move(tile.Left, tile.Top, m.state.TileWidth[static_cast<std::size_t>(v)],
+                   m.state.TileHeight[static_cast<std::size_t>(v)]);
         }
 
     // Stack 0 of each side, then each next stack from the previous upper

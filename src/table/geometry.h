@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 
-class Client;
-
 namespace table {
+
+struct TableModel;
 
 // Base sizes (pixels of the 1024 x 768 table) of the tiles laid in each view.
 struct TileSize {
@@ -32,14 +32,14 @@ constexpr std::array<SeatOrigin, 4> kSeatOrigins{{{19, 564, 358, 438},
                                                    {942, 560, 758, 438}}};
 
 // A base x or y value scaled and rounded to an integer, halves to even.
-int16_t ScaledX(const Client& c, double base);
-int16_t ScaledY(const Client& c, double base);
+int16_t ScaledX(const TableModel& m, double base);
+int16_t ScaledY(const TableModel& m, double base);
 
 // Sets the working tile size of every view to the given base sizes.
-void SetTileSizes(Client& c, const ViewSizes& sizes);
+void SetTileSizes(TableModel& m, const ViewSizes& sizes);
 
 // Places and sizes the 136 tile images as the four walls of 17 stacks and
 // sets their overlapping order.
-void LayOutWall(Client& c);
+void LayOutWall(TableModel& m);
 
 } // namespace table

@@ -1,24 +1,23 @@
 #include "table/indicator.h"
 
-#include "app/client.h"
 #include "table/geometry.h"
+#include "table/model.h"
 #include "table/tiles.h"
-#include "window/main_form.h"
 
 namespace table {
 
-void ShowPiZiTile(Client& c)
+void ShowPiZiTile(TableModel& m)
 {
-    const TableState& t = c.table;
+    const TableState& t = m.state;
     if (t.WallTail < 0 || t.WallTail >= kTileImages || t.PiZiImage < 0 || t.PiZiImage >= kTileImages)
         return;
     const int v = t.WallTail / 34;
-    platform::Image& pizi = c.MainForm->MJ_Image[t.PiZiImage];
-    const platform::Image& tail = c.MainForm->MJ_Image[t.WallTail];
+    platform::Image& pizi = m.board.MJ_Image[t.PiZiImage];
+    const platform::Image& tail = m.board.MJ_Image[t.WallTail];
     const TileSize size = kWallTileSize[static_cast<std::size_t>(v)];
-    pizi.Move(tail.Left, tail.Top - kStackRaise[static_cast<std::size_t>(v)] * c.game.ScaleY, ScaledX(c, size.w),
-              ScaledY(c, size.h));
-    ShowTileImage(c, t.PiZiImage, TilePicIndex(v, t.PiZiTile));
+    pizi.Move(tail.Left, tail.Top - kStackRaise[static_cast<std::size_t>(v)] * m.scaleY, ScaledX(m, size.w),
+              ScaledY(m, size.h));
+    ShowTileImage(m, t.PiZiImage, TilePicIndex(v, t.PiZiTile));
     pizi.ZOrder(0);
 }
 

@@ -1,25 +1,22 @@
 #include "table/reset.h"
 
-#include "app/client.h"
-#include "chat/talk_form.h"
-#include "rewards/jade.h"
 #include "table/geometry.h"
+#include "table/model.h"
 #include "table/tiles.h"
-#include "window/main_form.h"
 
 namespace table {
 
-void ClearTableTiles(Client& c)
+void ClearTableTiles(TableModel& m, bool watchMode)
 {
-    window::MainForm& f = *c.MainForm;
-    c.table.LastDiscardImage = -1;
-    c.table.PrevDiscardImage = -1;
-    SetTileSizes(c, kWallTileSize);
+    TableBoard& f = m.board;
+    m.state.LastDiscardImage = -1;
+    m.state.PrevDiscardImage = -1;
+    SetTileSizes(m, kWallTileSize);
     for (int i = 0; i < kTileImages; ++i) {
         f.MJ_Image[i].SetVisible(false);
         f.MJ_Image[i].ClearPicture();
     }
-    for (PlayerRecord& p : c.game.Players)
+    for (PlayerRecord& p : m.players)
         for (TileSlot& s : p.Slots)
             s.TileCode = 0;
     f.Quoxa.SetPicture(f.quoxaImg.GetPicture());
@@ -27,20 +24,16 @@ void ClearTableTiles(Client& c)
         f.Operation[i].Enabled = false;
         f.Operation[i].SetVisible(false);
     }
-    c.game.CapClass.fill(0);
-    for (QByteArray& name : c.core.SeatNames)
-        name.clear();
     f.ZQ_Image.SetVisible(false);
     f.imgPiZi[0].SetVisible(false);
     f.imgPiZi[1].SetVisible(false);
-    if (!c.game.WatchMode)
+    if (!watchMode)
         f.Zhuang.SetCaption(QString());
 }
 
-void ResetTableDisplay(Client& c)
+void ResetTableDisplay(TableModel& m, int32_t wealthMultiplier)
 {
-    window::MainForm& f = *c.MainForm;
-    GameState& g = c.game;
+    TableBoard& f = m.board;
     for (int i = 0; i < kTileImages; ++i) {
         f.MJ_Image[i].SetVisible(false);
         f.MJ_Image[i].Tag.clear();
@@ -56,18 +49,17 @@ void ResetTableDisplay(Client& c)
         f.Chi[i].SetVisible(false);
     for (int i = 0; i < 5; ++i)
         f.Gang[i].SetVisible(false);
-    c.Talk->Hide();
 
-    SetTileSizes(c, kWallTileSize);
-    LayOutWall(c);
+    SetTileSizes(m, kWallTileSize);
+    LayOutWall(m);
 
     for (int v = 0; v < 4; ++v) {
-        PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
+        PlayerRecord& p = m.players[static_cast<std::size_t>(v)];
         const SeatOrigin& o = kSeatOrigins[static_cast<std::size_t>(v)];
-        p.HandX = ScaledX(c, o.handX);
-        p.HandY = ScaledY(c, o.handY);
-        p.DiscardRowX = ScaledX(c, o.discardX);
-        p.DiscardRowY = ScaledY(c, o.discardY);
+        p.HandX = ScaledX(m, o.handX);
+        p.HandY = ScaledY(m, o.handY);
+        p.DiscardRowX = ScaledX(m, o.discardX);
+        p.DiscardRowY = ScaledY(m, o.discardY);
         p.NextDiscardX = p.DiscardRowX;
         p.NextDiscardY = p.DiscardRowY;
     }
@@ -79,36 +71,24 @@ void ResetTableDisplay(Client& c)
     f.imgBeishu.SetVisible(false);
     for (int i = 0; i < 3; ++i)
         f.lbfont[i].SetVisible(false);
-    if (g.WealthMultiplier == 0) {
+    if (wealthMultiplier == 0) {
         f.lbwealth.SetCaption(QStringLiteral("1"));
         f.lbwealth.SetVisible(false);
         f.Imgwealth.SetVisible(false);
     }
 
-    g.SeatFlags4.fill(0);
-    g.HandSubtotals.fill(0);
-    g.PropResultDue = g.PropRoundState = g.DrawnHandPending = g.PropRoundReset = 0;
-
     f.Bank.SetVisible(true);
     f.Bank.ZOrder(0);
     f.cmdImpeach.SetVisible(false);
     f.cmdImpeach.Enabled = false;
-
-    g.ImpeachOffered = 0;
-    g.ImpeachDone = 0;
-    g.ImpeachSeat = -1;
-    g.ImpeachAllowed = 0;
-    c.table.LastDrawnImage = -1;
-    g.F1Minimized = 0;
-    g.TimeoutCount = 0;
+    m.state.LastDrawnImage = -1;
 }
 
-void ResetPlayerState(Client& c)
+void ResetPlayerState(TableModel& m)
 {
-    GameState& g = c.game;
-    TableState& t = c.table;
+    TableState& t = m.state;
     for (int v = 0; v < 4; ++v) {
-        PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
+        PlayerRecord& p = m.players[static_cast<std::size_t>(v)];
         p.HandAmount = 0;
         p.BankerMark = 0;
         for (TileSlot& s : p.Slots) {
@@ -118,25 +98,15 @@ void ResetPlayerState(Client& c)
         p.HandFirst = 4;
         p.HandCount = p.WildInHand = p.RedLaid = p.WildLaid = p.GreenInHand = p.GreenLaid = 0;
         p.MeldEnd = v == 0 ? 3 : 4;
-        g.HandResult[static_cast<std::size_t>(v)][16] = 0;
-        g.HandAmounts[static_cast<std::size_t>(v)] = 0;
-        c.core.SeatNames[static_cast<std::size_t>(v)].clear();
     }
     t.WildTile = -1;
     t.DrawFromHead = -1;
     t.DiscardDue = 0;
-    g.GamePhase = 0;
     t.LastDiscardTile = 0;
-    for (auto& row : g.RevealedTiles)
-        row.fill({});
     t.SideTiles.fill(0);
     t.SideTileCount = 0;
-    for (auto& row : g.LaidTileImages)
+    for (auto& row : m.laid)
         std::fill(row.begin(), row.begin() + 8, int16_t{0});
-    g.WinnerView = -1;
-    g.ResultFrameCount = 0;
-    g.InGame = 0;
-    rewards::HideJadeTask(c);
 }
 
 } // namespace table

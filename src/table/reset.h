@@ -1,18 +1,22 @@
 #pragma once
 
-class Client;
+#include <cstdint>
 
 namespace table {
 
-// The three table resets, called together in this order whenever the table
-// is cleared for a new hand.
+struct TableModel;
 
-// Tile pictures and slot codes.
-void ClearTableTiles(Client& c);
-// The table window's pictures and labels, tile sizes, the wall layout and
-// the seat origins.
-void ResetTableDisplay(Client& c);
-// The records' counters and the per-hand game state.
-void ResetPlayerState(Client& c);
+// The table's part of the three resets that clear the table for a new hand.
+
+// Tile pictures, slot codes and the claim buttons; the banker label keeps
+// its caption for a spectator.
+void ClearTableTiles(TableModel& m, bool watchMode);
+// The board's pictures and labels, tile sizes, the wall layout and the seat
+// origins; the wealth label and picture are left alone while a wealth
+// multiplier is set.
+void ResetTableDisplay(TableModel& m, int32_t wealthMultiplier);
+// The records' counters, the table state of the hand and the special-kong
+// rows.
+void ResetPlayerState(TableModel& m);
 
 } // namespace table

@@ -1,39 +1,37 @@
 #include "table/tiles.h"
 
-#include "app/client.h"
-#include "window/main_form.h"
-#include "window/pictures.h"
+#include "table/model.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace table {
 
-void ShowTileImage(Client& c, int image, int picture)
+void ShowTileImage(TableModel& m, int image, int picture)
 {
     if (image < 0 || image >= kTileImages || picture < 0 || picture >= kTilePictures)
         return;
-    platform::Image& img = c.MainForm->MJ_Image[image];
+    platform::Image& img = m.board.MJ_Image[image];
     img.SetVisible(false);
-    if (window::LoadGifResource(c.window.PicIds.TilePicIds[static_cast<std::size_t>(picture)], QStringLiteral("GIF"), img))
+    if (m.hooks.LoadTilePicture(picture, img))
         img.SetVisible(true);
 }
 
-int FindHandTile(Client& c, int image)
+int FindHandTile(TableModel& m, int image)
 {
-    const PlayerRecord& p = c.game.Players[0];
+    const PlayerRecord& p = m.players[0];
     for (int i = p.HandFirst; i < p.HandFirst + p.HandCount && i < 18; ++i)
         if (i >= 0 && p.Slots[static_cast<std::size_t>(i)].Image == image)
             return i;
     return -1;
 }
 
-bool HandHasTile(Client& c, int image) { return FindHandTile(c, image) >= 0; }
+bool HandHasTile(TableModel& m, int image) { return FindHandTile(m, image) >= 0; }
 
-void ArrangeHand(Client& c, int view, int count)
+void ArrangeHand(TableModel& m, int view, int count)
 {
-    PlayerRecord& p = c.game.Players[static_cast<std::size_t>(view & 3)];
-    TableState& t = c.table;
+    PlayerRecord& p = m.players[static_cast<std::size_t>(view & 3)];
+    TableState& t = m.state;
     const int first = p.HandFirst;
     const int end = std::min(first + std::max(count, 0), 18); // one past the last hand slot
     auto code = [&](int i) -> int16_t& { return p.Slots[static_cast<std::size_t>(i)].TileCode; };
@@ -98,7 +96,7 @@ void ArrangeHand(Client& c, int view, int count)
             picture += 36 * kLargeFaceGroup;
         if (view == 0 && wild > 0 && code(k) == t.OldCodes[static_cast<std::size_t>(k)])
             continue;
-        ShowTileImage(c, p.Slots[static_cast<std::size_t>(k)].Image, picture);
+        ShowTileImage(m, p.Slots[static_cast<std::size_t>(k)].Image, picture);
     }
 }
 

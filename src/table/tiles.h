@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-class Client;
-
 namespace table {
+
+struct TableModel;
 
 // Tile codes: bits 0-3 the rank, bits 4-7 one suit bit.
 constexpr int16_t kSuitHonours = 0x10;
@@ -52,16 +52,16 @@ constexpr int SeatView(uint8_t ownSeatBit, uint8_t seatBit)
 
 // Shows tile picture `picture` on tile image `image`; out-of-range numbers
 // do nothing. A picture that cannot be loaded leaves the image hidden.
-void ShowTileImage(Client& c, int image, int picture);
+void ShowTileImage(TableModel& m, int image, int picture);
 
 // True when the tile image shows one of the local player's hand tiles.
-bool HandHasTile(Client& c, int image);
+bool HandHasTile(TableModel& m, int image);
 // The local hand slot whose image is `image`, -1 when none is.
-int FindHandTile(Client& c, int image);
+int FindHandTile(TableModel& m, int image);
 
 // Counts, sorts and redraws the first `count` hand tiles of a seat: wild
 // tiles first, then red and green dragons, then dots, characters, bamboo
 // and honours by rising rank.
-void ArrangeHand(Client& c, int view, int count);
+void ArrangeHand(TableModel& m, int view, int count);
 
 } // namespace table

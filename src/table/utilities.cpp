@@ -1,6 +1,5 @@
 #include "table/utilities.h"
 
-#include "app/client.h"
 #include "platform/clock.h"
 #include "platform/gbk.h"
 #include "platform/wait.h"
@@ -10,24 +9,21 @@
 
 namespace table {
 
-void WaitSeconds(Client& c, float seconds)
+void WaitSeconds(platform::Clock& clock, float seconds)
 {
-    platform::Clock& clock = c.plat.clock;
     platform::WaitUntil(clock, platform::Deadline::InSecondsOfDay(clock, seconds));
 }
 
-void WaitMs(Client& c, int16_t ms)
+void WaitMs(platform::Clock& clock, int16_t ms)
 {
-    platform::Clock& clock = c.plat.clock;
     platform::WaitUntil(clock, platform::Deadline::InMs(clock, ms > 0 ? static_cast<uint32_t>(ms) : 0));
 }
 
-void SleepSeconds(Client& c, float seconds)
+void SleepSeconds(platform::Clock& clock, float seconds)
 {
     const double ms = std::nearbyint(static_cast<double>(seconds) * 1000.0);
     if (!(ms > 0))
         return;
-    platform::Clock& clock = c.plat.clock;
     platform::WaitUntil(clock, platform::Deadline::InMs(clock, static_cast<uint32_t>(std::min(ms, 86400000.0))));
 }
 

@@ -5,23 +5,25 @@
 #include <array>
 #include <cstdint>
 
-class Client;
+namespace platform {
+class Clock;
+}
 
 namespace table {
 
 // Waits the given seconds while letting window, socket and timer events run.
 // Measured on the time of day, so a wait across midnight still ends on time.
-void WaitSeconds(Client& c, float seconds);
+void WaitSeconds(platform::Clock& clock, float seconds);
 
 // Waits the given milliseconds on the millisecond clock while letting events
 // run; safe across the clock's wrap.
-void WaitMs(Client& c, int16_t ms);
+void WaitMs(platform::Clock& clock, int16_t ms);
 
 // A pause in the table's work of the given seconds, rounded to whole
 // milliseconds. The thread is not blocked: painting and the socket go on
 // while it lasts, and since it runs inside a scheduler tick (whose timer is
 // off) no further frame is dispatched before it ends.
-void SleepSeconds(Client& c, float seconds);
+void SleepSeconds(platform::Clock& clock, float seconds);
 
 // True when the text's first character takes one byte in GBK.
 bool IsSingleByteChar(const QString& text);

@@ -1,12 +1,11 @@
 #include "table/wall.h"
 
-#include "app/client.h"
 #include "table/discard_rows.h"
 #include "table/failure.h"
 #include "table/indicator.h"
+#include "table/model.h"
 #include "table/tiles.h"
 #include "table/utilities.h"
-#include "window/main_form.h"
 
 namespace table {
 
@@ -16,12 +15,12 @@ namespace {
 int16_t FaceOffset(int code) { return static_cast<int16_t>(9 * SuitIndex(code) + Rank(code) - 1); }
 
 // Where slot s of another seat's hand stands.
-void PlaceOtherHandTile(Client& c, int v, int s, platform::Image& img)
+void PlaceOtherHandTile(TableModel& m, int v, int s, platform::Image& img)
 {
-    const PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
-    const float sx = c.game.ScaleX;
-    const float w = c.table.TileWidth[static_cast<std::size_t>(v)];
-    const float h = c.table.TileHeight[static_cast<std::size_t>(v)];
+    const PlayerRecord& p = m.players[static_cast<std::size_t>(v)];
+    const float sx = m.scaleX;
+    const float w = m.state.TileWidth[static_cast<std::size_t>(v)];
+    const float h = m.state.TileHeight[static_cast<std::size_t>(v)];
     float left = 0;
     float top = 0;
     switch (v) {
@@ -42,30 +41,30 @@ void PlaceOtherHandTile(Client& c, int v, int s, platform::Image& img)
 }
 
 // Moves a just-drawn tile of another seat a little away from its hand.
-void SetOtherTileApart(Client& c, int v, platform::Image& img)
+void SetOtherTileApart(TableModel& m, int v, platform::Image& img)
 {
     if (v == 1)
-        img.Move(img.Left, img.Top + 10 * c.game.ScaleY);
+        img.Move(img.Left, img.Top + 10 * m.scaleY);
     else if (v == 2)
-        img.Move(img.Left - 10 * c.game.ScaleX, img.Top);
+        img.Move(img.Left - 10 * m.scaleX, img.Top);
     else
-        img.Move(img.Left, img.Top - 10 * c.game.ScaleY);
+        img.Move(img.Left, img.Top - 10 * m.scaleY);
 }
 
-void ShowOtherHandTile(Client& c, int v, int image)
+void ShowOtherHandTile(TableModel& m, int v, int image)
 {
-    ShowTileImage(c, image, 36 * v + kStandingBack);
+    ShowTileImage(m, image, 36 * v + kStandingBack);
     if (v == 1)
-        c.MainForm->MJ_Image[image].ZOrder(0);
+        m.board.MJ_Image[image].ZOrder(0);
     else if (v == 3)
-        c.MainForm->MJ_Image[image].ZOrder(1);
+        m.board.MJ_Image[image].ZOrder(1);
 }
 
-void DrawLocal(Client& c, int s, uint8_t count, std::array<int16_t, 4>& data)
+void DrawLocal(TableModel& m, int s, uint8_t count, std::array<int16_t, 4>& data)
 {
-    TableState& t = c.table;
-    PlayerRecord& p = c.game.Players[0];
-    auto& img = c.MainForm->MJ_Image;
+    TableState& t = m.state;
+    PlayerRecord& p = m.players[0];
+    auto& img = m.board.MJ_Image;
     const float w = t.TileWidth[0];
     const float h = t.TileHeight[0];
 
@@ -77,7 +76,7 @@ void DrawLocal(Client& c, int s, uint8_t count, std::array<int16_t, 4>& data)
             slot.Kind = 1;
             slot.Image = t.WallHead;
             data[static_cast<std::size_t>(i)] = FaceOffset(code);
-            ShowTileImage(c, t.WallHead, data[static_cast<std::size_t>(i)] + 36 * kLargeFaceGroup);
+            ShowTileImage(m, t.WallHead, data[static_cast<std::size_t>(i)] + 36 * kLargeFaceGroup);
             img[t.WallHead].Move(p.HandX + s * w, p.HandY, w, h);
             t.WallHead = static_cast<int16_t>((t.WallHead + 1) % kTileImages);
             ++s;
@@ -90,7 +89,7 @@ void DrawLocal(Client& c, int s, uint8_t count, std::array<int16_t, 4>& data)
         for (int j = p.HandFirst; j <= p.HandFirst + p.HandCount - 2; ++j)
             img[SlotAt(p, j).Image].Move(p.HandX + j * w, p.HandY);
         if (t.DrawFromHead == 0)
-            ArrangeHand(c, 0, p.HandCount - 1);
+            ArrangeHand(m, 0, p.HandCount - 1);
     }
     const int16_t code = static_cast<int16_t>(data[3] & 0xFF);
     TileSlot& slot = SlotAt(p, s);
@@ -99,16 +98,16 @@ void DrawLocal(Client& c, int s, uint8_t count, std::array<int16_t, 4>& data)
     data[3] = FaceOffset(code);
     if (t.DrawFromHead != 0) {
         slot.Image = t.WallHead;
-        ShowTileImage(c, t.WallHead, data[3] + 36 * kLargeFaceGroup);
+        ShowTileImage(m, t.WallHead, data[3] + 36 * kLargeFaceGroup);
         platform::Image& drawn = img[t.WallHead];
         drawn.Move(p.HandX + s * w + (t.WildTile > 0 ? w / 2 : 0), p.HandY, w, h);
         t.WallHead = static_cast<int16_t>((t.WallHead + 1) % kTileImages);
     } else {
         slot.Image = t.WallTail;
-        ShowTileImage(c, t.WallTail, data[3] + 36 * kLargeFaceGroup);
+        ShowTileImage(m, t.WallTail, data[3] + 36 * kLargeFaceGroup);
         img[t.WallTail].Move(p.HandX + s * w + w / 2, p.HandY, w, h);
         t.WallTail = NextWallTail(t.WallTail);
-        ShowPiZiTile(c);
+        ShowPiZiTile(m);
     }
     t.LastDrawnImage = slot.Image;
 
@@ -116,27 +115,27 @@ void DrawLocal(Client& c, int s, uint8_t count, std::array<int16_t, 4>& data)
     // it face up.
     if ((t.WildTile < 0 && p.HandCount == 14) || (p.HandCount == 13 && p.BankerMark == 0)) {
         for (int k = p.HandFirst; k < p.HandFirst + p.HandCount; ++k)
-            ShowTileImage(c, SlotAt(p, k).Image, kStandingBack);
-        SleepSeconds(c, 1.0f);
-        ArrangeHand(c, 0, p.HandCount);
+            ShowTileImage(m, SlotAt(p, k).Image, kStandingBack);
+        SleepSeconds(m.clock, 1.0f);
+        ArrangeHand(m, 0, p.HandCount);
     }
 }
 
-void DrawOther(Client& c, int v, int s, uint8_t count)
+void DrawOther(TableModel& m, int v, int s, uint8_t count)
 {
-    TableState& t = c.table;
-    PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
-    auto& img = c.MainForm->MJ_Image;
+    TableState& t = m.state;
+    PlayerRecord& p = m.players[static_cast<std::size_t>(v)];
+    auto& img = m.board.MJ_Image;
 
     if (count != 1 || t.DrawFromHead != 0) {
         for (int i = 0; i < count; ++i) {
             const int16_t w = t.WallHead;
             TileSlot& slot = SlotAt(p, s);
             platform::Image& tile = img[w];
-            PlaceOtherHandTile(c, v, s, tile);
+            PlaceOtherHandTile(m, v, s, tile);
             if (count == 1 && (t.WildTile > 0 || (t.WildTile < 1 && p.HandCount == 14)))
-                SetOtherTileApart(c, v, tile);
-            ShowOtherHandTile(c, v, w);
+                SetOtherTileApart(m, v, tile);
+            ShowOtherHandTile(m, v, w);
             slot.Image = w;
             slot.Kind = 1;
             t.WallHead = static_cast<int16_t>((t.WallHead + 1) % kTileImages);
@@ -146,25 +145,25 @@ void DrawOther(Client& c, int v, int s, uint8_t count)
         const int16_t w = t.WallTail;
         TileSlot& slot = SlotAt(p, s);
         platform::Image& tile = img[w];
-        PlaceOtherHandTile(c, v, s, tile);
-        SetOtherTileApart(c, v, tile);
-        ShowOtherHandTile(c, v, w);
+        PlaceOtherHandTile(m, v, s, tile);
+        SetOtherTileApart(m, v, tile);
+        ShowOtherHandTile(m, v, w);
         slot.Image = w;
         slot.Kind = 1;
         t.WallTail = NextWallTail(t.WallTail);
-        ShowPiZiTile(c);
+        ShowPiZiTile(m);
     }
     if (v == 1)
-        RaiseOwnSpecialKongRow(c);
+        RaiseOwnSpecialKongRow(m);
 }
 
 } // namespace
 
-void RaiseOwnSpecialKongRow(Client& c)
+void RaiseOwnSpecialKongRow(TableModel& m)
 {
-    const PlayerRecord& own = c.game.Players[0];
-    auto& laid = c.game.LaidTileImages[0];
-    auto& img = c.MainForm->MJ_Image;
+    const PlayerRecord& own = m.players[0];
+    auto& laid = m.laid[0];
+    auto& img = m.board.MJ_Image;
     for (int k = 0; k < own.WildLaid; ++k)
         img[At(laid, 4 + k, "laid tile")].ZOrder(0);
     for (int k = 0; k < own.RedLaid; ++k)
@@ -173,24 +172,24 @@ void RaiseOwnSpecialKongRow(Client& c)
         img[At(laid, 8 + k, "laid tile")].ZOrder(0);
 }
 
-void OnTilesDrawn(Client& c, uint8_t seat, uint8_t count, std::array<int16_t, 4>& data)
+void OnTilesDrawn(TableModel& m, uint8_t seat, uint8_t count, std::array<int16_t, 4>& data)
 {
-    TableState& t = c.table;
-    LayLastDiscard(c, seat, count);
+    TableState& t = m.state;
+    LayLastDiscard(m, seat, count);
     t.DrawSkipsDiscardRow = 0;
-    const int v = SeatView(c.game.Players[0].SeatBit, seat);
-    SetTileSizes(c, kDrawnHandTileSize);
+    const int v = SeatView(m.players[0].SeatBit, seat);
+    SetTileSizes(m, kDrawnHandTileSize);
 
     RunOrEnd([&] {
         if (count > 4)
             throw IndexFault("a draw of more than four tiles");
-        PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
+        PlayerRecord& p = m.players[static_cast<std::size_t>(v)];
         const int s = p.HandFirst + p.HandCount;
         p.HandCount = static_cast<int16_t>(p.HandCount + count);
         if (v == 0)
-            DrawLocal(c, s, count, data);
+            DrawLocal(m, s, count, data);
         else
-            DrawOther(c, v, s, count);
+            DrawOther(m, v, s, count);
         t.DrawFromHead = -1;
     });
 }

@@ -5,9 +5,9 @@
 #include <array>
 #include <cstdint>
 
-class Client;
-
 namespace table {
+
+struct TableModel;
 
 // Sizes of tiles standing in a hand, as the draws lay them.
 constexpr ViewSizes kDrawnHandTileSize{{{48, 78}, {35, 66}, {36, 50}, {35, 66}}};
@@ -24,10 +24,10 @@ constexpr int16_t NextWallTail(int16_t tail)
 // data[3]). Lays the previous discard first, then takes the tiles from the
 // wall head, or from the tail for the replacement draw after a kong. For the
 // local player each code used in data is replaced by its picture offset.
-void OnTilesDrawn(Client& c, uint8_t seat, uint8_t count, std::array<int16_t, 4>& data);
+void OnTilesDrawn(TableModel& m, uint8_t seat, uint8_t count, std::array<int16_t, 4>& data);
 
 // Brings the local player's special-kong row (wild tiles, red dragons, green
 // dragons) in front of the left seat's hand.
-void RaiseOwnSpecialKongRow(Client& c);
+void RaiseOwnSpecialKongRow(TableModel& m);
 
 } // namespace table

@@ -61,8 +61,8 @@ void PlayOwnVoice(Client& c, const char* code)
 
 void SetOwnTileSize(Client& c, table::TileSize size)
 {
-    c.table.TileWidth[0] = table::ScaledX(c, size.w);
-    c.table.TileHeight[0] = table::ScaledY(c, size.h);
+    c.table.TileWidth[0] = table::ScaledX(c.Table(), size.w);
+    c.table.TileHeight[0] = table::ScaledY(c.Table(), size.h);
 }
 
 bool DiscardDueByCount(const Client& c) { return (c.game.Players[0].HandCount - 2) % 3 == 0; }
@@ -79,14 +79,14 @@ void MJ_Image_MouseDown(Client& c, int16_t index, int16_t, int16_t, float, float
     HideZhahu(c);
     if (!g.InputEnabled)
         return;
-    if (!table::HandHasTile(c, index) || !t.DiscardDue)
+    if (!table::HandHasTile(c.Table(), index) || !t.DiscardDue)
         return;
 
     g.TimeoutCount = 0;
     g.TurnPhase = 2;
     t.DiscardDue = 0;
-    table::StopDecisionCountdown(c);
-    table::SendPassReply(c);
+    table::StopDecisionCountdown(c.Table());
+    table::SendPassReply(c.Table());
     for (int k = 0; k < 5; ++k) {
         f.Operation[k].SetVisible(false);
         SetIdle(c, k);
@@ -102,12 +102,12 @@ void DiscardHandTile(Client& c, int16_t index)
     table::TableState& t = c.table;
     window::MainForm& f = *c.MainForm;
     table::PlayerRecord& p = g.Players[0];
-    int s = table::FindHandTile(c, index);
+    int s = table::FindHandTile(c.Table(), index);
     if (s < 0)
         return;
     SetOwnTileSize(c, table::kWallTileSize[0]);
     const int16_t code = SlotAt(p, s).TileCode;
-    table::ArrangeHand(c, 0, p.HandCount);
+    table::ArrangeHand(c.Table(), 0, p.HandCount);
     s = -1;
     for (int i = p.HandFirst; i < p.HandFirst + p.HandCount; ++i)
         if (SlotAt(p, i).TileCode == code) {
@@ -126,7 +126,7 @@ void DiscardHandTile(Client& c, int16_t index)
     t.DiscardDue = 0;
     t.LastDiscardView = 0;
 
-    table::ShowTileImage(c, t.LastDiscardImage, table::TilePicIndex(0, code));
+    table::ShowTileImage(c.Table(), t.LastDiscardImage, table::TilePicIndex(0, code));
     platform::Image& leaving = f.MJ_Image[t.LastDiscardImage];
     leaving.Tag = QString::number(s);
     const float w = t.TileWidth[0];
@@ -152,7 +152,7 @@ void Operation_Click(Client& c, int16_t index)
     g.TurnPhase = 2;
     SetIdle(c, k);
     if (k < 3 || (k == 3 && g.ChoiceState < 2))
-        table::StopDecisionCountdown(c);
+        table::StopDecisionCountdown(c.Table());
     SetOwnTileSize(c, table::kHandTileSize[0]);
     g.TimeoutCount = 0;
 
@@ -162,34 +162,34 @@ void Operation_Click(Client& c, int16_t index)
         t.DiscardDue = 0;
         HideButtons(c, {1, 2, 3, 4});
         PlayOwnVoice(c, kVoiceChow);
-        table::OfferChiChoices(c, t.LastDiscardTile);
+        table::OfferChiChoices(c.Table(), t.LastDiscardTile);
         break;
     case 1:
         HideZhahu(c);
         t.DiscardDue = 0;
         HideButtons(c, {0, 1, 2, 3, 4});
         PlayOwnVoice(c, kVoicePong);
-        table::SendPong(c, t.LastDiscardTile);
+        table::SendPong(c.Table(), t.LastDiscardTile);
         break;
     case 2:
         HideZhahu(c);
         t.DiscardDue = 0;
         HideButtons(c, {0, 1, 3, 4});
         if (g.AllowedOps & table::OpConcealedKong)
-            table::ArrangeHand(c, 0, g.Players[0].HandCount);
-        table::OfferKongChoices(c);
+            table::ArrangeHand(c.Table(), 0, g.Players[0].HandCount);
+        table::OfferKongChoices(c.Table());
         break;
     case 3:
         t.DiscardDue = 0;
         if (g.ChoiceState == 1) {
-            table::SendHu(c);
+            table::SendHu(c.Table());
             PlayOwnVoice(c, kVoiceWin);
             HideButtons(c, {0, 1, 2, 3, 4});
         } else if (g.ChoiceState == 2) {
             HideButtons(c, {0, 1, 2, 3, 4});
             if (!DiscardDueByCount(c))
-                table::StopDecisionCountdown(c);
-            table::SendPassReply(c);
+                table::StopDecisionCountdown(c.Table());
+            table::SendPassReply(c.Table());
             if (DiscardDueByCount(c))
                 t.DiscardDue = -1;
             ShowZhahu(c);
@@ -208,8 +208,8 @@ void Operation_Click(Client& c, int16_t index)
         HideZhahu(c);
         HideButtons(c, {0, 1, 2, 3, 4});
         if (!DiscardDueByCount(c))
-            table::StopDecisionCountdown(c);
-        table::SendPassReply(c);
+            table::StopDecisionCountdown(c.Table());
+        table::SendPassReply(c.Table());
         break;
     }
     g.OfferedOps.fill(0);
@@ -224,11 +224,11 @@ void Chi_Click(Client& c, int16_t index)
     table::TableState& t = c.table;
     if (index < 0 || index > 5 || g.TurnPhase == 3 || !g.InputEnabled)
         return;
-    table::StopDecisionCountdown(c);
+    table::StopDecisionCountdown(c.Table());
     const int first = index % 2 == 1 ? index - 1 : index;
     t.ChiChoices[0] = t.ChiChoices[static_cast<std::size_t>(first)];
     t.ChiChoices[1] = t.ChiChoices[static_cast<std::size_t>(first + 1)];
-    table::SendChi(c, t.ChiChoices[0], t.ChiChoices[1]);
+    table::SendChi(c.Table(), t.ChiChoices[0], t.ChiChoices[1]);
     for (int i = 0; i < 6; ++i) {
         c.MainForm->Chi[i].Enabled = false;
         c.MainForm->Chi[i].SetVisible(false);
@@ -242,7 +242,7 @@ void Gang_Click(Client& c, int16_t index)
     table::TableState& t = c.table;
     if (index < 0 || index > 4 || g.TurnPhase == 3 || !g.InputEnabled)
         return;
-    table::StopDecisionCountdown(c);
+    table::StopDecisionCountdown(c.Table());
     for (int i = 0; i < 5; ++i) {
         c.MainForm->Gang[i].Enabled = false;
         c.MainForm->Gang[i].SetVisible(false);
@@ -253,9 +253,9 @@ void Gang_Click(Client& c, int16_t index)
     const int s = t.KongCandidates[static_cast<std::size_t>(index)];
     const int16_t code = SlotAt(p, s).TileCode;
     const int end = p.HandFirst + p.HandCount;
-    auto take = [&](void (*send)(Client&, int)) {
+    auto take = [&](void (*send)(table::TableModel&, int)) {
         t.KongCandidates[0] = static_cast<int16_t>(s);
-        send(c, s);
+        send(c.Table(), s);
     };
     if (g.AllowedOps & table::OpSpecialKong) {
         if (code == table::kRedDragon || code == table::kGreenDragon || code == t.WildTile)

@@ -18,27 +18,16 @@ using platform::Label;
 MainForm::MainForm(QWidget* parent)
     : platform::Form(QStringLiteral("MainForm"), nullptr),
       pic1(new platform::PictureBox(this, QStringLiteral("pic1"))),
-      MJ_Image(pic1, QStringLiteral("MJ_Image"), 136),
-      SZ_Image(pic1, QStringLiteral("SZ_Image"), 16),
-      Sai_Image(pic1, QStringLiteral("Sai_Image"), 2),
-      imgPiZi(pic1, QStringLiteral("imgPiZi"), 2),
-      Operation(pic1, QStringLiteral("Operation"), 5),
-      Chi(pic1, QStringLiteral("Chi"), 6),
-      Gang(pic1, QStringLiteral("Gang"), 5),
-      Speak(pic1, QStringLiteral("Speak"), 3),
-      Tou(pic1, QStringLiteral("Tou"), 4),
-      Nid(pic1, QStringLiteral("Nid"), 4),
-      Cash(pic1, QStringLiteral("Cash"), 4),
-      Level(pic1, QStringLiteral("Level"), 4),
-      lbl_score(pic1, QStringLiteral("lbl_score"), 4),
-      lbl_sort(pic1, QStringLiteral("lbl_sort"), 4),
-      img_vip(pic1, QStringLiteral("img_vip"), 4),
-      OK(pic1, QStringLiteral("OK"), 4),
-      imgsezi(pic1, QStringLiteral("imgsezi"), 2),
-      lbfont(pic1, QStringLiteral("lbfont"), 3),
-      AnNiu(pic1, QStringLiteral("AnNiu"), 9),
-      ImgProp(pic1, QStringLiteral("ImgProp"), 1),
-      lbl_matchinfo(pic1, QStringLiteral("lbl_matchinfo"), 3),
+      Tou(nullptr, QStringLiteral("Tou"), 4),
+      Nid(nullptr, QStringLiteral("Nid"), 4),
+      Cash(nullptr, QStringLiteral("Cash"), 4),
+      Level(nullptr, QStringLiteral("Level"), 4),
+      lbl_score(nullptr, QStringLiteral("lbl_score"), 4),
+      lbl_sort(nullptr, QStringLiteral("lbl_sort"), 4),
+      img_vip(nullptr, QStringLiteral("img_vip"), 4),
+      OK(nullptr, QStringLiteral("OK"), 4),
+      AnNiu(nullptr, QStringLiteral("AnNiu"), 9),
+      lbl_matchinfo(nullptr, QStringLiteral("lbl_matchinfo"), 3),
       Imgclose(this, QStringLiteral("Imgclose"), 4),
       ImgMin(this, QStringLiteral("ImgMin"), 4)
 {
@@ -51,6 +40,29 @@ MainForm::MainForm(QWidget* parent)
     cloth.setColor(QPalette::Window, QColor(0x1F, 0x5E, 0x3B));
     pic1->setPalette(cloth);
     pic1->setAutoFillBackground(true);
+
+    // The control arrays, the board's among the window's own, back to front.
+    MJ_Image.AttachTo(pic1);
+    SZ_Image.AttachTo(pic1);
+    Sai_Image.AttachTo(pic1);
+    imgPiZi.AttachTo(pic1);
+    Operation.AttachTo(pic1);
+    Chi.AttachTo(pic1);
+    Gang.AttachTo(pic1);
+    Speak.AttachTo(pic1);
+    Tou.AttachTo(pic1);
+    Nid.AttachTo(pic1);
+    Cash.AttachTo(pic1);
+    Level.AttachTo(pic1);
+    lbl_score.AttachTo(pic1);
+    lbl_sort.AttachTo(pic1);
+    img_vip.AttachTo(pic1);
+    OK.AttachTo(pic1);
+    imgsezi.AttachTo(pic1);
+    lbfont.AttachTo(pic1);
+    AnNiu.AttachTo(pic1);
+    ImgProp.AttachTo(pic1);
+    lbl_matchinfo.AttachTo(pic1);
 
     for (Image* single : {&ZhiNan, &Host, &Quoxa, &quoxaImg, &ZQ_Image, &img_lianLaiBack, &lianlaiImg, &Time_Img,
                           &imgBeishu, &Imgwealth, &cmdImpeach, &ImgGm, &Bank, &ImgShuffle, &ImgShowMatch,
@@ -145,6 +157,8 @@ MainForm::MainForm(QWidget* parent)
 }
 
 MainForm::~MainForm() = default;
+
+QSize MainForm::TableSize() const { return pic1->size(); }
 
 void MainForm::closeEvent(QCloseEvent* event)
 {

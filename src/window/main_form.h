@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "table/board.h"
 #include "widgets/ani_gif_control.h"
 
 #include <QPoint>
@@ -14,8 +15,9 @@ namespace window {
 
 // The table window. Its controls carry the names the game code uses; the
 // graphic ones lie on the table picture pic1, whose coordinates are pixels
-// of the 1024 x 768 table times the layout scale.
-class MainForm : public platform::Form {
+// of the 1024 x 768 table times the layout scale. The controls the table
+// model draws are those of its board, which the window puts on pic1.
+class MainForm : public platform::Form, public table::TableBoard {
     Q_OBJECT
 public:
     explicit MainForm(QWidget* parent = nullptr);
@@ -25,6 +27,8 @@ public:
     // window manager's move where it offers one, else the window follows
     // the pointer until the button is released.
     void StartWindowDrag();
+
+    QSize TableSize() const override;
 
 signals:
     // The window is being closed by the user or the window manager.
@@ -44,30 +48,12 @@ public:
 
     platform::PictureBox* pic1;
 
-    // Table and tiles.
-    platform::ControlArray<platform::Image> MJ_Image;
-    platform::ControlArray<platform::Image> SZ_Image; // die faces 1-6 and ten tumbling frames
-    platform::ControlArray<platform::Image> Sai_Image;
-    platform::Image ZhiNan{QStringLiteral("ZhiNan")};
-    platform::Image Host{QStringLiteral("Host")};
-    platform::Label Zhuang{QStringLiteral("Zhuang")};
-    platform::Image Quoxa{QStringLiteral("Quoxa")};
-    platform::Image quoxaImg{QStringLiteral("quoxaImg")};
-    platform::Image ZQ_Image{QStringLiteral("ZQ_Image")};
-    platform::ControlArray<platform::Image> imgPiZi;
+    // The wild-streak backdrop and animation.
     platform::Image img_lianLaiBack{QStringLiteral("img_lianLaiBack")};
     platform::Image lianlaiImg{QStringLiteral("lianlaiImg")};
     widgets::AniGifControl* uc_lianLai; // the wild-streak animation
     // The animated emoticon beside each seat, by view.
     std::array<widgets::AniGifControl*, 4> ucAni_BBQS{};
-
-    // Turn controls.
-    platform::Image Time_Img{QStringLiteral("Time_Img")};
-    platform::Label Number{QStringLiteral("Number")};
-    platform::ControlArray<platform::Image> Operation; // 0 chow, 1 pong, 2 kong, 3 win, 4 pass
-    platform::ControlArray<platform::Image> Chi;
-    platform::ControlArray<platform::Image> Gang;
-    platform::ControlArray<platform::Image> Speak;
 
     // Seat panels, by view.
     platform::ControlArray<platform::Image> Tou;
@@ -89,26 +75,15 @@ public:
     platform::Label Location{QStringLiteral("Location")};
     platform::Label Lbchat{QStringLiteral("Lbchat")};
 
-    // Stakes.
-    platform::Label lblDifen{QStringLiteral("lblDifen")};
-    platform::ControlArray<platform::Image> imgsezi;
-    platform::Image imgBeishu{QStringLiteral("imgBeishu")};
-    platform::ControlArray<platform::Label> lbfont;
-    platform::Image Imgwealth{QStringLiteral("Imgwealth")};
-    platform::Label lbwealth{QStringLiteral("lbwealth")};
-
     // Buttons and the rest.
     platform::ControlArray<platform::Image> AnNiu;
-    platform::Image cmdImpeach{QStringLiteral("cmdImpeach")};
     platform::Image ImgGm{QStringLiteral("ImgGm")};
-    platform::Image Bank{QStringLiteral("Bank")};
     platform::Image ImgShuffle{QStringLiteral("ImgShuffle")};
     platform::Label LblShuffle{QStringLiteral("LblShuffle")};
     platform::Image ImgShowMatch{QStringLiteral("ImgShowMatch")};
     platform::Image ImgShowSort{QStringLiteral("ImgShowSort")};
     platform::Image ImgOpenMatchBtn{QStringLiteral("ImgOpenMatchBtn")};
     platform::Label lbl_matchtime{QStringLiteral("lbl_matchtime")};
-    platform::ControlArray<platform::Image> ImgProp; // pictures of the prop plug-in
     platform::Image Img_chip_bt{QStringLiteral("Img_chip_bt")}; // the cigarette button
     platform::Label LbProp{QStringLiteral("LbProp")};           // notices of the prop plug-in
     platform::Image ImgJadeExch{QStringLiteral("ImgJadeExch")};   // the prize-exchange button

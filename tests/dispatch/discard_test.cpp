@@ -58,7 +58,7 @@ TEST(OwnDiscard, AMarkedTileThatStaysInTheHandGetsItsFaceBack)
 {
     TableClient table;
     table.GiveOwnHand({0x81, 0x83, 0x85}, 10);
-    table::ShowTileImage(table.c, 12, table::TilePicIndex(0, 0x85));
+    table::ShowTileImage(table.c.Table(), 12, table::TilePicIndex(0, 0x85));
     table.f.MJ_Image[12].Tag = QStringLiteral("6");
     table.Deliver(DiscardFrame(1, 0x81));
     EXPECT_EQ(table.f.MJ_Image[12].PictureId(), Face(4, 0x85));

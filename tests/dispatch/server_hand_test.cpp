@@ -5,6 +5,7 @@
 // tile) are stood in for by setting the state they leave.
 
 #include "app/client.h"
+#include "core/table_reset.h"
 #include "support/table_fixture.h"
 #include "table.h"
 #include "table/indicator.h"
@@ -64,9 +65,9 @@ private:
         Client& c = table.c;
         switch (f[3]) {
         case kind::HandStart:
-            table::ClearTableTiles(c);
-            table::ResetTableDisplay(c);
-            table::ResetPlayerState(c);
+            core::ClearTableTiles(c);
+            core::ResetTableDisplay(c);
+            core::ResetPlayerState(c);
             c.table.WallHead = 0;
             c.table.WallTail = 134;
             for (auto& p : c.game.Players)
@@ -77,8 +78,8 @@ private:
             c.table.PiZiImage = c.table.WallHead;
             c.table.WallHead = static_cast<int16_t>((c.table.WallHead + 1) % 136);
             c.table.WildTile = static_cast<int16_t>(WordOf(f, 2) & 0xFF);
-            table::ShowPiZiTile(c);
-            table::ArrangeHand(c, 0, c.game.Players[0].HandCount);
+            table::ShowPiZiTile(c.Table());
+            table::ArrangeHand(c.Table(), 0, c.game.Players[0].HandCount);
             break;
         case kind::SeatResult:
             handOver_ = true;

@@ -3,11 +3,11 @@
 #include "core/codec.h"
 #include "core/rings.h"
 #include "core/scheduler.h"
+#include "core/table_reset.h"
 #include "platform/tcp_link.h"
 #include "support/frame_builder.h"
 #include "support/test_client.h"
 #include "support/wave_file.h"
-#include "table/reset.h"
 #include "table/tiles.h"
 #include "window/main_form.h"
 
@@ -35,9 +35,9 @@ struct TableClient {
         c.game.ScaleX = c.game.ScaleY = scale;
         for (int v = 0; v < 4; ++v)
             c.game.Players[static_cast<std::size_t>(v)].SeatBit = static_cast<uint8_t>(1 << ((ownSeat - v + 4) & 3));
-        table::ClearTableTiles(c);
-        table::ResetTableDisplay(c);
-        table::ResetPlayerState(c);
+        core::ClearTableTiles(c);
+        core::ResetTableDisplay(c);
+        core::ResetPlayerState(c);
         c.table.WallHead = 0;
         c.table.WallTail = 134;
         c.game.InputEnabled = -1;
@@ -86,7 +86,7 @@ struct TableClient {
         for (int code : codes) {
             p.Slots[static_cast<std::size_t>(s)] = {1, static_cast<int16_t>(code), static_cast<int16_t>(image)};
             f.MJ_Image[image].Move(p.HandX + s * 48.0f, p.HandY, 48, 78);
-            table::ShowTileImage(c, image, table::TilePicIndex(table::kLargeFaceGroup, code));
+            table::ShowTileImage(c.Table(), image, table::TilePicIndex(table::kLargeFaceGroup, code));
             ++s;
             ++image;
             ++p.HandCount;

@@ -1,8 +1,8 @@
 #include "table/animations.h"
 
+#include "core/table_reset.h"
 #include "support/test_client.h"
 #include "table/geometry.h"
-#include "table/reset.h"
 #include "table/tiles.h"
 #include "table/utilities.h"
 #include "window/main_form.h"
@@ -34,7 +34,7 @@ TEST_P(SeatDraw, OneBackTurnsIntoTheSeatsWind)
 {
     TestClient t;
     Client& c = t.client;
-    ResetTableDisplay(c);
+    core::ResetTableDisplay(c);
     window::MainForm& f = *c.MainForm;
     std::vector<int> shown; // pictures of images 0-3 half-way
     const double start = t.clock.seconds;
@@ -43,7 +43,7 @@ TEST_P(SeatDraw, OneBackTurnsIntoTheSeatsWind)
             for (int i = 0; i < 4; ++i)
                 shown.push_back(f.MJ_Image[i].PictureId());
     };
-    AnimateSeatDraw(c, GetParam().seatIndex);
+    AnimateSeatDraw(c.Table(), GetParam().seatIndex);
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(std::count(shown.begin(), shown.end(), kTileGif + GetParam().picture), 1);
     EXPECT_EQ(std::count(shown.begin(), shown.end(), kTileGif + kStandingBack), 3);
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Animations, SeatDraw,
 TEST(Animations, TheCompassSeatsAnUnseatedPlayerAtIndexZero)
 {
     TestClient t;
-    ShowSeatCompass(t.client);
+    ShowSeatCompass(t.client.Table());
     EXPECT_EQ(t.client.game.Players[0].SeatBit, 1);
     EXPECT_EQ(t.client.MainForm->ZhiNan.PictureId(), 126);
     EXPECT_TRUE(t.client.MainForm->ZhiNan.Visible);
@@ -75,7 +75,7 @@ TEST(Animations, TheCompassTurnsForTheOwnSeat)
 {
     TestClient t;
     t.client.game.Players[0].SeatBit = 8;
-    ShowSeatCompass(t.client);
+    ShowSeatCompass(t.client.Table());
     EXPECT_EQ(t.client.MainForm->ZhiNan.PictureId(), 129);
 }
 
@@ -85,7 +85,7 @@ TEST(Animations, TheDealBuildsTheWallStackByStack)
 {
     TestClient t;
     Client& c = t.client;
-    ResetTableDisplay(c);
+    core::ResetTableDisplay(c);
     window::MainForm& f = *c.MainForm;
     GameState& g = c.game;
     g.ChoiceTileA.fill(3);
@@ -104,7 +104,7 @@ TEST(Animations, TheDealBuildsTheWallStackByStack)
             ++n;
         bottomStacks.push_back(n);
     };
-    ASSERT_TRUE(AnimateDeal(c));
+    ASSERT_TRUE(AnimateDeal(c.Table()));
     for (int side = 0; side < 4; ++side)
         for (int i = 0; i < 34; ++i) {
             const int image = 34 * side + i;
@@ -132,8 +132,8 @@ TEST(Animations, TheDealGoesOnWithoutALobbyWindow)
 {
     TestClient t;
     t.lobby.exists = false;
-    ResetTableDisplay(t.client);
-    EXPECT_TRUE(AnimateDeal(t.client));
+    core::ResetTableDisplay(t.client);
+    EXPECT_TRUE(AnimateDeal(t.client.Table()));
     EXPECT_TRUE(t.lobby.posted.empty());
     EXPECT_TRUE(t.client.MainForm->MJ_Image[135].Visible);
 }
@@ -149,7 +149,7 @@ TEST(Animations, TheDiceRollTwiceAndEndOnTheFourValues)
     std::vector<std::pair<int, int>> seen; // the dice's pictures at each round of events
     t.clock.onEvents = [&] { seen.emplace_back(f.Sai_Image[0].PictureId(), f.Sai_Image[1].PictureId()); };
     const double start = t.clock.seconds;
-    const DiceRollSteps steps = AnimateDiceRoll(c, 1, dice);
+    const DiceRollSteps steps = AnimateDiceRoll(c.Table(), 1, dice);
 
     EXPECT_EQ(dice, (std::array<int16_t, 4>{1, 2, 5, 6})); // the 0 became a 1
     EXPECT_GE(steps.first, 21);
@@ -180,7 +180,7 @@ TEST(Animations, ADieBeyondSixIsRefused)
 {
     TestClient t;
     std::array<int16_t, 4> dice = {1, 2, 7, 1};
-    EXPECT_THROW(AnimateDiceRoll(t.client, 0, dice), std::out_of_range);
+    EXPECT_THROW(AnimateDiceRoll(t.client.Table(), 0, dice), std::out_of_range);
 }
 
 // ---- Pauses ----
@@ -189,9 +189,9 @@ TEST(Animations, APauseLetsEventsRunUntilItsTimeIsUp)
 {
     TestClient t;
     const uint32_t start = t.clock.ms;
-    SleepSeconds(t.client, 0.6f);
+    SleepSeconds(t.client.plat.clock, 0.6f);
     EXPECT_EQ(t.clock.ms - start, 600u);
     EXPECT_GE(t.clock.eventRounds, 1);
-    SleepSeconds(t.client, 0.0f);
+    SleepSeconds(t.client.plat.clock, 0.0f);
     EXPECT_EQ(t.clock.ms - start, 600u);
 }

@@ -14,7 +14,7 @@ namespace {
 std::vector<std::pair<int, int>> PairsOffered(TableClient& table, int discard)
 {
     Client& c = table.c;
-    table::OfferChiChoices(c, discard);
+    table::OfferChiChoices(c.Table(), discard);
     std::vector<std::pair<int, int>> pairs;
     const table::PlayerRecord& p = table.Player(0);
     auto code = [&](int slot) { return p.Slots[static_cast<std::size_t>(slot)].TileCode; };
@@ -71,7 +71,7 @@ TEST(ChowChoices, OfTwoEqualTilesTheLastIsNamed)
     TableClient table;
     table.c.table.WildTile = 0x11;
     table.GiveOwnHand({0x84, 0x84, 0x86, 0x21}, 0);
-    table::OfferChiChoices(table.c, 0x85);
+    table::OfferChiChoices(table.c.Table(), 0x85);
     EXPECT_EQ(table.c.table.ChiChoices[0], 5);
     EXPECT_EQ(table.c.table.ChiChoices[1], 6);
 }
@@ -81,7 +81,7 @@ TEST(ChowChoices, TheWildTileAtTheFrontNeverJoinsAChow)
     TableClient table;
     table.c.table.WildTile = 0x84;
     table.GiveOwnHand({0x84, 0x86, 0x11}, 0);
-    table::OfferChiChoices(table.c, 0x85);
+    table::OfferChiChoices(table.c.Table(), 0x85);
     EXPECT_TRUE(table.TakeSent().empty());
     EXPECT_FALSE(table.f.Chi[0].Visible);
 }
@@ -94,7 +94,7 @@ TEST(FindKongCandidates, FiveTilesAreTooFewAndLeaveTheListAlone)
     c.game.AllowedOps = 0x40;
     c.table.KongCandidates.fill(9);
     table.GiveOwnHand({0x29, 0x11, 0x12, 0x13, 0x14}, 0);
-    EXPECT_FALSE(table::FindKongCandidates(c));
+    EXPECT_FALSE(table::FindKongCandidates(c.Table()));
     EXPECT_EQ(c.table.KongCandidates[0], 9);
 }
 
@@ -113,7 +113,7 @@ TEST_P(FindKong, TrueOnlyForTheSingleWildTileAlone)
     table.c.table.WildTile = 0x29;
     table.c.game.AllowedOps = GetParam().allowed;
     table.GiveOwnHand(GetParam().hand, 0);
-    EXPECT_EQ(table::FindKongCandidates(table.c), GetParam().result);
+    EXPECT_EQ(table::FindKongCandidates(table.c.Table()), GetParam().result);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -132,14 +132,14 @@ TEST(OfferKongChoices, FourWildTilesAreNoConcealedKongButTheCountdownRestarts)
     c.game.AllowedOps = 0x20;
     c.game.Countdown = 1;
     table.GiveOwnHand({0x29, 0x29, 0x29, 0x29, 0x13, 0x14}, 0);
-    table::OfferKongChoices(c);
+    table::OfferKongChoices(c.Table());
     EXPECT_TRUE(table.TakeSent().empty());
     EXPECT_FALSE(table.f.Gang[0].Visible);
     EXPECT_EQ(c.game.Countdown, 4);
     EXPECT_TRUE(c.core.SchedDecision.On);
 
     // Automatic play's own search lists the set.
-    EXPECT_FALSE(table::FindKongCandidates(c));
+    EXPECT_FALSE(table::FindKongCandidates(c.Table()));
     EXPECT_EQ(c.table.KongCandidates[0], 4);
 }
 
@@ -154,7 +154,7 @@ TEST(OfferKongChoices, MoreThanFiveCandidates)
     // Five equal tiles make two concealed sets: no server deals them, but the
     // client must not fail for them.
     table.GiveOwnHand({0x15, 0x16, 0x29, 0x11, 0x11, 0x11, 0x11, 0x11, 0x12, 0x12, 0x12, 0x12}, 0);
-    table::OfferKongChoices(c);
+    table::OfferKongChoices(c.Table());
     EXPECT_TRUE(table.TakeSent().empty());
     for (int k = 0; k < 5; ++k)
         EXPECT_TRUE(table.f.Gang[k].Visible) << k;
@@ -164,7 +164,7 @@ TEST(OfferKongChoices, MoreThanFiveCandidates)
     EXPECT_FALSE(table.t.process.ended);
 
     c.game.TurnPhase = 3;
-    table::OfferKongChoices(c);
+    table::OfferKongChoices(c.Table());
     const auto sent = table.TakeSent();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(WordOf(sent[0], 0), 64);
@@ -175,7 +175,7 @@ TEST(Senders, PongWithoutAPairSendsNothing)
 {
     TableClient table;
     table.GiveOwnHand({0x25, 0x26}, 0);
-    table::SendPong(table.c, 0x25);
+    table::SendPong(table.c.Table(), 0x25);
     EXPECT_TRUE(table.TakeSent().empty());
     EXPECT_EQ(table.c.game.OpSent, 0);
     EXPECT_EQ(table.Player(0).Slots[1].Kind, 0);
@@ -189,7 +189,7 @@ TEST(Senders, ChowOfSlotsSixAndEight)
     c.table.LastDiscardTile = 0x43;
     c.table.LastDiscardImage = 90;
     table.GiveOwnHand({0x11, 0x12, 0x41, 0x13, 0x42}, 0);
-    table::SendChi(c, 6, 8);
+    table::SendChi(c.Table(), 6, 8);
     const auto sent = table.TakeSent();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][7], 0x31);

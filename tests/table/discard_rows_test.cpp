@@ -17,7 +17,7 @@ void LayDiscards(TableClient& table, int u, int n, int tile = 0x23)
         c.table.LastDiscardView = static_cast<int16_t>(u);
         c.table.LastDiscardImage = static_cast<int16_t>(100 + i);
         c.table.LastDiscardTile = static_cast<int16_t>(tile);
-        table::LayLastDiscard(c, table.SeatBitOf(3), 4);
+        table::LayLastDiscard(c.Table(), table.SeatBitOf(3), 4);
     }
 }
 
@@ -104,7 +104,7 @@ TEST(DiscardRows, AfterAKongTheDrawLaysNothingAndDoesNotPause)
     table.f.MJ_Image[100].Move(3, 3, 5, 5);
     table.f.MJ_Image[71].ZOrder(0);
     const uint32_t before = table.t.clock.ms;
-    table::LayLastDiscard(c, 8, 1);
+    table::LayLastDiscard(c.Table(), 8, 1);
     EXPECT_EQ(table.t.clock.ms, before);
     EXPECT_FLOAT_EQ(table.f.MJ_Image[100].Left, 3);
     EXPECT_EQ(table.f.pic1->ZOrderList().back(), &table.f.MJ_Image[71]);
@@ -119,7 +119,7 @@ TEST(DiscardRows, OnlyASingleDrawPauses)
         c.table.LastDiscardView = 2;
         c.table.LastDiscardTile = 0x23;
         const uint32_t before = table.t.clock.ms;
-        table::LayLastDiscard(c, 4, static_cast<uint8_t>(count));
+        table::LayLastDiscard(c.Table(), 4, static_cast<uint8_t>(count));
         EXPECT_EQ(table.t.clock.ms - before, count == 1 ? 400u : 0u) << count;
     }
 }
@@ -142,7 +142,7 @@ TEST_P(SpecialDiscard, GoesToTheSpecialKongRowNotTheDiscardRow)
     c.table.LastDiscardView = 2;
     c.table.LastDiscardImage = 100;
     c.table.LastDiscardTile = static_cast<int16_t>(GetParam().tile);
-    table::LayLastDiscard(c, 8, 4);
+    table::LayLastDiscard(c.Table(), 8, 4);
     EXPECT_EQ(p.NextDiscardX, 635);
     EXPECT_EQ(p.NextDiscardY, 238);
     EXPECT_EQ(c.table.DiscardBlinkCount, 0);
@@ -180,7 +180,7 @@ TEST_P(SpecialKongColumns, EachTileStandsInItsColumn)
     c.table.LastDiscardView = static_cast<int16_t>(k.view);
     c.table.LastDiscardImage = 100;
     c.table.LastDiscardTile = static_cast<int16_t>(k.tile);
-    table::LayLastDiscard(c, 8, 4);
+    table::LayLastDiscard(c.Table(), 8, 4);
     EXPECT_FLOAT_EQ(table.f.MJ_Image[100].Left, k.left);
     EXPECT_FLOAT_EQ(table.f.MJ_Image[100].Top, k.top);
     EXPECT_EQ(count, k.laidBefore + 1);
@@ -210,7 +210,7 @@ TEST(SpecialKongColumns, TheFirstRedDragonIsCopiedToSlotZeroTheSecondIsNot)
         c.table.LastDiscardImage = static_cast<int16_t>(image);
         c.table.LastDiscardTile = 0x15;
         c.table.DrawSkipsDiscardRow = 0; // as every draw leaves it
-        table::LayLastDiscard(c, 8, 4);
+        table::LayLastDiscard(c.Table(), 8, 4);
     }
     EXPECT_EQ(table.Player(1).Slots[0].Image, 100);
     EXPECT_EQ(table.Player(1).RedLaid, 2);

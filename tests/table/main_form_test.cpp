@@ -2,8 +2,8 @@
 // shows in the members of its controls.
 #include "window/main_form.h"
 
+#include "core/table_reset.h"
 #include "support/test_client.h"
-#include "table/reset.h"
 #include "table/tiles.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +35,9 @@ TEST(MainForm, DealtHandShowsOnTheTileImages)
 {
     TestClient t;
     Client& c = t.client;
-    ClearTableTiles(c);
-    ResetTableDisplay(c);
-    ResetPlayerState(c);
+    core::ClearTableTiles(c);
+    core::ResetTableDisplay(c);
+    core::ResetPlayerState(c);
     PlayerRecord& p = c.game.Players[0];
     const int16_t hand[] = {0x81, 0x15, 0x47, 0x22, 0x11};
     for (int i = 0; i < 5; ++i) {
@@ -46,7 +46,7 @@ TEST(MainForm, DealtHandShowsOnTheTileImages)
         c.MainForm->MJ_Image[i].Move(static_cast<float>(p.HandX + 48 * i), p.HandY, 48, 78);
     }
     p.HandCount = 5;
-    ArrangeHand(c, 0, 5);
+    ArrangeHand(c.Table(), 0, 5);
 
     auto& img = c.MainForm->MJ_Image;
     const int16_t want[] = {0x15, 0x81, 0x47, 0x22, 0x11};

@@ -31,7 +31,7 @@ TEST(OwnMelds, ChowOfSlotsSixAndNineMovesTheRestOn)
     p.Slots[2] = {2, 0x86, 5};
     p.Slots[3] = {2, 0x84, 90};
     std::array<int16_t, 3> tiles{0x83, 0x86, 0x84};
-    table::ApplyChiMeld(table.c, 6, 9, tiles);
+    table::ApplyChiMeld(table.c.Table(), 6, 9, tiles);
 
     for (int m = 1; m <= 3; ++m)
         EXPECT_FLOAT_EQ(table.LeftOf(m), 19 + (m + 2) * 43.0f) << m;
@@ -50,7 +50,7 @@ TEST(OwnMelds, ChowOfAdjacentSlotsAtTheHandStart)
     table.Player(0).Slots[1] = {2, 0x81, 0};
     table.Player(0).Slots[2] = {2, 0x82, 1};
     table.Player(0).Slots[3] = {2, 0x83, 90};
-    table::ApplyChiMeld(table.c, 4, 5, tiles);
+    table::ApplyChiMeld(table.c.Table(), 4, 5, tiles);
     EXPECT_EQ(table.ImageOf(7), 2);
     EXPECT_EQ(table.ImageOf(17), 12);
 }
@@ -64,7 +64,7 @@ TEST(OwnMelds, PongCutsTheTileToItsLowByteInTheCallersArray)
     p.Slots[2] = {3, 0x81, 1};
     p.Slots[3] = {3, 0x81, 90};
     std::array<int16_t, 3> tiles{0x2081, 0x81, 0x81};
-    table::ApplyPongMeld(table.c, tiles);
+    table::ApplyPongMeld(table.c.Table(), tiles);
     EXPECT_EQ(tiles[0], 0x81);
     EXPECT_EQ(table.ImageOf(7), 2);
 }
@@ -79,7 +79,7 @@ TEST(OwnMelds, ExposedKongLeavesTheTilesAfterIt)
     p.Slots[2] = {4, 0x44, 5};
     p.Slots[3] = {4, 0x44, 6};
     std::array<int16_t, 3> tiles{0x44, 0x44, 0x44};
-    table::ApplyExposedKong(table.c, 8, tiles);
+    table::ApplyExposedKong(table.c.Table(), 8, tiles);
     for (int s = 11; s <= 16; ++s)
         EXPECT_EQ(table.ImageOf(s), s - 4) << s;
     EXPECT_EQ(table.ImageOf(7), 0);
@@ -97,7 +97,7 @@ TEST(OwnMelds, SingleTileKongOfTheLastSlotMovesNoOtherTile)
     std::vector<float> before;
     for (int s = 4; s <= 15; ++s)
         before.push_back(table.LeftOf(s));
-    table::ApplySpecialKong(table.c, 16);
+    table::ApplySpecialKong(table.c.Table(), 16);
     for (int s = 4; s <= 15; ++s)
         EXPECT_FLOAT_EQ(table.LeftOf(s), before[static_cast<std::size_t>(s - 4)]) << s;
     EXPECT_EQ(table.c.table.LastDiscardImage, 12);

@@ -1,4 +1,4 @@
-#include "table/reset.h"
+#include "core/table_reset.h"
 
 #include "chat/talk_form.h"
 #include "support/test_client.h"
@@ -81,7 +81,7 @@ TEST(Reset, ClearTableTilesKeepsSlotImagesAndKinds)
 {
     TestClient t;
     Dirty(t);
-    ClearTableTiles(t.client);
+    core::ClearTableTiles(t.client);
     Client& c = t.client;
     for (int i = 0; i < 136; ++i) {
         EXPECT_FALSE(c.MainForm->MJ_Image[i].Visible);
@@ -109,7 +109,7 @@ TEST(Reset, ClearTableTilesKeepsTheBankerLabelForASpectator)
     TestClient t;
     Dirty(t);
     t.client.game.WatchMode = true;
-    ClearTableTiles(t.client);
+    core::ClearTableTiles(t.client);
     EXPECT_EQ(t.client.MainForm->Zhuang.Caption, QStringLiteral("东"));
 }
 
@@ -117,7 +117,7 @@ TEST(Reset, ResetTableDisplay)
 {
     TestClient t;
     Dirty(t);
-    ResetTableDisplay(t.client);
+    core::ResetTableDisplay(t.client);
     Client& c = t.client;
     window::MainForm& f = *c.MainForm;
     for (int i = 0; i < 136; ++i) {
@@ -157,7 +157,7 @@ TEST(Reset, WealthLabelStaysWhileAMultiplierIsSet)
         t.client.game.WealthMultiplier = multiplier;
         f.lbwealth.Caption = QStringLiteral("0.5");
         f.lbwealth.Visible = f.Imgwealth.Visible = true;
-        ResetTableDisplay(t.client);
+        core::ResetTableDisplay(t.client);
         EXPECT_EQ(f.lbwealth.Caption, multiplier ? QStringLiteral("0.5") : QStringLiteral("1"));
         EXPECT_EQ(f.lbwealth.Visible, multiplier != 0);
         EXPECT_EQ(f.Imgwealth.Visible, multiplier != 0);
@@ -168,7 +168,7 @@ TEST(Reset, ResetPlayerStateTwiceIsLikeOnce)
 {
     TestClient t;
     Dirty(t);
-    ResetPlayerState(t.client);
+    core::ResetPlayerState(t.client);
     Client& c = t.client;
     auto check = [&] {
         for (int v = 0; v < 4; ++v) {
@@ -208,17 +208,17 @@ TEST(Reset, ResetPlayerStateTwiceIsLikeOnce)
         EXPECT_TRUE(c.MainForm->Pic_Jadetask->isHidden());
     };
     check();
-    ResetPlayerState(t.client);
+    core::ResetPlayerState(t.client);
     check();
 }
 
 TEST(Reset, TileSizesAgreeInEitherOrder)
 {
     TestClient a;
-    ClearTableTiles(a.client);
+    core::ClearTableTiles(a.client);
     TestClient b;
     b.client.table.TileWidth.fill(99);
-    ResetTableDisplay(b.client);
+    core::ResetTableDisplay(b.client);
     EXPECT_EQ(a.client.table.TileWidth, b.client.table.TileWidth);
     EXPECT_EQ(a.client.table.TileHeight, b.client.table.TileHeight);
 }
@@ -240,7 +240,7 @@ TEST_P(WallLayoutTest, PlacesAndOrigins)
     const WallCase& w = GetParam();
     TestClient t;
     t.client.game.ScaleX = t.client.game.ScaleY = w.scale;
-    ResetTableDisplay(t.client);
+    core::ResetTableDisplay(t.client);
     auto& img = t.client.MainForm->MJ_Image;
     for (const auto& e : w.images) {
         const platform::Image& m = img[static_cast<int>(e[0])];
@@ -296,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Reset, WallOverlapOrder)
 {
     TestClient t;
-    ResetTableDisplay(t.client);
+    core::ResetTableDisplay(t.client);
     const auto& order = t.client.MainForm->pic1->ZOrderList();
     auto pos = [&](int image) {
         return std::find(order.begin(), order.end(), &t.client.MainForm->MJ_Image[image]) - order.begin();
@@ -311,12 +311,12 @@ TEST(Reset, WallOverlapOrder)
 TEST(Indicator, LiesOnTheTailStackOfItsSide)
 {
     TestClient t;
-    ResetTableDisplay(t.client);
+    core::ResetTableDisplay(t.client);
     Client& c = t.client;
     c.table.PiZiImage = 12;
     c.table.PiZiTile = 0x47;
     c.table.WallTail = 40;
-    ShowPiZiTile(c);
+    ShowPiZiTile(c.Table());
     const platform::Image& pizi = c.MainForm->MJ_Image[12];
     const platform::Image& tail = c.MainForm->MJ_Image[40];
     EXPECT_EQ(pizi.Width, 48);
@@ -329,7 +329,7 @@ TEST(Indicator, LiesOnTheTailStackOfItsSide)
 
     // The tail moves to another side: size and turn follow it.
     c.table.WallTail = 100;
-    ShowPiZiTile(c);
+    ShowPiZiTile(c.Table());
     EXPECT_EQ(pizi.Width, 30);
     EXPECT_EQ(pizi.Height, 36);
     EXPECT_FLOAT_EQ(pizi.Top, c.MainForm->MJ_Image[100].Top - 16);

@@ -53,18 +53,18 @@ TEST(Tiles, ShowTileImageBounds)
     TestClient t;
     auto& img = t.client.MainForm->MJ_Image;
     for (auto [image, picture] : {std::pair{136, 0}, {0, 180}, {-1, 0}, {0, -1}}) {
-        ShowTileImage(t.client, image, picture);
+        ShowTileImage(t.client.Table(), image, picture);
     }
     for (int i = 0; i < 136; ++i)
         EXPECT_EQ(img[i].PictureId(), 0) << i;
 
-    ShowTileImage(t.client, 5, 179);
+    ShowTileImage(t.client.Table(), 5, 179);
     EXPECT_EQ(img[5].PictureId(), 380);
     EXPECT_TRUE(img[5].Visible);
 
     // A picture that cannot be loaded leaves the image hidden and unchanged.
     t.client.window.PicIds.TilePicIds[3] = QStringLiteral("121");
-    ShowTileImage(t.client, 5, 3);
+    ShowTileImage(t.client.Table(), 5, 3);
     EXPECT_FALSE(img[5].Visible);
     EXPECT_EQ(img[5].PictureId(), 380);
 }
@@ -79,11 +79,11 @@ TEST(Tiles, FindHandTileLooksOnlyAtHandSlots)
     p.Slots[4].Image = 10;
     p.Slots[6].Image = 12;
     p.Slots[7].Image = 13; // past the hand
-    EXPECT_EQ(FindHandTile(t.client, 12), 6);
-    EXPECT_TRUE(HandHasTile(t.client, 10));
-    EXPECT_EQ(FindHandTile(t.client, 50), -1);
-    EXPECT_EQ(FindHandTile(t.client, 13), -1);
-    EXPECT_FALSE(HandHasTile(t.client, 99));
+    EXPECT_EQ(FindHandTile(t.client.Table(), 12), 6);
+    EXPECT_TRUE(HandHasTile(t.client.Table(), 10));
+    EXPECT_EQ(FindHandTile(t.client.Table(), 50), -1);
+    EXPECT_EQ(FindHandTile(t.client.Table(), 13), -1);
+    EXPECT_FALSE(HandHasTile(t.client.Table(), 99));
 }
 
 struct ArrangeCase {
@@ -110,7 +110,7 @@ TEST_P(ArrangeTest, Order)
         p.Slots[4 + i].TileCode = a.hand[i];
         p.Slots[4 + i].Image = static_cast<int16_t>(20 + i);
     }
-    ArrangeHand(t.client, 0, p.HandCount);
+    ArrangeHand(t.client.Table(), 0, p.HandCount);
     std::vector<int16_t> got;
     for (std::size_t i = 0; i < a.hand.size(); ++i) {
         got.push_back(p.Slots[4 + i].TileCode);
@@ -155,14 +155,14 @@ TEST(Tiles, ArrangeRedrawsOnlyChangedSlotsOnceTheWildTileIsKnown)
         p.Slots[static_cast<std::size_t>(4 + i)].Image = static_cast<int16_t>(i);
     }
     // Before the wild tile every slot is redrawn, with the large faces.
-    ArrangeHand(t.client, 0, 3);
+    ArrangeHand(t.client.Table(), 0, 3);
     EXPECT_EQ(img[0].PictureId(), 201 + 144 + 27);
     EXPECT_EQ(img[2].PictureId(), 201 + 144 + 18);
 
     // With the wild tile known, unchanged slots keep their picture.
     t.client.table.WildTile = 0x41;
     img[0].SetPicture({999, {}});
-    ArrangeHand(t.client, 0, 3);
+    ArrangeHand(t.client.Table(), 0, 3);
     EXPECT_EQ(p.Slots[4].TileCode, 0x41);
     EXPECT_EQ(img[0].PictureId(), 201 + 144 + 18); // changed: redrawn
     EXPECT_EQ(img[1].PictureId(), 201 + 144 + 27);
@@ -174,6 +174,6 @@ TEST(Tiles, ArrangeOtherViewUsesItsGroup)
     PlayerRecord& p = t.client.game.Players[2];
     p.HandFirst = 4;
     p.Slots[4] = {1, 0x23, 40};
-    ArrangeHand(t.client, 2, 1);
+    ArrangeHand(t.client.Table(), 2, 1);
     EXPECT_EQ(t.client.MainForm->MJ_Image[40].PictureId(), 201 + 72 + 9 + 2);
 }

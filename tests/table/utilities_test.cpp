@@ -71,7 +71,7 @@ TEST(Utilities, WaitSecondsLetsEventsRunUntilTimeHasPassed)
     t.clock.seconds = 100.0;
     int events = 0;
     t.clock.onEvents = [&] { ++events; };
-    WaitSeconds(t.client, 1.5f);
+    WaitSeconds(t.client.plat.clock, 1.5f);
     EXPECT_GT(t.clock.seconds, 101.5 - 1e-9);
     EXPECT_GT(events, 0);
 }
@@ -80,7 +80,7 @@ TEST(Utilities, WaitSecondsAcrossMidnightEnds)
 {
     TestClient t;
     t.clock.seconds = 86399.5;
-    WaitSeconds(t.client, 2.0f);
+    WaitSeconds(t.client.plat.clock, 2.0f);
     EXPECT_GT(t.clock.seconds, 1.5 - 1e-9);
     EXPECT_LT(t.clock.seconds, 3.0);
 }
@@ -88,7 +88,7 @@ TEST(Utilities, WaitSecondsAcrossMidnightEnds)
 TEST(Utilities, WaitZeroReturnsOnceTheClockMoved)
 {
     TestClient t;
-    WaitSeconds(t.client, 0.0f);
+    WaitSeconds(t.client.plat.clock, 0.0f);
     EXPECT_EQ(t.clock.eventRounds, 1);
 }
 
@@ -96,11 +96,11 @@ TEST(Utilities, WaitMsAcrossTheClockWrap)
 {
     TestClient t;
     t.clock.ms = 0xFFFFFF00u;
-    WaitMs(t.client, 300);
+    WaitMs(t.client.plat.clock, 300);
     EXPECT_EQ(t.clock.ms, 0xFFFFFF00u + 300u);
     EXPECT_GT(t.clock.eventRounds, 0);
 
     const uint32_t before = t.clock.ms;
-    WaitMs(t.client, 0);
+    WaitMs(t.client.plat.clock, 0);
     EXPECT_EQ(t.clock.ms, before);
 }

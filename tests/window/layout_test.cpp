@@ -4,10 +4,10 @@
 #include "window/layout.h"
 
 #include "core/startup.h"
+#include "core/table_reset.h"
 #include "support/table_fixture.h"
 #include "support/test_client.h"
 #include "platform/web_panel.h"
-#include "table/reset.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
 
@@ -75,13 +75,14 @@ TEST_P(ControlPlace, StandsWhereTheLayoutPutsIt)
     EXPECT_FLOAT_EQ(ctl.Height, want.height);
 }
 
-template <typename T>
-Pick One(T MainForm::*member)
+// Members of the window or of the table board it derives from.
+template <typename T, typename Owner>
+Pick One(T Owner::*member)
 {
     return [member](MainForm& f) -> platform::GraphicControl& { return f.*member; };
 }
-template <typename T>
-Pick Member(platform::ControlArray<T> MainForm::*array, int i)
+template <typename T, typename Owner>
+Pick Member(platform::ControlArray<T> Owner::*array, int i)
 {
     return [array, i](MainForm& f) -> platform::GraphicControl& { return (f.*array)[i]; };
 }
@@ -440,9 +441,9 @@ struct LaidTable {
     explicit LaidTable(float scale) : table(0, scale)
     {
         LayOut(table.c, scale);
-        table::ClearTableTiles(table.c);
-        table::ResetTableDisplay(table.c);
-        table::ResetPlayerState(table.c);
+        core::ClearTableTiles(table.c);
+        core::ResetTableDisplay(table.c);
+        core::ResetPlayerState(table.c);
         table.GiveOwnHand({0x11, 0x12, 0x13, 0x21, 0x22, 0x23, 0x41, 0x42, 0x43, 0x81, 0x82, 0x83, 0x15, 0x15});
         // The local seat's panel as a seated player sees it.
         window::MainForm& f = table.f;
