@@ -187,6 +187,40 @@ core::GameFrame MakeFrame(FuzzedDataProvider& in)
 void SetUpTable(Client& c, FuzzedDataProvider& in)
 {
     c.game = GameState{};
+    c.results = results::ResultsState{};
+    c.rewards = rewards::RewardsState{};
+    c.services = services::ServicesState{};
+    {
+        // The hand's fields of the window, chat and match states start afresh
+        // too; their pictures, sounds and windows stay.
+        const window::WindowState w;
+        c.window.ChromeNormal = w.ChromeNormal;
+        c.window.WebNavError = w.WebNavError;
+        c.window.AnNiuHoverShown = w.AnNiuHoverShown;
+        c.window.ShuffleShowOn = w.ShuffleShowOn;
+        c.window.ShuffleLabelOn = w.ShuffleLabelOn;
+        c.window.ShuffleFlagA = w.ShuffleFlagA;
+        c.window.ShuffleStep = w.ShuffleStep;
+        c.window.ShuffleCaptions = w.ShuffleCaptions;
+        c.window.GameAdFile = w.GameAdFile;
+        c.window.GameAdName = w.GameAdName;
+        c.window.WebBrowser1Panel = w.WebBrowser1Panel;
+        c.window.WebBrowser2Panel = w.WebBrowser2Panel;
+        const chat::ChatState h;
+        c.chat.ChatAllowed = h.ChatAllowed;
+        c.chat.BubblesAllowed = h.BubblesAllowed;
+        c.chat.DBQS_flag = h.DBQS_flag;
+        c.chat.DBQS_Num = h.DBQS_Num;
+        c.chat.DBQ_click_time = h.DBQ_click_time;
+        c.chat.SeatVoiceFolders = h.SeatVoiceFolders;
+        c.chat.WhisperSeat = h.WhisperSeat;
+        c.chat.WhisperPrefix = h.WhisperPrefix;
+        c.chat.ChatBlinkCount = h.ChatBlinkCount;
+        const match::MatchState m;
+        c.match.RoomMatchMode = m.RoomMatchMode;
+        c.match.MatchPanelMode = m.MatchPanelMode;
+        c.match.ReservedMoney = m.ReservedMoney;
+    }
     c.table = table::TableState{};
     core::CoreState& s = c.core;
     s.RecvRing.Read = s.RecvRing.Write = 0;
@@ -222,8 +256,8 @@ void SetUpTable(Client& c, FuzzedDataProvider& in)
     c.game.InputEnabled = in.ConsumeIntegralInRange<int>(0, 7) == 0 ? 0 : -1;
     c.game.WatchMode = in.ConsumeIntegralInRange<int>(0, 15) == 0;
     if (in.ConsumeIntegralInRange<int>(0, 3) == 0) {
-        c.game.PropPluginState = 1;
-        c.game.PropPlugin = in.ConsumeIntegralInRange<int>(0, 7) == 0 ? nullptr : std::make_shared<QuietPlugin>();
+        c.rewards.PropPluginState = 1;
+        c.rewards.PropPlugin = in.ConsumeIntegralInRange<int>(0, 7) == 0 ? nullptr : std::make_shared<QuietPlugin>();
     }
     c.window.Sound.SoundOn = static_cast<int16_t>(in.ConsumeBool() ? -1 : 0);
 }

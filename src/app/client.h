@@ -6,6 +6,9 @@
 #include "dispatch/dispatcher.h"
 #include "match/match.h"
 #include "platform/services.h"
+#include "results/results_state.h"
+#include "rewards/rewards_state.h"
+#include "services/services_state.h"
 #include "window/window_state.h"
 
 #include "table/model.h"
@@ -50,6 +53,9 @@ public:
     core::CoreState core;
     chat::ChatState chat;
     match::MatchState match;
+    results::ResultsState results;
+    rewards::RewardsState rewards;
+    services::ServicesState services;
     table::TableState table;
     window::WindowState window;
     dispatch::DispatchState dispatch;

@@ -71,7 +71,7 @@ bool TableWindowNormal(const Client& c)
 void SayPhrase(Client& c, int mode, int number, int speaker)
 {
     const QString phrase = QuickPhrase(c, mode, number);
-    if (phrase.isEmpty() || !TableWindowNormal(c) || !c.game.BubblesAllowed)
+    if (phrase.isEmpty() || !TableWindowNormal(c) || !c.chat.BubblesAllowed)
         return;
     CreateSpeakBox(c, speaker);
     c.MainForm->Chat->setFocus();
@@ -110,11 +110,11 @@ void ShowEmoticon(Client& c, int number, int speaker, int seatView, bool seated)
         if (const std::optional<QByteArray> bytes = platform::LoadResData(id, QStringLiteral("GIF")))
             f.ucAni_BBQS[static_cast<std::size_t>(speaker)]->LoadAnimatedGIF_Array(*bytes);
         c.chat.EmoticonIds[static_cast<std::size_t>(speaker)] = static_cast<int16_t>(id);
-        c.game.DBQS_flag = -1;
-        c.game.DBQS_Num = 0;
+        c.chat.DBQS_flag = -1;
+        c.chat.DBQS_Num = 0;
     }
     if (seatView != 0)
-        c.game.ChatBlinkCount = kChatBlinkSteps;
+        c.chat.ChatBlinkCount = kChatBlinkSteps;
 }
 
 // A received line: the history, the one-line boxes.
@@ -154,8 +154,8 @@ void OnChatFrame(Client& c)
     GameState& g = c.game;
     const uint8_t* f = s.RecvFrame.data();
     if (IsRelayFrame(f)) {
-        if (g.PropPluginState > 0 && g.PropPlugin)
-            g.PropPlugin->Rec_MSG(s.RecvFrame);
+        if (c.rewards.PropPluginState > 0 && c.rewards.PropPlugin)
+            c.rewards.PropPlugin->Rec_MSG(s.RecvFrame);
         return;
     }
 
@@ -189,7 +189,7 @@ void OnChatFrame(Client& c)
 
     ShowLine(c, text);
     if (seatView != 0)
-        g.ChatBlinkCount = kChatBlinkSteps;
+        c.chat.ChatBlinkCount = kChatBlinkSteps;
 }
 
 QString SystemBoxText(const QString& text) { return text.left(kBoxChars); }

@@ -23,6 +23,21 @@ struct ChatState {
     // The emoticon (GIF resource number) each ucAni_BBQS shows, by view; 0
     // while it shows none.
     std::array<int16_t, 4> EmoticonIds{};
+
+    // Chat switches and the emoticon picker. 16-bit: -1 true, 0 false.
+    int16_t ChatAllowed = 0;
+    int16_t BubblesAllowed = 0;
+    int16_t DBQS_flag = 0;
+    int16_t DBQS_Num = 0;
+    uint32_t DBQ_click_time = 0;
+
+    // Voices and whispers.
+    std::array<QString, 4> SeatVoiceFolders; // by view
+    int16_t WhisperSeat = 0;
+    QString WhisperPrefix;
+
+    // The chat button blinks this many more steps (a line from another seat).
+    int16_t ChatBlinkCount = 0;
 };
 
 // The relay length of a chat frame: bytes 236-239, big-endian.

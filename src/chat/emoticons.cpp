@@ -11,16 +11,16 @@ constexpr int kEmoticonTicks = 60;
 
 void SchedEmoticonEnd(Client& c)
 {
-    GameState& g = c.game;
-    if (g.DBQS_flag && g.DBQS_Num >= kEmoticonTicks) {
+    ChatState& ch = c.chat;
+    if (ch.DBQS_flag && ch.DBQS_Num >= kEmoticonTicks) {
         for (widgets::AniGifControl* cell : c.MainForm->ucAni_BBQS)
             cell->LoadAnimatedGIF_Array(QByteArray()); // no picture: the cell is empty
         c.chat.EmoticonIds.fill(0);
-        g.DBQS_flag = 0;
-        g.DBQS_Num = 0;
+        ch.DBQS_flag = 0;
+        ch.DBQS_Num = 0;
     }
-    if (!g.DBQS_flag && g.DBQS_Num >= kEmoticonTicks)
-        g.DBQS_Num = 0;
+    if (!ch.DBQS_flag && ch.DBQS_Num >= kEmoticonTicks)
+        ch.DBQS_Num = 0;
 }
 
 } // namespace chat

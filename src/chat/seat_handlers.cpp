@@ -46,10 +46,10 @@ void Tou_Click(Client& c, int16_t view)
     const QString prefix = QStringLiteral("你对") + u.Nickname + QStringLiteral("说: ");
     platform::TextBox& box = *c.MainForm->Chat;
     QString text = box.Text();
-    g.WhisperSeat = g.Players[static_cast<std::size_t>(view)].SeatBit;
-    if (!text.isEmpty() && !g.WhisperPrefix.isEmpty() && text.contains(g.WhisperPrefix))
-        text = text.mid(g.WhisperPrefix.size());
-    g.WhisperPrefix = prefix;
+    c.chat.WhisperSeat = g.Players[static_cast<std::size_t>(view)].SeatBit;
+    if (!text.isEmpty() && !c.chat.WhisperPrefix.isEmpty() && text.contains(c.chat.WhisperPrefix))
+        text = text.mid(c.chat.WhisperPrefix.size());
+    c.chat.WhisperPrefix = prefix;
     box.SetText(prefix + text);
     box.setCursorPosition(static_cast<int>(box.text().size()));
     box.setFocus();

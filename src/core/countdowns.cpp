@@ -119,11 +119,11 @@ void SchedReadyTask(Client& c)
         else
             rewards::RefreshChipBox(c, true);
         SendReady(c);
-        if (g.ShuffleShowOn && g.NextGameReady) {
+        if (c.window.ShuffleShowOn && g.NextGameReady) {
             for (table::PlayerRecord& p : g.Players)
                 p.SeatBit = 0;
             window::StartSeatChangeShow(c);
-            g.ShuffleShowOn = 0;
+            c.window.ShuffleShowOn = 0;
         }
         f.cmdImpeach.SetVisible(false);
         f.cmdImpeach.Enabled = false;

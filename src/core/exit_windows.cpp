@@ -104,7 +104,7 @@ void frmExit_pbCloseMe_Click(Client& c)
 {
     GameState& g = c.game;
     c.match.AppClosing = -1;
-    if (g.PropPluginState > 0)
+    if (c.rewards.PropPluginState > 0)
         table::WaitSeconds(c.plat.clock, 0.25f);
     SendLeaveTable(c);
     if (c.plat.tcp.State() == platform::TcpLink::Connected)

@@ -48,11 +48,10 @@ void SchedBlink(Client& c)
         tiles[t.LastDiscardImage].SetVisible(true);
     }
 
-    GameState& g = c.game;
     int entry = 2;
-    if (g.ChatBlinkCount >= 1) {
-        --g.ChatBlinkCount;
-        entry = g.ChatBlinkCount % 2 == 0 ? 3 : 2;
+    if (c.chat.ChatBlinkCount >= 1) {
+        --c.chat.ChatBlinkCount;
+        entry = c.chat.ChatBlinkCount % 2 == 0 ? 3 : 2;
     }
     const QString& id = c.window.PicIds.AnNiuPicIds[static_cast<std::size_t>(entry)];
     platform::Image& button = c.MainForm->AnNiu[kChatButton];
@@ -170,17 +169,16 @@ void TimerBong_Timer(Client& c)
         ++t->Count;
     ++c.game.SpeakTicks;
 
-    GameState& g = c.game;
-    if (g.MyPrizeRolling)
+    if (c.rewards.MyPrizeRolling)
         rewards::RollMyPrize(c);
-    if (g.JadeRewardActive)
+    if (c.rewards.JadeRewardActive)
         rewards::JadeRewardTimer(c);
-    if (g.ScorePending)
+    if (c.results.ScorePending)
         rewards::RewardSequenceTimer(c);
-    if (g.FinishPending)
+    if (c.rewards.FinishPending)
         rewards::FinishRewardSequence(c);
-    ++g.DBQS_Num;
-    if (g.PoolRolling)
+    ++c.chat.DBQS_Num;
+    if (c.rewards.PoolRolling)
         rewards::RollPrizePool(c);
 
     if (s.SchedSend.On && s.SchedSend.Count >= kSendPeriod)
@@ -218,7 +216,7 @@ void TimerBong_Timer(Client& c)
     // The plug-in pump ends the tick early when the plug-in stopped under it.
     if (rewards::SchedPropPump(c)) {
         chat::SchedEmoticonEnd(c);
-        if (g.PropAniOn)
+        if (c.rewards.PropAniOn)
             rewards::SchedVipBadges(c);
     }
 

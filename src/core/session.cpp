@@ -28,9 +28,9 @@ void StopTasks(Client& c)
     for (SchedTask* t : {&s.SchedSend, &s.SchedReceive, &s.SchedLogin, &s.SchedBlink, &s.SchedWatch,
                          &s.SchedDecision, &s.SchedReady})
         t->On = false;
-    c.game.DBQS_flag = 0;
-    c.game.DBQS_Num = 0;
-    c.game.DBQ_click_time = 0;
+    c.chat.DBQS_flag = 0;
+    c.chat.DBQS_Num = 0;
+    c.chat.DBQ_click_time = 0;
     s.SchedWatch.Count = 0;
 }
 
@@ -46,7 +46,7 @@ void SendLeaveTable(Client& c)
     c.game.SpeakShown = 0;
     window::MainForm& f = *c.MainForm;
     f.TimerBong->SetEnabled(false);
-    if (c.game.RoomMatchMode <= 1)
+    if (c.match.RoomMatchMode <= 1)
         f.TimerKeepAlive->SetEnabled(false);
     if (c.plat.tcp.State() == platform::TcpLink::Connected)
         c.plat.tcp.SendData(QByteArray(reinterpret_cast<const char*>(frame.data()), kFrameSize));
@@ -55,8 +55,8 @@ void SendLeaveTable(Client& c)
     f.LblShuffle.SetVisible(false);
     f.ImgShuffle.SetVisible(false);
     f.TimerShuffle->SetEnabled(false);
-    c.game.ShuffleShowOn = 0;
-    c.game.ShuffleLabelOn = 0;
+    c.window.ShuffleShowOn = 0;
+    c.window.ShuffleLabelOn = 0;
     dispatch::HideWebPanel(c, 2);
     chat::UnloadSpeakBoxes(c);
 }
@@ -94,11 +94,11 @@ void ResetSession(Client& c)
         p.SeatBit = 0;
         g.UserInfos[static_cast<std::size_t>(v)].ClearSeatFields();
         f.img_vip[v].SetVisible(false);
-        g.PropAniTicks[static_cast<std::size_t>(v)] = 0;
-        g.PropAniState[static_cast<std::size_t>(v)] = 0;
+        c.rewards.PropAniTicks[static_cast<std::size_t>(v)] = 0;
+        c.rewards.PropAniState[static_cast<std::size_t>(v)] = 0;
     }
-    if (g.PropAniOn == -1)
-        g.PropAniOn = 0;
+    if (c.rewards.PropAniOn == -1)
+        c.rewards.PropAniOn = 0;
 
     c.Hero->Num->Clear();
     for (int v = 0; v < 4; ++v) {
@@ -121,8 +121,8 @@ void ResetSession(Client& c)
 
     g.HoverEnabled = -1;
     c.Talk->Text1->Clear();
-    g.SeatedCount = g.InGame = g.BuyDeferred = g.DeferredBuyOn = 0;
-    g.DeferredBuy = 0;
+    g.SeatedCount = g.InGame = c.rewards.BuyDeferred = c.rewards.DeferredBuyOn = 0;
+    c.rewards.DeferredBuy = 0;
     f.ZQ_Image.SetVisible(false);
     f.imgPiZi[0].SetVisible(false);
     f.imgPiZi[1].SetVisible(false);
@@ -137,8 +137,8 @@ void ResetSession(Client& c)
     chat::UnloadSpeakBoxes(c);
 
     services::InitUdpChannel(c);
-    g.BubblesAllowed = 0;
-    if (g.PropPluginState > 0)
+    c.chat.BubblesAllowed = 0;
+    if (c.rewards.PropPluginState > 0)
         rewards::ExitPropPlugin(c, 0);
     for (platform::Image* img : {&f.ImgShowMatch, &f.ImgShowSort}) {
         img->SetVisible(false);

@@ -114,8 +114,8 @@ void ReadCommandLine(Client& c, const QString& line)
             const QByteArray name = platform::gbk::Encode(field);
             g.Players[0].Name = name;
             s.UserName = name;
-            g.GmUserName = name;
-            g.GmAccount = name;
+            c.services.GmUserName = name;
+            c.services.GmAccount = name;
             break;
         }
         case 2: s.UserKey = platform::gbk::Encode(field); break;
@@ -228,17 +228,17 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         g.CountdownStart = 8;
         s.KeepAliveHold = false;
         dispatch::HideWebPanel(c, 2);
-        g.ChromeNormal = -1;
+        c.window.ChromeNormal = -1;
         SizeWindow(c, screen);
 
-        g.WebNavError = 0;
+        c.window.WebNavError = 0;
         for (SchedTask* t : {&s.SchedSend, &s.SchedReceive, &s.SchedLogin, &s.SchedBlink, &s.SchedWatch,
                              &s.SchedDecision, &s.SchedReady})
             t->On = false;
         s.SchedWatch.Count = 0;
 
         g.SpeakShown = 0;
-        g.ChatAllowed = -1;
+        c.chat.ChatAllowed = -1;
         s.LoginPending = false;
         window::SoundState& snd = c.window.Sound;
         snd.MusicOn = snd.EffectsOn = snd.SoundOn = -1;
@@ -253,14 +253,14 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         s.ReconnectArmed = false;
         for (int i = 1; i <= 3; ++i)
             g.OtherSeatNames[static_cast<std::size_t>(i)].clear();
-        g.ShuffleStep = 0;
-        g.ShuffleFlagA = 0;
+        c.window.ShuffleStep = 0;
+        c.window.ShuffleFlagA = 0;
         f.TimerShuffle->SetEnabled(false);
         f.LblShuffle.SetVisible(false);
         f.ImgShuffle.SetVisible(false);
-        g.ShuffleShowOn = 0;
-        g.ShuffleLabelOn = 0;
-        g.ShuffleCaptions = {QStringLiteral("正在随机换座中.."), QStringLiteral("正在随机换座中..."),
+        c.window.ShuffleShowOn = 0;
+        c.window.ShuffleLabelOn = 0;
+        c.window.ShuffleCaptions = {QStringLiteral("正在随机换座中.."), QStringLiteral("正在随机换座中..."),
                              QStringLiteral("正在随机换座中...."), QStringLiteral("正在随机换座中.....")};
         g.TableCleared = g.SeatedCount = g.HandStartedFlag = g.AnNiuClicked = 0;
 
@@ -270,14 +270,14 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         g.LayoutInProgress = 0;
 
         g.RoundNo = -1;
-        g.DeferredBuyOn = 0;
-        g.DeferredBuy = 0;
-        g.BuyDeferred = 0;
+        c.rewards.DeferredBuyOn = 0;
+        c.rewards.DeferredBuy = 0;
+        c.rewards.BuyDeferred = 0;
         c.table.LastDiscardImage = c.table.PrevDiscardImage = -1;
 
         match::InitMatch(c);
         rewards::InitChipPanel(c);
-        g.RoomMatchMode = 0;
+        c.match.RoomMatchMode = 0;
 
         const QString line = TrimBlanks(commandLine);
         if (line.isEmpty()) {
@@ -287,7 +287,7 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         }
         ReadCommandLine(c, line);
 
-        g.RoomMatchMode = match::GetMatchMode(c, s.MatchId);
+        c.match.RoomMatchMode = match::GetMatchMode(c, s.MatchId);
         match::ShowMainFormByMatchType(c);
 
         f.Sysmsg[0]->Clear();
@@ -343,7 +343,7 @@ void Form_Unload(Client& c)
         window::StopMusic(c);
     if (c.window.Sound.SoundOn)
         window::StopWave(c);
-    if (c.game.PropPluginState > 0)
+    if (c.rewards.PropPluginState > 0)
         rewards::ExitPropPlugin(c, 1);
     c.frmExit->hide();
     c.frmOtherExit->hide();

@@ -62,8 +62,8 @@ void EmptySeat(Client& c, int view, bool rankLabelToo)
     g.UserInfos[v].ClearSeatFields();
 
     f.img_vip[view].SetVisible(false);
-    g.PropAniTicks[v] = 0;
-    g.PropAniState[v] = 0;
+    c.rewards.PropAniTicks[v] = 0;
+    c.rewards.PropAniState[v] = 0;
 }
 
 } // namespace dispatch

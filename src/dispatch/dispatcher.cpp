@@ -18,11 +18,11 @@ namespace {
 
 void HandToPlugin(Client& c)
 {
-    if (c.game.PropPluginState <= 0)
+    if (c.rewards.PropPluginState <= 0)
         return;
-    if (!c.game.PropPlugin)
+    if (!c.rewards.PropPlugin)
         throw FrameFault("the prop plug-in runs without its object");
-    c.game.PropPlugin->Rec_MSG(c.core.RecvFrame);
+    c.rewards.PropPlugin->Rec_MSG(c.core.RecvFrame);
 }
 
 void RunTablePlayArm(Client& c, core::GameCmd& msg)
@@ -86,8 +86,8 @@ void RouteFrame(Client& c, core::GameCmd& msg)
         HandToPlugin(c);
         break;
     case Route::PluginScore:
-        if (c.game.PropPluginState > 0) {
-            c.game.PropScoreInfoDue = -1;
+        if (c.rewards.PropPluginState > 0) {
+            c.rewards.PropScoreInfoDue = -1;
             HandToPlugin(c);
         }
         break;

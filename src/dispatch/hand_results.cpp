@@ -23,12 +23,12 @@ constexpr int32_t kGreen = 0xFF00;
 constexpr double kLongMax = 2147483647.0;
 constexpr int kChipButtonGif = 652;
 
-void ErasePropResults(GameState& g)
+void ErasePropResults(rewards::RewardsState& r)
 {
-    g.PropCoinDelta.fill(0);
-    for (QString& s : g.PropSeatNames)
+    r.PropCoinDelta.fill(0);
+    for (QString& s : r.PropSeatNames)
         s.clear();
-    for (auto& row : g.PropSeatEntries)
+    for (auto& row : r.PropSeatEntries)
         for (QString& s : row)
             s.clear();
 }
@@ -40,7 +40,7 @@ void FinishDrawnHand(Client& c)
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
     for (int i = 0; i < 4; ++i) {
-        const GameState::SeatNamePic& pic = g.SeatNamePics[static_cast<std::size_t>(i)];
+        const results::ResultsState::SeatNamePic& pic = c.results.SeatNamePics[static_cast<std::size_t>(i)];
         bool ok = false;
         const int n = pic.PicIndex.toInt(&ok);
         if (!ok || n < 0 || n > 19)
@@ -49,11 +49,11 @@ void FinishDrawnHand(Client& c)
                                 c.Score->Tou[i]);
         c.Score->ID[i].SetCaption(pic.Name);
     }
-    if (g.PropPluginState > 0) {
-        g.PropHandEndDue = -1;
+    if (c.rewards.PropPluginState > 0) {
+        c.rewards.PropHandEndDue = -1;
         g.PropRoundState = 1;
         g.DrawnHandPending = -1;
-        ErasePropResults(g);
+        ErasePropResults(c.rewards);
         rewards::InitShowEnd(c);
         c.core.KeepAliveHold = false;
         return;
@@ -108,10 +108,10 @@ void OnSeatResult(Client& c, core::GameCmd& msg)
     int fan = msg.Data[3] & 0xFF;
     if (fan > 128)
         fan -= 256;
-    g.BuyDeferred = 0;
+    c.rewards.BuyDeferred = 0;
     c.Score->State[v]->Clear();
     c.Score->State[v + 4]->Clear();
-    g.FanValues[v] = static_cast<int16_t>(fan);
+    c.results.FanValues[v] = static_cast<int16_t>(fan);
 
     double amount = Amount64(frame, 16);
     if (amount < -kLongMax || amount > kLongMax)
@@ -122,12 +122,12 @@ void OnSeatResult(Client& c, core::GameCmd& msg)
     g.SeatFlags4[v] = frame[24] != 0 ? -1 : 0;
 
     if (++g.ResultFrameCount == 4) {
-        if (g.RoomMatchMode >= 2)
+        if (c.match.RoomMatchMode >= 2)
             f.TimerKeepAlive->SetEnabled(true);
-        if (g.DeferredBuyOn) {
-            rewards::SendGoodsCmd(c, 2, 3, g.DeferredBuy);
-            g.DeferredBuyOn = 0;
-            g.DeferredBuy = 0;
+        if (c.rewards.DeferredBuyOn) {
+            rewards::SendGoodsCmd(c, 2, 3, c.rewards.DeferredBuy);
+            c.rewards.DeferredBuyOn = 0;
+            c.rewards.DeferredBuy = 0;
         }
         f.Img_chip_bt.Enabled = true;
         window::LoadGifResource(kChipButtonGif, QStringLiteral("GIF"), f.Img_chip_bt);
@@ -141,7 +141,7 @@ void OnSeatResult(Client& c, core::GameCmd& msg)
         } else {
             QByteArray text(reinterpret_cast<const char*>(frame.data() + 36), 20);
             text.replace('\0', ' ');
-            g.HandResultText = platform::gbk::Decode(text).trimmed();
+            c.results.HandResultText = platform::gbk::Decode(text).trimmed();
         }
     }
 
@@ -172,7 +172,7 @@ void OnSettlement(Client& c, core::GameCmd& msg)
 
     // The text of a special win fills the frame up to the subtotal field.
     if (frame[8] == 1 && frame[9] == 8)
-        g.WinText = platform::gbk::Decode(frame.data() + 16, 78 - 16);
+        c.results.WinText = platform::gbk::Decode(frame.data() + 16, 78 - 16);
 
     ++g.ResultFrameCount;
     if (g.ResultFrameCount % 4 == 0) {
@@ -201,10 +201,10 @@ void OnSettlement(Client& c, core::GameCmd& msg)
     }
 
     if (g.ResultFrameCount == 16) {
-        g.PropHandEndDue = -1;
-        if (g.PropPluginState > 0) {
+        c.rewards.PropHandEndDue = -1;
+        if (c.rewards.PropPluginState > 0) {
             g.PropRoundState = 1;
-            ErasePropResults(g);
+            ErasePropResults(c.rewards);
             rewards::InitShowEnd(c);
         } else {
             results::ShowHandScore(c);

@@ -53,11 +53,11 @@ void OnLoginReply(Client& c, core::GameCmd& msg)
     const core::GameFrame& frame = s.RecvFrame;
 
     DisarmHoldBack(c);
-    g.LeaveResetDue = 0;
+    c.rewards.LeaveResetDue = 0;
     c.match.AppClosing = 0;
     s.KeepAliveHold = false;
     g.HandStartedFlag = 0;
-    g.CumulativeAmounts.fill(0);
+    c.results.CumulativeAmounts.fill(0);
     f.TimerKeepAlive->SetEnabled(true);
     g.RoundNo = 0;
     g.HoverEnabled = -1;
@@ -73,8 +73,8 @@ void OnLoginReply(Client& c, core::GameCmd& msg)
     ClearSystemBoxes(f);
     f.Sysmsg[0]->AddItem(QStringLiteral("连接服务器成功！"));
     f.Sysmsg[1]->AddItem(QStringLiteral("欢迎进入Brannoch ") + kGameWebSite);
-    g.WhisperSeat = 0;
-    g.WhisperPrefix.clear();
+    c.chat.WhisperSeat = 0;
+    c.chat.WhisperPrefix.clear();
     f.Chat->SetText(QString());
     match::InitMatch(c);
     f.Pic_matchDetail->hide();
@@ -90,9 +90,9 @@ void OnLoginReply(Client& c, core::GameCmd& msg)
 
     // The advertisement's address opens in a web panel, so only a web
     // address is taken as one.
-    g.GameAdName = QString::fromLatin1(ByteChars(frame, 16, 115));
-    if (!g.GameAdName.isEmpty() && NavigateWebPanel(c, 1, g.GameAdName))
-        g.GameAdFile = g.GameAdName + QStringLiteral(".gamead");
+    c.window.GameAdName = QString::fromLatin1(ByteChars(frame, 16, 115));
+    if (!c.window.GameAdName.isEmpty() && NavigateWebPanel(c, 1, c.window.GameAdName))
+        c.window.GameAdFile = c.window.GameAdName + QStringLiteral(".gamead");
 }
 
 void OnReconnectReply(Client& c, core::GameCmd& msg)
@@ -106,11 +106,11 @@ void OnReconnectReply(Client& c, core::GameCmd& msg)
         c.core.QuickLeave = true;
         if (g.PicAniRunning)
             StopPictureAnimation(c);
-        if (g.PropPluginState > 0)
+        if (c.rewards.PropPluginState > 0)
             rewards::rec_state(c, 3, true, 0);
         return;
     }
-    if (g.PropPluginState > 0)
+    if (c.rewards.PropPluginState > 0)
         rewards::ExitPropPlugin(c, 0);
     c.plat.dialogs.MsgBox(QStringLiteral("重连服务器失败，退出后请重新入座！"));
     core::RestoreLobbyWindow(c);
@@ -133,7 +133,7 @@ void OnServerNotice(Client& c, core::GameCmd&)
     s.SchedReady.Stop();
     s.SchedWatch.Stop();
     g.InGame = 0;
-    g.BuyDeferred = 0;
+    c.rewards.BuyDeferred = 0;
     s.LeaveAfterHand = true;
     g.TableCleared = 0;
 }

@@ -161,7 +161,7 @@ void MsgDeal(Client& c, core::GameCmd& msg)
 {
     GameState& g = c.game;
     const core::GameFrame& frame = c.core.RecvFrame;
-    if (g.Players[0].HandCount == 0 && g.PropPluginState > 0)
+    if (g.Players[0].HandCount == 0 && c.rewards.PropPluginState > 0)
         rewards::ResetPropRound(c);
 
     const int dealt = msg.Data[1];

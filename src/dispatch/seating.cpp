@@ -61,7 +61,7 @@ void OnSeatName(Client& c, core::GameCmd&)
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
     g.NextGameReady = 0;
-    if (!g.WatchMode && g.RoomMatchMode <= 1)
+    if (!g.WatchMode && c.match.RoomMatchMode <= 1)
         f.TimerKeepAlive->SetEnabled(false);
     for (int i = 0; i < 4; ++i) {
         c.Hero->sumScore[i].SetCaption(QString());
@@ -70,8 +70,8 @@ void OnSeatName(Client& c, core::GameCmd&)
     g.StartBlocked = -1;
     ++g.GamePhase;
     g.SeatDrawArmed = -1;
-    g.BuyDeferred = -1;
-    g.CumulativeAmounts.fill(0);
+    c.rewards.BuyDeferred = -1;
+    c.results.CumulativeAmounts.fill(0);
 
     if (g.GamePhase >= 4) {
         g.GamePhase = 0;
@@ -89,11 +89,11 @@ void OnSeatName(Client& c, core::GameCmd&)
                 p.SeatBit = static_cast<uint8_t>(table::BitOf(static_cast<int16_t>((own + 4 - v) & 3)));
                 p.Name = c.core.SeatNames[table::BitIndex(p.SeatBit)];
             }
-        if (g.PropPluginState > 0)
+        if (c.rewards.PropPluginState > 0)
             for (int view = 1; view <= 3; ++view)
                 rewards::ClearUser(c, view);
     }
-    g.BubblesAllowed = -1;
+    c.chat.BubblesAllowed = -1;
 }
 
 void OnHandStart(Client& c, core::GameCmd& msg)
@@ -114,7 +114,7 @@ void OnHandStart(Client& c, core::GameCmd& msg)
     s.KeepAliveHold = false;
     g.HandStartedFlag = 1;
     g.NextGameReady = 0;
-    g.LeaveResetDue = -1;
+    c.rewards.LeaveResetDue = -1;
     if (c.frmExit->Visible())
         c.frmExit->Hide();
     s.LeaveAfterHand = false;
@@ -126,7 +126,7 @@ void OnHandStart(Client& c, core::GameCmd& msg)
     }
     s.SchedBlink.Start();
     g.InGame = -1;
-    g.BuyDeferred = -1;
+    c.rewards.BuyDeferred = -1;
     for (int i = 0; i < 4; ++i)
         f.OK[i].SetVisible(false);
     ++g.RoundNo;
@@ -235,7 +235,7 @@ void OnWildTile(Client& c, core::GameCmd& msg)
         throw FrameFault("wild tile is no tile");
     t.PiZiTile = static_cast<int16_t>(indicator);
     t.WildTile = static_cast<int16_t>(wild);
-    g.WildStreakCount = 0;
+    c.results.WildStreakCount = 0;
 
     const int streak = msg.Data[1] & 0xFF;
     f.Quoxa.SetPicture(streak > 0 ? f.lianlaiImg.GetPicture() : f.quoxaImg.GetPicture());
@@ -245,7 +245,7 @@ void OnWildTile(Client& c, core::GameCmd& msg)
     f.imgPiZi[1].SetVisible(true);
     ShowWildFace(c);
     if (streak > 0) {
-        g.WildStreakCount = static_cast<int16_t>(streak);
+        c.results.WildStreakCount = static_cast<int16_t>(streak);
         widgets::AniGifControl& ani = *f.uc_lianLai;
         ani.loops = 1;
         ani.LoadAnimatedGIF_Array(platform::LoadResData(kStreakAnimationGif, QStringLiteral("GIF")).value_or(QByteArray()));

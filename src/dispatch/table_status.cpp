@@ -61,7 +61,7 @@ void GameOver(Client& c, core::GameCmd& msg)
     if (g.GameRunning) {
         g.GameRunning = 0;
         g.InGame = 0;
-        g.BuyDeferred = 0;
+        c.rewards.BuyDeferred = 0;
         if (!g.WatchMode) {
             if (msg.Data[1] == 1)
                 g.NextGameReady = -1;
@@ -69,8 +69,8 @@ void GameOver(Client& c, core::GameCmd& msg)
             f.Number.Move(f.Time_Img.Left + 48 * sx, f.Time_Img.Top + 5 * sy);
             f.ImgShuffle.Move(136 * sx, 520 * sy);
             f.LblShuffle.Move(f.ImgShuffle.Left, f.ImgShuffle.Top + 6 * sy);
-            g.ShuffleShowOn = -1;
-            GameState::WebPanel& web = g.WebBrowser2Panel;
+            c.window.ShuffleShowOn = -1;
+            window::WindowState::WebPanel& web = c.window.WebBrowser2Panel;
             web.Left = f.ImgShuffle.Left;
             web.Top = f.ImgShuffle.Top + f.ImgShuffle.Height;
             web.Height = 2 * f.ImgShuffle.Height;
@@ -102,12 +102,12 @@ void PlayersQuit(Client& c, core::GameCmd& msg)
 
     c.core.SchedReady.Stop();
     g.InGame = 0;
-    g.BuyDeferred = 0;
+    c.rewards.BuyDeferred = 0;
     c.core.LeaveAfterHand = true;
 
     if (OwnSeatIn(c, mask)) {
         // The local player is among those who quit.
-        if (g.PropPluginState > 0)
+        if (c.rewards.PropPluginState > 0)
             rewards::ExitPropPlugin(c, 0);
         c.plat.tcp.Close();
         core::Form_Unload(c);
@@ -115,7 +115,7 @@ void PlayersQuit(Client& c, core::GameCmd& msg)
     }
 
     g.TableCleared = 0;
-    g.BuyDeferred = 0;
+    c.rewards.BuyDeferred = 0;
     QString names;
     for (int bit : {1, 2, 4, 8}) {
         if ((mask & bit) == 0)
@@ -161,9 +161,9 @@ void GameStarts(Client& c, core::GameCmd& msg)
     f.LblShuffle.SetVisible(false);
     HideWebPanel(c, 2);
     g.GameRunning = -1;
-    g.BuyDeferred = -1;
-    if (g.ShuffleStep > 0)
-        g.ShuffleStep = 0;
+    c.rewards.BuyDeferred = -1;
+    if (c.window.ShuffleStep > 0)
+        c.window.ShuffleStep = 0;
 }
 
 void LackOfGold(Client& c, core::GameCmd& msg)
@@ -173,12 +173,12 @@ void LackOfGold(Client& c, core::GameCmd& msg)
     const int own = g.Players[0].SeatBit;
 
     g.InGame = 0;
-    g.BuyDeferred = 0;
+    c.rewards.BuyDeferred = 0;
     f.LblShuffle.SetVisible(false);
     f.ImgShuffle.SetVisible(false);
     HideWebPanel(c, 2);
-    g.ShuffleShowOn = 0;
-    g.ShuffleLabelOn = 0;
+    c.window.ShuffleShowOn = 0;
+    c.window.ShuffleLabelOn = 0;
 
     const int mask = 15 - msg.Seat;
     QString others;
@@ -197,8 +197,8 @@ void LackOfGold(Client& c, core::GameCmd& msg)
     c.core.SchedReady.Stop();
     if (!f.isMinimized()) {
         c.Score->Show();
-        g.ScorePending = -1;
-        g.HandEndTick = c.plat.clock.timeGetTime();
+        c.results.ScorePending = -1;
+        c.results.HandEndTick = c.plat.clock.timeGetTime();
     }
 
     if (OwnSeatIn(c, mask)) {
@@ -209,7 +209,7 @@ void LackOfGold(Client& c, core::GameCmd& msg)
         c.frmOtherExit->Show();
         if (g.PropRoundState == 1)
             g.PropResultDue = -1;
-        else if (g.PropPluginState > 0)
+        else if (c.rewards.PropPluginState > 0)
             rewards::ExitPropPlugin(c, 0);
         c.core.SchedLogin.Stop();
         c.core.SchedWatch.Stop();
@@ -222,7 +222,7 @@ void LackOfGold(Client& c, core::GameCmd& msg)
             EmptySeat(c, view, true);
             f.Sysmsg[0]->Clear();
             g.OtherSeatNames[static_cast<std::size_t>(view)].clear();
-            if (g.PropPluginState > 0)
+            if (c.rewards.PropPluginState > 0)
                 rewards::ClearUser(c, view);
             if (g.WealthMultiplier != 0) {
                 g.SeatWealth[static_cast<std::size_t>(view)] = 0;
@@ -237,7 +237,7 @@ void LackOfGold(Client& c, core::GameCmd& msg)
                 f.lbwealth.SetVisible(false);
             }
         }
-        if (g.RoomMatchMode <= 1 && f.TimerKeepAlive->Enabled())
+        if (c.match.RoomMatchMode <= 1 && f.TimerKeepAlive->Enabled())
             f.TimerKeepAlive->SetEnabled(false);
         core::SendLeaveTable(c);
     }

@@ -90,7 +90,7 @@ void HandToPlugin(Client& c, int view, uint8_t seatBit)
     const bool hasAmount = g.UserInfos[static_cast<std::size_t>(view)].MemberLevel != 0;
     if (!rewards::SetUserinfo(c, view, seatBit, hasAmount)) {
         rewards::ExitPropPlugin(c, 0);
-        g.PropPluginState = -1;
+        c.rewards.PropPluginState = -1;
     }
     c.MainForm->Tou[view].SetVisible(false);
     c.MainForm->Tou[view].Enabled = false;
@@ -111,12 +111,12 @@ void FillSeat(Client& c, int v, const QByteArray& account)
         f.OK[v].ZOrder(0);
     }
     core::ParseUserInfo(u, frame.data());
-    if (frame[254] == 1 && !g.GmServiceOn) {
-        g.GmServiceOn = -1;
+    if (frame[254] == 1 && !c.services.GmServiceOn) {
+        c.services.GmServiceOn = -1;
         f.ImgGm.SetVisible(true);
     }
-    if (v == 0 && g.GmServiceOn && !u.Nickname.isEmpty())
-        g.GmUserName = platform::gbk::Encode(u.Nickname);
+    if (v == 0 && c.services.GmServiceOn && !u.Nickname.isEmpty())
+        c.services.GmUserName = platform::gbk::Encode(u.Nickname);
     if (rewards::PropPluginExists(c)) {
         const uint8_t bit = g.Players[sv].SeatBit != 0 ? g.Players[sv].SeatBit : static_cast<uint8_t>(1 << v);
         HandToPlugin(c, v, bit);
@@ -137,19 +137,19 @@ void FillSeat(Client& c, int v, const QByteArray& account)
         window::LoadGifResource(kVipBadgeGif + 4 * u.VipLevel, QStringLiteral("GIF"), f.img_vip[v]);
         f.img_vip[v].SetVisible(true);
         f.img_vip[v].ZOrder(0);
-        g.PropAniTicks[sv] = 0;
-        g.PropAniState[sv] = 1;
-        if (g.PropAniOn == 0)
-            g.PropAniOn = -1;
+        c.rewards.PropAniTicks[sv] = 0;
+        c.rewards.PropAniState[sv] = 1;
+        if (c.rewards.PropAniOn == 0)
+            c.rewards.PropAniOn = -1;
     } else {
         f.img_vip[v].SetVisible(false);
-        g.PropAniTicks[sv] = 0;
+        c.rewards.PropAniTicks[sv] = 0;
     }
     f.Cash[v].SetCaption(Decimal(u.Coins) + QStringLiteral("金币"));
     f.Level[v].SetCaption(u.LevelText);
     c.Hero->ID[v].SetCaption(u.Nickname);
     window::LoadGifResource(avatarGif, QStringLiteral("GIF"), c.Hero->Tou[v]);
-    g.SeatNamePics[sv] = {u.Nickname, QString::number(n)};
+    c.results.SeatNamePics[sv] = {u.Nickname, QString::number(n)};
 
     if (g.SeatedCount == 3 && g.TableCleared == 0) {
         core::ClearTableTiles(c);
@@ -191,7 +191,7 @@ void DealVoices(Client& c)
             u.Voice1 = QStringLiteral("27");
             u.Voice2 = QString::fromLatin1(kManVoices[draw(man, 5)]);
         }
-        g.SeatVoiceFolders[static_cast<std::size_t>(view)] = u.Voice2;
+        c.chat.SeatVoiceFolders[static_cast<std::size_t>(view)] = u.Voice2;
         u.VoiceKind = u.Sex == 0 ? 2 : 3;
     }
 }
@@ -205,10 +205,10 @@ void OnUserInfo(Client& c, core::GameCmd& msg)
     const core::GameFrame& frame = c.core.RecvFrame;
 
     if (frame[255] == 0 && c.core.CmdLineField14 == 1) {
-        if (g.PropPluginState == 0)
+        if (c.rewards.PropPluginState == 0)
             rewards::InitPropPlugin(c);
     } else {
-        g.PropPluginState = -1;
+        c.rewards.PropPluginState = -1;
     }
     msg.Seat &= 0x0F;
     c.core.LeaveAfterHand = false;
@@ -232,12 +232,12 @@ void OnUserInfo(Client& c, core::GameCmd& msg)
         }
     }
 
-    if (f.TimerShuffle->Enabled() || g.ShuffleShowOn || f.LblShuffle.Visible) {
+    if (f.TimerShuffle->Enabled() || c.window.ShuffleShowOn || f.LblShuffle.Visible) {
         f.TimerShuffle->SetEnabled(false);
         f.LblShuffle.SetVisible(false);
         f.ImgShuffle.SetVisible(false);
-        g.ShuffleShowOn = 0;
-        g.ShuffleLabelOn = 0;
+        c.window.ShuffleShowOn = 0;
+        c.window.ShuffleLabelOn = 0;
     }
     HideWebPanel(c, 2);
 
@@ -316,7 +316,7 @@ void OnImpeach(Client& c, core::GameCmd&)
         if (u.Coins >= g.ImpeachFee) {
             u.Coins -= g.ImpeachFee;
             f.Cash[v].SetCaption(Decimal(u.Coins) +
-                                 (g.CurrencyFlag == 1 ? QStringLiteral("金币") : QStringLiteral("金条")));
+                                 (c.results.CurrencyFlag == 1 ? QStringLiteral("金币") : QStringLiteral("金条")));
         }
         break;
     }

@@ -76,8 +76,8 @@ void EmptyLeavingSeat(Client& c, int v)
     u.ClearSeatFields();
 
     f.img_vip[v].SetVisible(false);
-    g.PropAniTicks[sv] = 0;
-    g.PropAniState[sv] = 0;
+    c.rewards.PropAniTicks[sv] = 0;
+    c.rewards.PropAniState[sv] = 0;
     rewards::ClearUser(c, v);
 
     if (g.WealthMultiplier != 0) {
@@ -106,8 +106,8 @@ void OnUserLeft(Client& c, core::GameCmd& msg)
     g.ImpeachDone = 0;
     f.LblShuffle.SetVisible(false);
     f.ImgShuffle.SetVisible(false);
-    g.ShuffleShowOn = 0;
-    g.ShuffleLabelOn = 0;
+    c.window.ShuffleShowOn = 0;
+    c.window.ShuffleLabelOn = 0;
     HideWebPanel(c, 2);
 
     const QByteArray name = LeavingName(frame);
@@ -122,14 +122,14 @@ void OnUserLeft(Client& c, core::GameCmd& msg)
         if (!name.isEmpty() && g.Players[static_cast<std::size_t>(v)].Name == name)
             EmptyLeavingSeat(c, v);
 
-    if (g.PropPluginState > 0 && g.HandStartedFlag != 0 && g.LeaveResetDue) {
-        g.LeaveResetDue = 0;
+    if (c.rewards.PropPluginState > 0 && g.HandStartedFlag != 0 && c.rewards.LeaveResetDue) {
+        c.rewards.LeaveResetDue = 0;
         for (int v = 1; v <= 3; ++v) {
             rewards::rec_state(c, 2, false, v);
             f.Tou[v].SetVisible(true);
         }
-        if (g.PropPluginState > 0 && g.PropPlugin)
-            g.PropPlugin->Ainit(QStringLiteral("newzqp") + QStringLiteral(".xml"));
+        if (c.rewards.PropPluginState > 0 && c.rewards.PropPlugin)
+            c.rewards.PropPlugin->Ainit(QStringLiteral("newzqp") + QStringLiteral(".xml"));
     }
 
     for (table::PlayerRecord& p : g.Players)
@@ -139,7 +139,7 @@ void OnUserLeft(Client& c, core::GameCmd& msg)
         g.GameRunning = 0;
         g.AnNiuPressed[2] = 0;
         g.InGame = 0;
-        g.BuyDeferred = 0;
+        c.rewards.BuyDeferred = 0;
         g.AnNiuClicked = 0;
         g.TableCleared = 0;
         if (!g.WatchMode) {

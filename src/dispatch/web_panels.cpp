@@ -10,9 +10,9 @@
 namespace dispatch {
 namespace {
 
-GameState::WebPanel& StateOf(Client& c, int panel)
+window::WindowState::WebPanel& StateOf(Client& c, int panel)
 {
-    return panel == 1 ? c.game.WebBrowser1Panel : c.game.WebBrowser2Panel;
+    return panel == 1 ? c.window.WebBrowser1Panel : c.window.WebBrowser2Panel;
 }
 
 platform::WebPanel* WidgetOf(Client& c, int panel)
@@ -34,7 +34,7 @@ bool NavigateWebPanel(Client& c, int panel, const QString& address)
 {
     if (!IsWebAddress(address))
         return false;
-    GameState::WebPanel& state = StateOf(c, panel);
+    window::WindowState::WebPanel& state = StateOf(c, panel);
     state.Address = address;
     state.Shown = -1;
     if (platform::WebPanel* w = WidgetOf(c, panel)) {

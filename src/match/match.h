@@ -9,6 +9,11 @@ namespace match {
 struct MatchState {
     // Set when the player leaves: match-info downloads stop.
     int16_t AppClosing = 0;
+
+    // The room's match mode and how the table shows it.
+    int16_t RoomMatchMode = 0;
+    int16_t MatchPanelMode = 0;  // which match panel the table shows
+    double ReservedMoney = 200.0; // money a match sign-up keeps back
 };
 
 // Queues a finished match frame in the send ring as it is (the third writer

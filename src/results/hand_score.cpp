@@ -71,7 +71,7 @@ void ShowHandScore(Client& c)
     ScoreForm& score = *c.Score;
     HeroForm& hero = *c.Hero;
 
-    g.CurrencyFlag = (g.HandResult[0][13] & 0xFF) == 1 ? 1 : 0;
+    c.results.CurrencyFlag = (g.HandResult[0][13] & 0xFF) == 1 ? 1 : 0;
     hero.Num->AddItem(table::PadRight(QString::number(g.RoundNo), 12));
 
     for (int i = 0; i < 4; ++i)
@@ -81,10 +81,10 @@ void ShowHandScore(Client& c)
         const auto si = static_cast<std::size_t>(i);
         platform::ListBox& list = *score.State[si];
         core::UserInfo& u = g.UserInfos[si];
-        g.CumulativeAmounts[si] += g.HandAmounts[si];
+        c.results.CumulativeAmounts[si] += g.HandAmounts[si];
         list.AddItem(QStringLiteral("   房间底金： ") + QString::number(g.HandResult[si][11] & 0xFF));
-        if (g.WildStreakCount > 0 && g.WildStreakCount < 15)
-            list.AddItem(QStringLiteral("   连赖  ×") + QString::number(table::BitOf(g.WildStreakCount)));
+        if (c.results.WildStreakCount > 0 && c.results.WildStreakCount < 15)
+            list.AddItem(QStringLiteral("   连赖  ×") + QString::number(table::BitOf(c.results.WildStreakCount)));
         u.Coins = std::max(0.0, u.Coins + g.HandAmounts[si]);
         list.AddItem(QStringLiteral("===================="));
         const bool coins = (g.HandResult[si][13] & 0xFF) == 1;
@@ -99,10 +99,10 @@ void ShowHandScore(Client& c)
         f.Cash[i].SetCaption(Number(g.UserInfos[si].Coins) + CurrencyWord(g, i));
         score.State[si + 4]->AddItem(finalScore);
         hero.Grade[si]->AddItem(table::PadRight(Number(g.HandAmounts[si]), 9) + CurrencyWord(g, i));
-        hero.sumScore[i].SetCaption(Number(g.CumulativeAmounts[si]) + CurrencyWord(g, i));
+        hero.sumScore[i].SetCaption(Number(c.results.CumulativeAmounts[si]) + CurrencyWord(g, i));
     }
     for (int k = 0; k < 4; ++k) {
-        const GameState::SeatNamePic& pic = g.SeatNamePics[static_cast<std::size_t>(k)];
+        const ResultsState::SeatNamePic& pic = c.results.SeatNamePics[static_cast<std::size_t>(k)];
         bool ok = false;
         const int n = pic.PicIndex.toInt(&ok);
         if (ok && n >= 0 && n < 20)
@@ -111,8 +111,8 @@ void ShowHandScore(Client& c)
         score.ID[k].SetCaption(pic.Name);
     }
     if (!f.isMinimized()) {
-        g.ScorePending = -1;
-        g.HandEndTick = c.plat.clock.timeGetTime();
+        c.results.ScorePending = -1;
+        c.results.HandEndTick = c.plat.clock.timeGetTime();
     }
 
     f.Sysmsg[0]->Clear();

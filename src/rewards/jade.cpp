@@ -15,16 +15,16 @@ void RefreshChipBox(Client&, bool) {}
 
 void ExitPropPlugin(Client& c, int16_t flag)
 {
-    GameState& g = c.game;
+    RewardsState& r = c.rewards;
     window::MainForm& f = *c.MainForm;
-    if (g.PropPluginState < 1)
+    if (r.PropPluginState < 1)
         return;
-    if (g.PropPlugin)
-        g.PropPlugin->InitExit(flag);
-    g.PropPluginState = 0;
-    g.PropPluginReady = 0;
+    if (r.PropPlugin)
+        r.PropPlugin->InitExit(flag);
+    r.PropPluginState = 0;
+    r.PropPluginReady = 0;
     f.TimerProp->SetEnabled(false);
-    g.TreasureCountdownOn = 0;
+    r.TreasureCountdownOn = 0;
     // The boxes go; the object stays for a later start.
     for (int i = 0; i < f.ImgProp.Count(); ++i)
         if (f.ImgProp.Exists(i)) {

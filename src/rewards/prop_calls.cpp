@@ -17,7 +17,7 @@ constexpr int kBoxImages = 15;
 
 platform::PropPlugin* Running(Client& c)
 {
-    return c.game.PropPluginState > 0 ? c.game.PropPlugin.get() : nullptr;
+    return c.rewards.PropPluginState > 0 ? c.rewards.PropPlugin.get() : nullptr;
 }
 
 } // namespace
@@ -26,35 +26,35 @@ int16_t InitPropPlugin(Client& c)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
-    const int16_t stateBefore = g.PropPluginState;
+    const int16_t stateBefore = c.rewards.PropPluginState;
     try {
         f.Bank.SetVisible(true);
         f.Bank.ZOrder(0);
-        g.PropRandom.seed(static_cast<uint32_t>(c.plat.clock.timeGetTime()));
+        c.rewards.PropRandom.seed(static_cast<uint32_t>(c.plat.clock.timeGetTime()));
 
-        if (!g.PropPlugin) {
+        if (!c.rewards.PropPlugin) {
             if (g.InputEnabled == 0 || !c.plat.plugins.Exists(c.core.AppPath)) {
-                g.PropPluginState = -1;
+                c.rewards.PropPluginState = -1;
                 return 0;
             }
-            g.PropPlugin = c.plat.plugins.Create(c.core.AppPath);
+            c.rewards.PropPlugin = c.plat.plugins.Create(c.core.AppPath);
         }
-        if (!g.PropPlugin || g.InputEnabled == 0) {
-            g.PropPluginState = -1;
+        if (!c.rewards.PropPlugin || g.InputEnabled == 0) {
+            c.rewards.PropPluginState = -1;
             return 0;
         }
 
-        g.PropPluginState = -1;
+        c.rewards.PropPluginState = -1;
         const int16_t scale = g.ScaleY != 1.0f ? 2 : 1;
-        if (!g.PropPlugin->Initdll(c.core.UserName, c.core.UserKey, QString::fromLatin1(kStartKind),
+        if (!c.rewards.PropPlugin->Initdll(c.core.UserName, c.core.UserKey, QString::fromLatin1(kStartKind),
                                    static_cast<quintptr>(f.winId()), QString::fromLatin1(kStartTag), scale,
                                    c.core.CmdLineField15)) {
-            g.PropPluginReady = 0;
-            g.PropPluginState = 0;
-            g.PropPlugin.reset();
+            c.rewards.PropPluginReady = 0;
+            c.rewards.PropPluginState = 0;
+            c.rewards.PropPlugin.reset();
             return 0;
         }
-        g.PropPluginState = g.PropPlugin->GetBaoInfo(g.PropBaoInfo) ? 2 : 1;
+        c.rewards.PropPluginState = c.rewards.PropPlugin->GetBaoInfo(c.rewards.PropBaoInfo) ? 2 : 1;
 
         f.ImgProp[0].SetVisible(false);
         f.ImgProp[0].Enabled = false;
@@ -63,17 +63,17 @@ int16_t InitPropPlugin(Client& c)
             f.ImgProp[i].SetVisible(false);
             f.ImgProp[i].Enabled = false;
         }
-        g.PropPluginReady = -1;
+        c.rewards.PropPluginReady = -1;
         return -1;
     } catch (const std::exception& e) {
         // The next user record tries again.
         qWarning("prop plug-in not started: %s", e.what());
-        g.PropPluginState = stateBefore;
+        c.rewards.PropPluginState = stateBefore;
         return 0;
     }
 }
 
-bool PropPluginExists(const Client& c) { return c.game.PropPlugin != nullptr; }
+bool PropPluginExists(const Client& c) { return c.rewards.PropPlugin != nullptr; }
 
 void ClearUser(Client& c, int view)
 {
@@ -84,10 +84,10 @@ void ClearUser(Client& c, int view)
 bool SetUserinfo(Client& c, int view, uint8_t seatBit, bool hasAmount)
 {
     GameState& g = c.game;
-    if (!g.PropPlugin)
+    if (!c.rewards.PropPlugin)
         return true;
     const core::UserInfo& u = g.UserInfos[static_cast<std::size_t>(view)];
-    return g.PropPlugin->SetUserinfo(u.Nickname, g.Players[static_cast<std::size_t>(view)].Name, seatBit,
+    return c.rewards.PropPlugin->SetUserinfo(u.Nickname, g.Players[static_cast<std::size_t>(view)].Name, seatBit,
                                      static_cast<int16_t>(view), hasAmount, u.Sex, u.Title, u.AvatarId);
 }
 

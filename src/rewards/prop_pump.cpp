@@ -46,39 +46,39 @@ std::optional<int16_t> NumberOf(const QString& text)
 
 void CarryOut(Client& c)
 {
-    GameState& g = c.game;
-    switch (g.PropSendType) {
+    RewardsState& r = c.rewards;
+    switch (r.PropSendType) {
     case MsgSystemLine:
-        if (!g.PropSendText.isEmpty()) {
-            AddSystemMessage(c, g.PropSendText);
-            g.PropSendText.clear();
+        if (!r.PropSendText.isEmpty()) {
+            AddSystemMessage(c, r.PropSendText);
+            r.PropSendText.clear();
         }
         break;
     case MsgNotice:
-        if (!g.PropSendText.isEmpty() && g.PropNoticeParams.size() == 4) {
-            ShowPropNotice(c, g.PropSendText, g.PropNoticeParams, g.PropNoticeExtra);
-            g.PropSendText.clear();
-            g.PropNoticeParams.clear();
-            g.PropNoticeExtra.fill(0);
+        if (!r.PropSendText.isEmpty() && r.PropNoticeParams.size() == 4) {
+            ShowPropNotice(c, r.PropSendText, r.PropNoticeParams, r.PropNoticeExtra);
+            r.PropSendText.clear();
+            r.PropNoticeParams.clear();
+            r.PropNoticeExtra.fill(0);
         }
         break;
     case MsgFrame:
-        if (g.PropSendFrame.size() == core::kFrameSize) {
+        if (r.PropSendFrame.size() == core::kFrameSize) {
             core::GameFrame frame;
-            std::memcpy(frame.data(), g.PropSendFrame.constData(), core::kFrameSize);
+            std::memcpy(frame.data(), r.PropSendFrame.constData(), core::kFrameSize);
             core::SendRawFrame(c, frame);
         }
         break;
     case MsgWhisper:
-        if (const auto n = NumberOf(g.PropSendText); n && *n >= 1 && *n <= 3)
+        if (const auto n = NumberOf(r.PropSendText); n && *n >= 1 && *n <= 3)
             chat::Tou_Click(c, *n);
         break;
     case MsgKey:
-        if (const auto n = NumberOf(g.PropSendText))
+        if (const auto n = NumberOf(r.PropSendText))
             window::pic1_KeyDown(c, *n, 0);
         break;
     case MsgPlayerCard:
-        if (const auto n = NumberOf(g.PropSendText); n && *n >= 0 && *n <= 3)
+        if (const auto n = NumberOf(r.PropSendText); n && *n >= 0 && *n <= 3)
             chat::Tou_MouseMove(c, *n, 0, 0, 0, 0);
         break;
     default:
@@ -88,38 +88,38 @@ void CarryOut(Client& c)
 
 bool PumpOnce(Client& c)
 {
-    GameState& g = c.game;
+    RewardsState& r = c.rewards;
 
-    if (g.PropPluginState > 0 && g.PropPlugin) {
-        const int16_t n = g.PropPlugin->CheckSendBuff();
+    if (r.PropPluginState > 0 && r.PropPlugin) {
+        const int16_t n = r.PropPlugin->CheckSendBuff();
         for (int i = 1; i <= n; ++i) {
-            g.PropSendType = -1;
+            r.PropSendType = -1;
             // A message before may have stopped the plug-in.
-            if (g.PropPluginState < 1 || !g.PropPlugin)
+            if (r.PropPluginState < 1 || !r.PropPlugin)
                 return false;
-            platform::Picture picture = g.PropSendPicture;
-            g.PropPlugin->GetSendBuff(picture, g.PropSendText, g.PropSendFrame, g.PropSendType, g.PropNoticeParams,
-                                      g.PropNoticeExtra);
-            g.PropSendPicture = picture;
+            platform::Picture picture = r.PropSendPicture;
+            r.PropPlugin->GetSendBuff(picture, r.PropSendText, r.PropSendFrame, r.PropSendType, r.PropNoticeParams,
+                                      r.PropNoticeExtra);
+            r.PropSendPicture = picture;
             CarryOut(c);
         }
     }
 
-    if (g.PropHandEndDue) {
-        if (g.PropPluginState <= 0) {
-            g.PropHandEndDue = 0;
+    if (r.PropHandEndDue) {
+        if (r.PropPluginState <= 0) {
+            r.PropHandEndDue = 0;
             ShowPropHandResult(c);
             return false;
         }
-        if (!g.PropScoreInfoDue) {
-            g.PropHandEndDue = 0;
+        if (!r.PropScoreInfoDue) {
+            r.PropHandEndDue = 0;
             ShowPropHandResult(c);
-        } else if (g.PropPlugin &&
-                   g.PropPlugin->GetScoreInfo(g.PropSeatNames, g.PropCoinDelta, g.PropSeatEntries) == 1) {
-            g.PropScoreInfoDue = 0;
-            g.PropHandEndDue = 0;
-            g.PropMenuOpen = 0;
-            if (g.PropPluginState == 2)
+        } else if (r.PropPlugin &&
+                   r.PropPlugin->GetScoreInfo(r.PropSeatNames, r.PropCoinDelta, r.PropSeatEntries) == 1) {
+            r.PropScoreInfoDue = 0;
+            r.PropHandEndDue = 0;
+            r.PropMenuOpen = 0;
+            if (r.PropPluginState == 2)
                 PlayBaoXiang(c);
             else
                 ShowPropHandResult(c);
@@ -134,8 +134,8 @@ bool PumpOnce(Client& c)
 
 bool SchedPropPump(Client& c)
 {
-    GameState& g = c.game;
-    if (!g.PropPluginReady)
+    RewardsState& r = c.rewards;
+    if (!r.PropPluginReady)
         return true;
     try {
         return PumpOnce(c);
@@ -147,8 +147,8 @@ bool SchedPropPump(Client& c)
             ExitPropPlugin(c, 0);
         } catch (const std::exception&) {
         }
-        g.PropPluginState = 0;
-        g.PropPluginReady = 0;
+        r.PropPluginState = 0;
+        r.PropPluginReady = 0;
         return false;
     }
 }
@@ -166,7 +166,7 @@ void AddSystemMessage(Client& c, QString& text)
 void ShowPropNotice(Client& c, const QString& text, const std::vector<int32_t>& box,
                     const std::array<int32_t, 5>& style)
 {
-    GameState& g = c.game;
+    RewardsState& r = c.rewards;
     window::MainForm& f = *c.MainForm;
     platform::Label& label = f.LbProp;
     label.SetVisible(false);
@@ -180,28 +180,28 @@ void ShowPropNotice(Client& c, const QString& text, const std::vector<int32_t>& 
     label.ZOrder(0);
     if (style[0] >= 1 && style[1] >= 1) {
         f.TimerProp->SetInterval(style[0]);
-        g.PropCaptionLimit = static_cast<int16_t>(std::min<int32_t>(style[1], std::numeric_limits<int16_t>::max()));
-        g.PropCaptionTicks = 0;
-        g.PropCaptionOn = -1;
+        r.PropCaptionLimit = static_cast<int16_t>(std::min<int32_t>(style[1], std::numeric_limits<int16_t>::max()));
+        r.PropCaptionTicks = 0;
+        r.PropCaptionOn = -1;
         f.TimerProp->SetEnabled(true);
     }
 }
 
 void TimerProp_Timer(Client& c)
 {
-    GameState& g = c.game;
+    RewardsState& r = c.rewards;
     window::MainForm& f = *c.MainForm;
     f.TimerProp->SetEnabled(false);
-    if (!g.PropCaptionOn) {
+    if (!r.PropCaptionOn) {
         f.TimerProp->SetEnabled(true);
         return;
     }
-    ++g.PropCaptionTicks;
-    if (g.PropCaptionTicks == g.PropCaptionLimit) {
+    ++r.PropCaptionTicks;
+    if (r.PropCaptionTicks == r.PropCaptionLimit) {
         f.LbProp.SetCaption(QString());
         f.LbProp.SetVisible(false);
-        g.PropCaptionOn = 0;
-        g.PropCaptionTicks = 0;
+        r.PropCaptionOn = 0;
+        r.PropCaptionTicks = 0;
         return;
     }
     f.TimerProp->SetEnabled(true);

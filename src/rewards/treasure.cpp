@@ -24,23 +24,23 @@ constexpr int kNoticeHeight = 50;
 constexpr int kColumnPixels = 14;
 constexpr int32_t kGreen = 0xFF00;
 
-bool TakesPart(const GameState& g, int v)
+bool TakesPart(const RewardsState& r, int v)
 {
-    return !g.PropSeatEntries[1][static_cast<std::size_t>(v)].isEmpty() ||
-           !g.PropSeatEntries[0][static_cast<std::size_t>(v)].isEmpty();
+    return !r.PropSeatEntries[1][static_cast<std::size_t>(v)].isEmpty() ||
+           !r.PropSeatEntries[0][static_cast<std::size_t>(v)].isEmpty();
 }
 
 // A box number 0-4: a random number in [0, 1) times 4, to the nearest
 // integer, halves to even.
 int16_t RandomBox(Client& c)
 {
-    const double r = std::uniform_real_distribution<double>(0.0, 1.0)(c.game.PropRandom);
+    const double r = std::uniform_real_distribution<double>(0.0, 1.0)(c.rewards.PropRandom);
     return static_cast<int16_t>(std::nearbyint(r * 4));
 }
 
 void PlaceClosedBox(Client& c, int k, bool enabled)
 {
-    const platform::PropPlugin::BaoInfo& bao = c.game.PropBaoInfo;
+    const platform::PropPlugin::BaoInfo& bao = c.rewards.PropBaoInfo;
     auto& boxes = c.MainForm->ImgProp;
     boxes.Load(k);
     platform::Image& box = boxes[k];
@@ -73,14 +73,14 @@ void ShowPropHandResult(Client& c)
 
 void PlayBaoXiang(Client& c)
 {
-    GameState& g = c.game;
+    RewardsState& r = c.rewards;
     window::MainForm& f = *c.MainForm;
     f.LbProp.SetCaption(QString());
-    g.TreasurePicks.fill(-1);
+    r.TreasurePicks.fill(-1);
 
     int first = -1;
     for (int v = 0; v < 4 && first < 0; ++v)
-        if (TakesPart(g, v))
+        if (TakesPart(c.rewards, v))
             first = v;
     if (first < 0) {
         ShowPropHandResult(c);
@@ -95,11 +95,11 @@ void PlayBaoXiang(Client& c)
     } else {
         int group = 0;
         for (int w = 1; w <= 3; ++w) {
-            if (!TakesPart(g, w))
+            if (!TakesPart(c.rewards, w))
                 continue;
             for (int k = 0; k < kBoxesPerSeat; ++k)
                 PlaceClosedBox(c, kBoxesPerSeat * group + k, false);
-            g.TreasurePicks[static_cast<std::size_t>(w)] =
+            r.TreasurePicks[static_cast<std::size_t>(w)] =
                 static_cast<int16_t>(kBoxesPerSeat * group + RandomBox(c));
             ++group;
         }
@@ -109,44 +109,44 @@ void PlayBaoXiang(Client& c)
     platform::Label& label = f.LbProp;
     label.Alignment = platform::Label::Center;
     const int width = DisplayWidth(prompt) * kColumnPixels;
-    const auto& point = g.PropBaoInfo.PropNoticePoint;
+    const auto& point = r.PropBaoInfo.PropNoticePoint;
     label.Move(static_cast<float>(point[0] - width / 2.0), static_cast<float>(point[1]), static_cast<float>(width),
                kNoticeHeight);
     label.SetCaption(prompt + QStringLiteral("\n") + QString::number(kChoiceSeconds));
     label.SetVisible(true);
     label.ZOrder(0);
 
-    g.PropCaptionOn = 0;
-    g.TreasureCountdownOn = -1;
-    g.TreasureTickCount = 0;
-    g.TreasureSecondsLeft = kChoiceSeconds;
+    r.PropCaptionOn = 0;
+    r.TreasureCountdownOn = -1;
+    r.TreasureTickCount = 0;
+    r.TreasureSecondsLeft = kChoiceSeconds;
 }
 
 void TreasureCountdownStep(Client& c)
 {
-    GameState& g = c.game;
-    if (!g.TreasureCountdownOn)
+    RewardsState& r = c.rewards;
+    if (!r.TreasureCountdownOn)
         return;
-    ++g.TreasureTickCount;
-    if (g.TreasureTickCount < kTicksPerSecond)
+    ++r.TreasureTickCount;
+    if (r.TreasureTickCount < kTicksPerSecond)
         return;
-    g.TreasureTickCount = 0;
-    --g.TreasureSecondsLeft;
+    r.TreasureTickCount = 0;
+    --r.TreasureSecondsLeft;
     platform::Label& label = c.MainForm->LbProp;
-    const QString seconds = QStringLiteral("\n") + QString::number(g.TreasureSecondsLeft);
-    if (g.PropMenuOpen) {
-        g.TreasureCountdownOn = 0;
-    } else if (g.PropCoinDelta[0] <= 0 && g.PropSeatEntries[1][0].isEmpty()) {
+    const QString seconds = QStringLiteral("\n") + QString::number(r.TreasureSecondsLeft);
+    if (r.PropMenuOpen) {
+        r.TreasureCountdownOn = 0;
+    } else if (r.PropCoinDelta[0] <= 0 && r.PropSeatEntries[1][0].isEmpty()) {
         // The local player has no box of his own: the others' boxes open.
         label.SetCaption(QStringLiteral("请等待玩家打开宝箱") + seconds);
-        if (g.TreasureSecondsLeft <= 2) {
-            g.TreasureCountdownOn = 0;
+        if (r.TreasureSecondsLeft <= 2) {
+            r.TreasureCountdownOn = 0;
             OpenTreasureBoxes(c, -1);
         }
     } else {
         label.SetCaption(QStringLiteral("请选择一个宝箱打开") + seconds);
-        if (g.TreasureSecondsLeft <= 0) {
-            g.TreasureCountdownOn = 0;
+        if (r.TreasureSecondsLeft <= 0) {
+            r.TreasureCountdownOn = 0;
             OpenTreasureBoxes(c, RandomBox(c));
         }
     }
@@ -154,20 +154,20 @@ void TreasureCountdownStep(Client& c)
 
 void OpenTreasureBoxes(Client& c, int16_t pick)
 {
-    GameState& g = c.game;
+    RewardsState& r = c.rewards;
     auto& boxes = c.MainForm->ImgProp;
     if (pick != -1)
-        g.TreasurePicks[0] = pick;
-    for (const int16_t k : g.TreasurePicks)
+        r.TreasurePicks[0] = pick;
+    for (const int16_t k : r.TreasurePicks)
         if (k >= 0 && boxes.Exists(k)) {
             boxes[k].SetVisible(false);
             boxes[k].Enabled = false;
         }
-    if (g.PropPluginState == 2 && g.PropPlugin)
-        g.PropPlugin->ShowGif(1, true);
+    if (r.PropPluginState == 2 && r.PropPlugin)
+        r.PropPlugin->ShowGif(1, true);
     // The boxes open at once: no flight and no count-up of the coins.
-    if (g.PropPluginState > 0 && g.PropPlugin)
-        g.PropPlugin->ShowGif(1, false);
+    if (r.PropPluginState > 0 && r.PropPlugin)
+        r.PropPlugin->ShowGif(1, false);
     ShowPropHandResult(c);
 }
 
@@ -182,29 +182,29 @@ void ShowDrawnHandResult(Client& c)
         platform::ListBox& sheet = *c.Score->State[sd];
         sheet.AddItem(QStringLiteral("      黄  庄"));
         g.HandAmounts[sd] = 0;
-        if (!g.PropSeatNames[sd].isEmpty()) {
+        if (!c.rewards.PropSeatNames[sd].isEmpty()) {
             sheet.AddItem(QString());
-            for (const QString& part : g.PropSeatNames[sd].split(QLatin1Char('|')))
+            for (const QString& part : c.rewards.PropSeatNames[sd].split(QLatin1Char('|')))
                 sheet.AddItem(part);
             sheet.AddItem(QString());
-            g.HandAmounts[sd] += g.PropCoinDelta[sd];
-            g.UserInfos[sd].Coins += g.PropCoinDelta[sd];
-            g.CumulativeAmounts[sd] += g.PropCoinDelta[sd];
-            g.PropCoinDelta[sd] = 0;
-            g.PropSeatNames[sd].clear();
-            for (auto& row : g.PropSeatEntries)
+            g.HandAmounts[sd] += c.rewards.PropCoinDelta[sd];
+            g.UserInfos[sd].Coins += c.rewards.PropCoinDelta[sd];
+            c.results.CumulativeAmounts[sd] += c.rewards.PropCoinDelta[sd];
+            c.rewards.PropCoinDelta[sd] = 0;
+            c.rewards.PropSeatNames[sd].clear();
+            for (auto& row : c.rewards.PropSeatEntries)
                 for (QString& entry : row)
                     entry.clear();
         }
         f.Cash[d].SetCaption(Amount(g.UserInfos[sd].Coins) + QStringLiteral("金币"));
         c.Score->State[sd + 4]->AddItem(QStringLiteral("最终分：") + Amount(g.HandAmounts[sd]) + QStringLiteral("金币"));
         c.Hero->Grade[sd]->AddItem(table::PadRight(Amount(g.HandAmounts[sd]), 9) + QStringLiteral("金币"));
-        c.Hero->sumScore[d].SetCaption(Amount(g.CumulativeAmounts[sd]) + QStringLiteral("金币"));
+        c.Hero->sumScore[d].SetCaption(Amount(c.results.CumulativeAmounts[sd]) + QStringLiteral("金币"));
     }
     if (!g.F1Minimized)
         c.Score->Show();
     if (g.PropResultDue == -1) {
-        if (g.PropPluginState > 0)
+        if (c.rewards.PropPluginState > 0)
             ExitPropPlugin(c, 0);
         g.PropRoundState = 0;
     } else {

@@ -20,17 +20,17 @@ void SchedVipBadges(Client& c)
         platform::Image& badge = badges[i];
         if (!badge.Visible)
             continue;
-        if (++g.PropAniTicks[si] < kBadgeTicks)
+        if (++c.rewards.PropAniTicks[si] < kBadgeTicks)
             continue;
-        g.PropAniState[si] = static_cast<int16_t>(((g.PropAniState[si] + 1) & 3) + 1);
+        c.rewards.PropAniState[si] = static_cast<int16_t>(((c.rewards.PropAniState[si] + 1) & 3) + 1);
         const int level = g.UserInfos[si].VipLevel;
         if (level < 1 || level > 6) {
             badge.SetVisible(false);
         } else {
-            window::LoadGifResource(kVipBadgeGif + 4 * level + g.PropAniState[si], QStringLiteral("GIF"), badge);
+            window::LoadGifResource(kVipBadgeGif + 4 * level + c.rewards.PropAniState[si], QStringLiteral("GIF"), badge);
             badge.ZOrder(0);
         }
-        g.PropAniTicks[si] = 0;
+        c.rewards.PropAniTicks[si] = 0;
     }
 }
 

@@ -58,19 +58,19 @@ void ShowChromePicture(platform::ControlArray<platform::Image>& button, int whic
 // Both buttons back to their normal pictures, once per hover.
 void RestoreChrome(Client& c)
 {
-    if (c.game.ChromeNormal)
+    if (c.window.ChromeNormal)
         return;
     ShowChromePicture(c.MainForm->Imgclose, ChromeNormalPicture);
     ShowChromePicture(c.MainForm->ImgMin, ChromeNormalPicture);
-    c.game.ChromeNormal = -1;
+    c.window.ChromeNormal = -1;
 }
 
 void Hover(Client& c, platform::ControlArray<platform::Image>& button)
 {
-    if (!c.game.ChromeNormal)
+    if (!c.window.ChromeNormal)
         return;
     ShowChromePicture(button, ChromeHoverPicture);
-    c.game.ChromeNormal = 0;
+    c.window.ChromeNormal = 0;
 }
 
 } // namespace
@@ -144,8 +144,8 @@ void Imgclose_Click(Client& c, int16_t index)
         return;
     // The exit button: the plug-in closes its bank panel, then the exit
     // window opens (or closes when it is open).
-    if (c.game.PropPluginState > 0 && c.game.PropPlugin)
-        c.game.PropPlugin->setbankstate(2);
+    if (c.rewards.PropPluginState > 0 && c.rewards.PropPlugin)
+        c.rewards.PropPlugin->setbankstate(2);
     core::OpenExitWindow(c);
 }
 
@@ -219,9 +219,9 @@ void Form_Resize(Client& c)
     f.Chat->setFocus();
     core::MinimizeLobbyWindow(c);
     g.TimeoutCount = 0;
-    if (g.PropPluginState > 0 && g.PropPlugin) {
+    if (c.rewards.PropPluginState > 0 && c.rewards.PropPlugin) {
         try {
-            g.PropPlugin->FixBuffPos();
+            c.rewards.PropPlugin->FixBuffPos();
         } catch (...) {
             // The plug-in's failure does not stop the window.
         }

@@ -140,10 +140,10 @@ void LayoutTableControls(Client& c)
     for (int v = 0; v < 4; ++v) {
         f.img_vip[v].ZOrder(0);
         f.img_vip[v].SetVisible(false);
-        g.PropAniTicks[static_cast<std::size_t>(v)] = 0;
-        g.PropAniState[static_cast<std::size_t>(v)] = 0;
+        c.rewards.PropAniTicks[static_cast<std::size_t>(v)] = 0;
+        c.rewards.PropAniState[static_cast<std::size_t>(v)] = 0;
     }
-    g.PropAniOn = 0;
+    c.rewards.PropAniOn = 0;
 
     // The prize-exchange and jade-task buttons.
     f.ImgJadeExch.Move(3 * sx, 623 * sy);
@@ -165,7 +165,7 @@ void LayoutTableControls(Client& c)
     }
     for (int i = 0; i <= 8; ++i) {
         g.AnNiuPressed[static_cast<std::size_t>(i)] = 0;
-        g.AnNiuHoverShown[static_cast<std::size_t>(i)] = 0;
+        c.window.AnNiuHoverShown[static_cast<std::size_t>(i)] = 0;
         platform::Image& b = f.AnNiu[i];
         b.Move(b.Left, b.Top, (i == 0 ? 50 : 60) * sx, 30 * sy);
         LoadPicture(ids.AnNiuPicIds[static_cast<std::size_t>(i <= 2 ? 2 * i : 2 * i + 2)], b);
@@ -247,8 +247,8 @@ void LayoutTableControls(Client& c)
                 prompt->height());
 
     // Match state of a new table.
-    g.ReservedMoney = 200.0;
-    g.MatchPanelMode = 0;
+    c.match.ReservedMoney = 200.0;
+    c.match.MatchPanelMode = 0;
 }
 
 void LayoutPlayControls(Client& c)

@@ -8,7 +8,7 @@ namespace window {
 
 void StartSeatChangeShow(Client& c)
 {
-    GameState& g = c.game;
+    WindowState& w = c.window;
     MainForm& f = *c.MainForm;
     f.ImgShuffle.SetVisible(true);
     f.ImgShuffle.ZOrder(0);
@@ -16,10 +16,10 @@ void StartSeatChangeShow(Client& c)
     f.LblShuffle.ZOrder(0);
     f.TimerShuffle->SetInterval(300);
     f.TimerShuffle->SetEnabled(true);
-    f.LblShuffle.SetCaption(g.ShuffleCaptions[0]);
-    g.ShuffleLabelOn = -1;
-    g.ShuffleFlagA = 0;
-    dispatch::NavigateWebPanel(c, 2, g.GameAdFile);
+    f.LblShuffle.SetCaption(w.ShuffleCaptions[0]);
+    w.ShuffleLabelOn = -1;
+    w.ShuffleFlagA = 0;
+    dispatch::NavigateWebPanel(c, 2, w.GameAdFile);
 }
 
 } // namespace window

@@ -22,7 +22,7 @@ bool OpenWebPage(Client& c, const QString& address)
 void WebBrowser1_DocumentComplete(Client& c)
 {
     MainForm& f = *c.MainForm;
-    if (c.game.WebNavError || !f.WebBrowser1)
+    if (c.window.WebNavError || !f.WebBrowser1)
         return;
     f.WebBrowser1->move(static_cast<int>(std::lrint(f.Bird.Left + 2)), static_cast<int>(std::lrint(f.Bird.Top + 2)));
     f.WebBrowser1->raise();
@@ -33,7 +33,7 @@ void WebBrowser1_NavigateError(Client& c)
 {
     if (c.MainForm->WebBrowser1)
         c.MainForm->WebBrowser1->hide();
-    c.game.WebNavError = -1;
+    c.window.WebNavError = -1;
 }
 
 void WebBrowser2_NavigateError(Client& c)

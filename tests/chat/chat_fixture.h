@@ -76,7 +76,7 @@ struct ChatTable : testing_support::TestClient {
             u.Sex = static_cast<uint8_t>(seat % 2);
             u.VoiceKind = 2;
         }
-        c.game.BubblesAllowed = -1;
+        c.chat.BubblesAllowed = -1;
         c.game.InputEnabled = -1;
     }
 

@@ -25,23 +25,23 @@ TEST_P(RelayTest, GoesToTheRunningPluginAndIsNeverShown)
 {
     ChatTable t;
     auto plugin = std::make_shared<testing_support::FakePropPlugin>();
-    t.c.game.PropPlugin = plugin;
-    t.c.game.PropPluginState = 1;
+    t.c.rewards.PropPlugin = plugin;
+    t.c.rewards.PropPluginState = 1;
     const core::GameFrame frame = ChatFrame(t.SeatBitOf(2), 0, 0, QStringLiteral("hello"), {}, GetParam());
     t.Receive(frame);
     ASSERT_EQ(plugin->received.size(), 1u);
     EXPECT_EQ(plugin->received[0], frame);
     EXPECT_TRUE(t.History().isEmpty());
     EXPECT_EQ(t.Box(0), QString());
-    EXPECT_EQ(t.c.game.ChatBlinkCount, 0);
+    EXPECT_EQ(t.c.chat.ChatBlinkCount, 0);
 }
 
 TEST_P(RelayTest, IsDroppedWhileNoPluginRuns)
 {
     ChatTable t;
     auto plugin = std::make_shared<testing_support::FakePropPlugin>();
-    t.c.game.PropPlugin = plugin;
-    t.c.game.PropPluginState = -1;
+    t.c.rewards.PropPlugin = plugin;
+    t.c.rewards.PropPluginState = -1;
     t.Receive(ChatFrame(t.SeatBitOf(2), 0, 0, QStringLiteral("hello"), {}, GetParam()));
     EXPECT_TRUE(plugin->received.empty());
     EXPECT_TRUE(t.History().isEmpty());
@@ -62,8 +62,8 @@ TEST(ChatReceive, APluginFailureAbandonsOnlyThatFrame)
     ChatTable t;
     auto plugin = std::make_shared<testing_support::RecordingPlugin>();
     plugin->fails = true;
-    t.c.game.PropPlugin = plugin;
-    t.c.game.PropPluginState = 1;
+    t.c.rewards.PropPlugin = plugin;
+    t.c.rewards.PropPluginState = 1;
     t.Receive(ChatFrame(t.SeatBitOf(1), 0, 0, QStringLiteral("x"), {}, 272));
     EXPECT_FALSE(t.process.ended);
     EXPECT_TRUE(t.dialogs.texts.isEmpty());
@@ -89,7 +89,7 @@ TEST_P(LineFromView, GoesToTheHistoryAndTheBoxesAndBlinksForOthers)
     t.Receive(ChatFrame(t.SeatBitOf(GetParam().fromView), 0, 0, line));
     EXPECT_EQ(t.History(), QStringList{QStringLiteral(" ") + line});
     EXPECT_EQ(t.Box(0), line);
-    EXPECT_EQ(t.c.game.ChatBlinkCount, GetParam().blinks ? 8 : 0);
+    EXPECT_EQ(t.c.chat.ChatBlinkCount, GetParam().blinks ? 8 : 0);
     EXPECT_EQ(t.c.core.CurMsg.Seat, GetParam().fromView);
 }
 
@@ -183,7 +183,7 @@ TEST_P(PhraseTest, BubbleBesideTheSpeakerAndTheSpeakersVoice)
     ASSERT_EQ(t.sound.buffers.size(), 1u);
     EXPECT_EQ(t.sound.buffers[0]->path, voice);
     EXPECT_EQ(t.Box(0), line);
-    EXPECT_EQ(t.c.game.ChatBlinkCount, 8);
+    EXPECT_EQ(t.c.chat.ChatBlinkCount, 8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, PhraseTest,
@@ -218,7 +218,7 @@ TEST_P(NoBubble, TheLineIsShownWithoutBubbleOrVoice)
     testing_support::WriteWave(t.c.window.Sound.VoicePath + QStringLiteral("v271002") + QStringLiteral("00101.wav"));
     if (GetParam().minimised)
         t.f.setWindowState(Qt::WindowMinimized);
-    t.c.game.BubblesAllowed = GetParam().bubblesAllowed ? -1 : 0;
+    t.c.chat.BubblesAllowed = GetParam().bubblesAllowed ? -1 : 0;
     t.Receive(ChatFrame(t.SeatBitOf(2), 1, GetParam().item, QStringLiteral("小王说道: 快点吧"), t.NameOf(2)));
     EXPECT_EQ(chat::FindSpeakBox(t.c, 2), nullptr) << GetParam().what;
     EXPECT_EQ(t.sound.createRequests, 0) << GetParam().what;
@@ -282,8 +282,8 @@ TEST_P(EmoticonTest, PlaysBesideTheNamedSeatAndShowsNoText)
         EXPECT_EQ(t.f.ucAni_BBQS[static_cast<std::size_t>(v)]->Action(), v == e.fromView && e.gif ? 1 : 0) << v;
         EXPECT_TRUE(t.f.ucAni_BBQS[static_cast<std::size_t>(v)]->isVisibleTo(t.f.pic1));
     }
-    EXPECT_EQ(t.c.game.DBQS_flag, e.gif ? -1 : 0);
-    EXPECT_EQ(t.c.game.ChatBlinkCount, e.fromView != 0 ? 8 : 0);
+    EXPECT_EQ(t.c.chat.DBQS_flag, e.gif ? -1 : 0);
+    EXPECT_EQ(t.c.chat.ChatBlinkCount, e.fromView != 0 ? 8 : 0);
     // The text is never shown; the local player's own emoticon costs coins.
     const QStringList history = t.History();
     if (e.fromView == 0)

@@ -52,11 +52,11 @@ TEST(ChatRoundTrip, ATypedLine)
     EXPECT_EQ(t.Name217(f), QString()); // a typed line carries no name
     t.wang.Receive(f);
     EXPECT_EQ(t.wang.Box(0), QStringLiteral("小张说道: 大家好"));
-    EXPECT_EQ(t.wang.c.game.ChatBlinkCount, 8);
+    EXPECT_EQ(t.wang.c.chat.ChatBlinkCount, 8);
     // The sender's own copy comes back to her too, without a blink.
     t.alice.Receive(f);
     EXPECT_EQ(t.alice.Box(0), QStringLiteral("你说道: 大家好"));
-    EXPECT_EQ(t.alice.c.game.ChatBlinkCount, 0);
+    EXPECT_EQ(t.alice.c.chat.ChatBlinkCount, 0);
 }
 
 TEST(ChatRoundTrip, AWhisperNamesTheTargetAndReadsAsToYou)

@@ -176,13 +176,13 @@ TEST(Whisper, AnAvatarClickAddressesTheChatBox)
     ChatTable t;
     t.f.Chat->SetText(QStringLiteral("hi"));
     chat::Tou_Click(t.c, 2);
-    EXPECT_EQ(t.c.game.WhisperPrefix, QStringLiteral("你对小王说: "));
-    EXPECT_EQ(t.c.game.WhisperSeat, 4);
+    EXPECT_EQ(t.c.chat.WhisperPrefix, QStringLiteral("你对小王说: "));
+    EXPECT_EQ(t.c.chat.WhisperSeat, 4);
     EXPECT_EQ(t.f.Chat->Text(), QStringLiteral("你对小王说: hi"));
     // Another seat replaces the prefix, the typed text stays.
     chat::Tou_Click(t.c, 3);
     EXPECT_EQ(t.f.Chat->Text(), QStringLiteral("你对小李说: hi"));
-    EXPECT_EQ(t.c.game.WhisperSeat, 2);
+    EXPECT_EQ(t.c.chat.WhisperSeat, 2);
 }
 
 TEST(Whisper, NotForTheOwnSeatAnEmptySeatOrWithoutInput)
@@ -194,7 +194,7 @@ TEST(Whisper, NotForTheOwnSeatAnEmptySeatOrWithoutInput)
     chat::Tou_Click(t.c, 4);
     t.c.game.InputEnabled = 0;
     chat::Tou_Click(t.c, 2);
-    EXPECT_EQ(t.c.game.WhisperPrefix, QString());
+    EXPECT_EQ(t.c.chat.WhisperPrefix, QString());
     EXPECT_EQ(t.f.Chat->Text(), QString());
 }
 

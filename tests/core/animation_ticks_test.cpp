@@ -85,7 +85,7 @@ TEST(ChatButtonBlink, AlternatesEightTimesThenStaysNormal)
 {
     Ticking t;
     t.c.core.SchedBlink.Start();
-    t.c.game.ChatBlinkCount = 8;
+    t.c.chat.ChatBlinkCount = 8;
     const int normal = t.c.window.PicIds.AnNiuPicIds[2].toInt();
     const int lit = t.c.window.PicIds.AnNiuPicIds[3].toInt();
     const int expected[] = {normal, lit, normal, lit, normal, lit, normal, lit, normal, normal};
@@ -171,8 +171,8 @@ TEST(EmoticonEnd, ClearedSixtyTicksAfterItStarted)
     t.TickTo(60);
     EXPECT_FALSE(t.Showing(2));
     EXPECT_EQ(t.f.ucAni_BBQS[2]->CurrentFrame(), -1);
-    EXPECT_EQ(t.c.game.DBQS_flag, 0);
-    EXPECT_EQ(t.c.game.DBQS_Num, 0);
+    EXPECT_EQ(t.c.chat.DBQS_flag, 0);
+    EXPECT_EQ(t.c.chat.DBQS_Num, 0);
 }
 
 TEST(EmoticonEnd, ASecondOneRestartsTheCountAndBothEndTogether)
@@ -193,9 +193,9 @@ TEST(EmoticonEnd, TheTickCountRestartsWithoutAnEmoticon)
 {
     Ticking t;
     t.TickTo(59);
-    EXPECT_EQ(t.c.game.DBQS_Num, 59);
+    EXPECT_EQ(t.c.chat.DBQS_Num, 59);
     t.TickTo(60);
-    EXPECT_EQ(t.c.game.DBQS_Num, 0);
+    EXPECT_EQ(t.c.chat.DBQS_Num, 0);
 }
 
 // ---- VIP badges ----------------------------------------------------------------
@@ -208,9 +208,9 @@ struct BadgeRow {
 TEST(VipBadges, AlternateEveryHalfSecond)
 {
     Ticking t;
-    t.c.game.PropAniOn = -1;
+    t.c.rewards.PropAniOn = -1;
     t.c.game.UserInfos[2].VipLevel = 3;
-    t.c.game.PropAniState[2] = 1;
+    t.c.rewards.PropAniState[2] = 1;
     t.f.img_vip[2].SetVisible(true);
     const int before = t.f.img_vip[2].PictureId();
     for (const BadgeRow r : {BadgeRow{9, 0}, BadgeRow{10, 911}, BadgeRow{19, 911}, BadgeRow{20, 909},
@@ -224,7 +224,7 @@ TEST(VipBadges, AlternateEveryHalfSecond)
 TEST(VipBadges, ASeatWithoutLevelLosesItsBadge)
 {
     Ticking t;
-    t.c.game.PropAniOn = -1;
+    t.c.rewards.PropAniOn = -1;
     t.c.game.UserInfos[1].VipLevel = 0;
     t.f.img_vip[1].SetVisible(true);
     t.TickTo(9);
@@ -242,10 +242,10 @@ TEST(VipBadges, StandStillWithoutTheAnimationOrWhenHidden)
     const int before = t.f.img_vip[0].PictureId();
     t.TickTo(20);
     EXPECT_EQ(t.f.img_vip[0].PictureId(), before);
-    t.c.game.PropAniOn = -1;
+    t.c.rewards.PropAniOn = -1;
     t.f.img_vip[3].SetVisible(false);
     t.TickTo(40);
-    EXPECT_EQ(t.c.game.PropAniTicks[3], 0);
+    EXPECT_EQ(t.c.rewards.PropAniTicks[3], 0);
     EXPECT_NE(t.f.img_vip[0].PictureId(), before);
 }
 

@@ -146,7 +146,7 @@ TEST(Session, LeaveWaitsAndSkipsTheFrameWhenClosed)
         TestClient t;
         Client& c = t.client;
         c.core.QuickLeave = quick;
-        c.game.ShuffleShowOn = -1;
+        c.window.ShuffleShowOn = -1;
         c.MainForm->LblShuffle.Visible = true;
         c.core.ReconnectArmed = true;
         c.core.SchedSend.Start();
@@ -154,7 +154,7 @@ TEST(Session, LeaveWaitsAndSkipsTheFrameWhenClosed)
         EXPECT_TRUE(t.tcp.sent.isEmpty());
         EXPECT_GE(t.clock.seconds, quick ? 0.8 : 0.4);
         EXPECT_LT(t.clock.seconds, quick ? 1.0 : 0.6);
-        EXPECT_EQ(c.game.ShuffleShowOn, 0);
+        EXPECT_EQ(c.window.ShuffleShowOn, 0);
         EXPECT_FALSE(c.MainForm->LblShuffle.Visible);
         EXPECT_FALSE(c.core.ReconnectArmed);
         EXPECT_FALSE(c.core.SchedSend.On);
@@ -165,7 +165,7 @@ TEST(Session, KeepAliveGoesOnInMatchRoomsUntilTheReset)
 {
     TestClient t;
     Client& c = t.client;
-    c.game.RoomMatchMode = 2;
+    c.match.RoomMatchMode = 2;
     c.MainForm->TimerKeepAlive->SetEnabled(true);
     SendLeaveTable(c);
     EXPECT_TRUE(c.MainForm->TimerKeepAlive->Enabled());

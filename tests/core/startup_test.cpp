@@ -123,7 +123,7 @@ TEST(Startup, FullLineSettings)
     EXPECT_FALSE(t.client.game.WatchMode);
     EXPECT_EQ(s.UserName, QByteArray("alice"));
     EXPECT_EQ(t.client.game.Players[0].Name, QByteArray("alice"));
-    EXPECT_EQ(t.client.game.GmAccount, QByteArray("alice"));
+    EXPECT_EQ(t.client.services.GmAccount, QByteArray("alice"));
     EXPECT_EQ(s.UserKey, QByteArray("secret"));
     EXPECT_EQ(s.ServerHost, QStringLiteral("127.0.0.1"));
     EXPECT_EQ(s.ServerPort, 8000);

@@ -112,8 +112,8 @@ INSTANTIATE_TEST_SUITE_P(Counts, DealPasses,
 TEST(Deal, ThePropRoundIsResetAtTheFirstDealFrameOnly)
 {
     TableClient table;
-    table.c.game.PropPlugin = std::make_shared<testing_support::RecordingPlugin>();
-    table.c.game.PropPluginState = 1;
+    table.c.rewards.PropPlugin = std::make_shared<testing_support::RecordingPlugin>();
+    table.c.rewards.PropPluginState = 1;
     table.Deliver(DealFrame(4, {0x11, 0x12, 0x13, 0x14}));
     EXPECT_EQ(table.c.game.PropRoundReset, -1);
     table.c.game.PropRoundReset = 0;

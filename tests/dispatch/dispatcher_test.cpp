@@ -31,8 +31,8 @@ void Dispatch(Client& c, const core::GameFrame& frame)
 std::shared_ptr<RecordingPlugin> RunPlugin(Client& c)
 {
     auto plugin = std::make_shared<RecordingPlugin>();
-    c.game.PropPlugin = plugin;
-    c.game.PropPluginState = 1;
+    c.rewards.PropPlugin = plugin;
+    c.rewards.PropPluginState = 1;
     return plugin;
 }
 
@@ -102,14 +102,14 @@ TEST(PluginFrames, KindsWithoutArmGoToTheRunningPluginOnly)
 TEST(PluginFrames, ScoreFrameMarksScoreInfoOnlyWhileThePluginRuns)
 {
     testing_support::TestClient t;
-    t.client.game.PropScoreInfoDue = 5;
+    t.client.rewards.PropScoreInfoDue = 5;
     Dispatch(t.client, FrameBuilder(46));
-    EXPECT_EQ(t.client.game.PropScoreInfoDue, 5);
+    EXPECT_EQ(t.client.rewards.PropScoreInfoDue, 5);
 
     auto plugin = RunPlugin(t.client);
-    t.client.game.PropScoreInfoDue = 0;
+    t.client.rewards.PropScoreInfoDue = 0;
     Dispatch(t.client, FrameBuilder(46));
-    EXPECT_EQ(t.client.game.PropScoreInfoDue, -1);
+    EXPECT_EQ(t.client.rewards.PropScoreInfoDue, -1);
     EXPECT_EQ(plugin->kinds, std::vector<int>{46});
 }
 
@@ -147,7 +147,7 @@ TEST(FailurePath, PluginFailureShowsTheKindRestoresTheLobbyAndEnds)
 TEST(FailurePath, APluginMarkedRunningWithoutItsObjectFails)
 {
     testing_support::TestClient t;
-    t.client.game.PropPluginState = 2;
+    t.client.rewards.PropPluginState = 2;
     Dispatch(t.client, FrameBuilder(8));
     EXPECT_EQ(t.dialogs.texts, QStringList{QStringLiteral("fail control8 ")});
     EXPECT_TRUE(t.process.ended);

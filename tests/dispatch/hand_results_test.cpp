@@ -97,7 +97,7 @@ TEST_P(SeatResultFan, AboveOneTwentyEightCountsBelowZero)
 {
     Seated t;
     t.Deliver(SeatResultFrame(4, 0, 1, GetParam().byte));
-    EXPECT_EQ(t.client.game.FanValues[2], GetParam().fan);
+    EXPECT_EQ(t.client.results.FanValues[2], GetParam().fan);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kind9, SeatResultFan,
@@ -133,12 +133,12 @@ TEST(Kind9, ADrawnHandStartsTheReadyCountdownAtOnce)
     GameState& g = t.client.game;
     g.InGame = -1;
     g.RoundNo = 3;
-    g.HandResultText = QStringLiteral("earlier");
+    t.client.results.HandResultText = QStringLiteral("earlier");
     t.FourResults({0, 0, 0, 0});
     EXPECT_FALSE(t.Failed());
     EXPECT_EQ(g.InGame, 0);
     EXPECT_EQ(g.ResultFrameCount, 0);
-    EXPECT_EQ(g.HandResultText, QStringLiteral("earlier"));
+    EXPECT_EQ(t.client.results.HandResultText, QStringLiteral("earlier"));
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(t.client.Score->State[static_cast<std::size_t>(i)]->List(0), QStringLiteral("      黄  庄"));
         EXPECT_EQ(t.client.Score->State[static_cast<std::size_t>(i + 4)]->List(0), QStringLiteral("最终分：0金币"));
@@ -172,7 +172,7 @@ TEST(Kind9, TheResultTextComesFromTheFourthFrame)
 {
     Seated t;
     t.FourResults({30, -10, -10, -10}, QStringLiteral("自摸"));
-    EXPECT_EQ(t.client.game.HandResultText, QStringLiteral("自摸"));
+    EXPECT_EQ(t.client.results.HandResultText, QStringLiteral("自摸"));
     EXPECT_FALSE(t.client.core.SchedReady.On);
 }
 
@@ -186,7 +186,7 @@ TEST(Kind9, AResultTextWithoutAZeroEndsAtItsField)
     f[56] = 'y';
     t.client.game.ResultFrameCount = 3;
     t.Deliver(f);
-    EXPECT_EQ(t.client.game.HandResultText, QString(20, QLatin1Char('x')));
+    EXPECT_EQ(t.client.results.HandResultText, QString(20, QLatin1Char('x')));
 }
 
 TEST(Kind9, ZeroBytesInsideTheTextAreBlanks)
@@ -196,14 +196,14 @@ TEST(Kind9, ZeroBytesInsideTheTextAreBlanks)
     Put(f, 36, QByteArray("ab\0\0cd", 6));
     t.client.game.ResultFrameCount = 3;
     t.Deliver(f);
-    EXPECT_EQ(t.client.game.HandResultText, QStringLiteral("ab  cd"));
+    EXPECT_EQ(t.client.results.HandResultText, QStringLiteral("ab  cd"));
 }
 
 TEST(Kind9, ADeferredPurchaseGoesOutAtTheFourthFrame)
 {
     Seated t;
-    t.client.game.DeferredBuyOn = -1;
-    t.client.game.DeferredBuy = 0x01020304;
+    t.client.rewards.DeferredBuyOn = -1;
+    t.client.rewards.DeferredBuy = 0x01020304;
     while (t.client.core.SendRing.HasFrame())
         t.client.core.SendRing.PopFrame();
     t.FourResults({10, -10, 0, 0});
@@ -214,14 +214,14 @@ TEST(Kind9, ADeferredPurchaseGoesOutAtTheFourthFrame)
     EXPECT_EQ(sent[0][17], 3);
     EXPECT_EQ(sent[0][21], 0x04);
     EXPECT_EQ(sent[0][24], 0x01);
-    EXPECT_EQ(t.client.game.DeferredBuyOn, 0);
-    EXPECT_EQ(t.client.game.DeferredBuy, 0);
+    EXPECT_EQ(t.client.rewards.DeferredBuyOn, 0);
+    EXPECT_EQ(t.client.rewards.DeferredBuy, 0);
 }
 
 TEST(Kind9, ADrawnHandWithoutAvatarNumbersTakesTheFailurePath)
 {
     Seated t;
-    t.client.game.SeatNamePics[2].PicIndex = QStringLiteral("x");
+    t.client.results.SeatNamePics[2].PicIndex = QStringLiteral("x");
     t.FourResults({0, 0, 0, 0});
     EXPECT_EQ(t.dialogs.texts, QStringList{QStringLiteral("fail control9 ")});
 }
@@ -261,7 +261,7 @@ TEST(Kind17, SixteenFramesFillEveryColumnAndHandOverToTheScoreSheet)
     }
     EXPECT_EQ(g.HandAmounts, (std::array<double, 4>{30, -10, -10, -10}));
     EXPECT_EQ(g.ResultFrameCount, 16);
-    EXPECT_EQ(g.PropHandEndDue, -1);
+    EXPECT_EQ(t.client.rewards.PropHandEndDue, -1);
     // The score sheet took over: its lists and the ready countdown.
     EXPECT_TRUE(t.client.core.SchedReady.On);
     EXPECT_FALSE(t.client.core.KeepAliveHold);
@@ -345,7 +345,7 @@ TEST(Kind17, TheTextOfASpecialWin)
     GameFrame f = SettlementFrame(8, 0, {0x0108, 0, 0, 0});
     Put(f, 16, QByteArray("ab\xBA\xFA", 4)); // "ab" and 胡
     t.Deliver(f);
-    EXPECT_EQ(t.client.game.WinText, QStringLiteral("ab胡"));
+    EXPECT_EQ(t.client.results.WinText, QStringLiteral("ab胡"));
 }
 
 TEST(Kind17, ASpecialWinTextWithoutAZeroStopsBeforeTheSubtotal)
@@ -355,7 +355,7 @@ TEST(Kind17, ASpecialWinTextWithoutAZeroStopsBeforeTheSubtotal)
     for (int i = 16; i < 78; ++i)
         f[static_cast<std::size_t>(i)] = 'w';
     t.Deliver(f);
-    EXPECT_EQ(t.client.game.WinText, QString(62, QLatin1Char('w')));
+    EXPECT_EQ(t.client.results.WinText, QString(62, QLatin1Char('w')));
 }
 
 TEST(Kind17, ALevelTitleOfEightCharactersNeedsNoZero)

@@ -22,8 +22,8 @@ TEST(Kind18, AnAcceptedLoginOpensTheTable)
     s.KeepAliveHold = true;
     g.HandStartedFlag = 1;
     g.RoundNo = 4;
-    g.CumulativeAmounts = {1, 2, 3, 4};
-    g.WhisperSeat = 2;
+    t.client.results.CumulativeAmounts = {1, 2, 3, 4};
+    t.client.chat.WhisperSeat = 2;
     t.client.MainForm->Chat->SetText(QStringLiteral("half a line"));
     t.client.MainForm->ImgShowMatch.SetVisible(true);
     t.Deliver(LoginReplyFrame(1, 3, 0x15));
@@ -36,12 +36,12 @@ TEST(Kind18, AnAcceptedLoginOpensTheTable)
     EXPECT_TRUE(s.ReconnectArmed);
     EXPECT_EQ(g.HandStartedFlag, 0);
     EXPECT_EQ(g.RoundNo, 0);
-    EXPECT_EQ(g.CumulativeAmounts, (std::array<double, 4>{0, 0, 0, 0}));
+    EXPECT_EQ(t.client.results.CumulativeAmounts, (std::array<double, 4>{0, 0, 0, 0}));
     EXPECT_EQ(g.InputEnabled, -1);
     EXPECT_EQ(g.HoverEnabled, -1);
     EXPECT_EQ(g.TimeoutLimit, 3);
     EXPECT_EQ(g.CountdownStart, 5); // the low four bits
-    EXPECT_EQ(g.WhisperSeat, 0);
+    EXPECT_EQ(t.client.chat.WhisperSeat, 0);
     window::MainForm& f = *t.client.MainForm;
     EXPECT_TRUE(f.Chat->Text().isEmpty());
     EXPECT_FALSE(f.ImgShowMatch.Visible);
@@ -49,7 +49,7 @@ TEST(Kind18, AnAcceptedLoginOpensTheTable)
     EXPECT_EQ(f.Sysmsg[0]->List(0), QStringLiteral("连接服务器成功！"));
     EXPECT_TRUE(f.Sysmsg[1]->List(0).startsWith(QStringLiteral("欢迎进入Brannoch ")));
     EXPECT_EQ(t.lobby.posted, (std::vector<uint32_t>{0x303}));
-    EXPECT_TRUE(g.GameAdName.isEmpty());
+    EXPECT_TRUE(t.client.window.GameAdName.isEmpty());
 }
 
 TEST(Kind18, HostedPlayCountsDownFromTwo)
@@ -94,18 +94,18 @@ class LoginAdvertisement : public testing::TestWithParam<AdCase> {};
 TEST_P(LoginAdvertisement, OnlyWebAddressesReachAWebPanel)
 {
     Table t;
-    GameState& g = t.client.game;
-    g.GameAdFile = QStringLiteral("earlier.gamead");
+    window::WindowState& w = t.client.window;
+    w.GameAdFile = QStringLiteral("earlier.gamead");
     t.Deliver(LoginReplyFrame(1, 0, 8, GetParam().ad));
-    EXPECT_EQ(g.GameAdName, QString::fromLatin1(GetParam().ad));
+    EXPECT_EQ(w.GameAdName, QString::fromLatin1(GetParam().ad));
     if (GetParam().taken) {
-        EXPECT_EQ(g.WebBrowser1Panel.Address, QString::fromLatin1(GetParam().ad));
-        EXPECT_EQ(g.WebBrowser1Panel.Shown, -1);
-        EXPECT_EQ(g.GameAdFile, QString::fromLatin1(GetParam().ad) + QStringLiteral(".gamead"));
+        EXPECT_EQ(w.WebBrowser1Panel.Address, QString::fromLatin1(GetParam().ad));
+        EXPECT_EQ(w.WebBrowser1Panel.Shown, -1);
+        EXPECT_EQ(w.GameAdFile, QString::fromLatin1(GetParam().ad) + QStringLiteral(".gamead"));
     } else {
-        EXPECT_TRUE(g.WebBrowser1Panel.Address.isEmpty());
-        EXPECT_EQ(g.WebBrowser1Panel.Shown, 0);
-        EXPECT_EQ(g.GameAdFile, QStringLiteral("earlier.gamead"));
+        EXPECT_TRUE(w.WebBrowser1Panel.Address.isEmpty());
+        EXPECT_EQ(w.WebBrowser1Panel.Shown, 0);
+        EXPECT_EQ(w.GameAdFile, QStringLiteral("earlier.gamead"));
     }
 }
 
@@ -125,8 +125,8 @@ TEST(Kind18, AnAdvertisementNameFillingItsFieldIsReadWhole)
     GameFrame f = LoginReplyFrame(1, 0, 8, ad);
     f[116] = 'Z';
     t.Deliver(f);
-    EXPECT_EQ(t.client.game.GameAdName.size(), 100);
-    EXPECT_EQ(t.client.game.GameAdName, QString::fromLatin1(ad));
+    EXPECT_EQ(t.client.window.GameAdName.size(), 100);
+    EXPECT_EQ(t.client.window.GameAdName, QString::fromLatin1(ad));
 }
 
 // ---- Kind 29: reconnect reply ----

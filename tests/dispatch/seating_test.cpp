@@ -78,17 +78,17 @@ TEST(Kind3, EveryNameArmsTheSeatDrawAndClearsTheTotals)
 {
     Table t;
     GameState& g = t.client.game;
-    g.CumulativeAmounts = {5, 6, 7, 8};
+    t.client.results.CumulativeAmounts = {5, 6, 7, 8};
     g.NextGameReady = -1;
     t.client.MainForm->OK[2].SetVisible(true);
     t.Deliver(SeatNameFrame(1, "p0"));
     EXPECT_EQ(g.GamePhase, 1);
     EXPECT_EQ(g.SeatDrawArmed, -1);
     EXPECT_EQ(g.StartBlocked, -1);
-    EXPECT_EQ(g.BuyDeferred, -1);
-    EXPECT_EQ(g.BubblesAllowed, -1);
+    EXPECT_EQ(t.client.rewards.BuyDeferred, -1);
+    EXPECT_EQ(t.client.chat.BubblesAllowed, -1);
     EXPECT_EQ(g.NextGameReady, 0);
-    EXPECT_EQ(g.CumulativeAmounts, (std::array<double, 4>{0, 0, 0, 0}));
+    EXPECT_EQ(t.client.results.CumulativeAmounts, (std::array<double, 4>{0, 0, 0, 0}));
     EXPECT_FALSE(t.client.MainForm->OK[2].Visible);
     EXPECT_EQ(g.Players[0].SeatBit, 0); // not yet seated
 }
@@ -139,7 +139,7 @@ TEST(Kind4, AHandStartsOnTheTable)
     EXPECT_FALSE(t.Failed());
     EXPECT_EQ(g.InGame, -1);
     EXPECT_EQ(g.HandStartedFlag, 1);
-    EXPECT_EQ(g.LeaveResetDue, -1);
+    EXPECT_EQ(t.client.rewards.LeaveResetDue, -1);
     EXPECT_EQ(g.RoundNo, roundBefore + 1);
     EXPECT_FALSE(t.client.core.KeepAliveHold);
     EXPECT_FALSE(t.client.core.LeaveAfterHand);
@@ -369,7 +369,7 @@ TEST(Kind14, WithoutAStreakTheBadgeShowsAndNothingWaits)
     EXPECT_EQ(f.ZQ_Image.PictureId(), kTileGif + table::TilePicIndex(4, 0x23));
     EXPECT_EQ(t.client.table.WildTile, 0x23);
     EXPECT_EQ(t.client.table.PiZiTile, 0x22);
-    EXPECT_EQ(t.client.game.WildStreakCount, 0);
+    EXPECT_EQ(t.client.results.WildStreakCount, 0);
     EXPECT_EQ(t.client.table.PiZiImage, 110);
     EXPECT_EQ(t.client.table.WallHead, 111);
     EXPECT_EQ(t.client.game.SeenTileCounts[1][2], 1);
@@ -390,7 +390,7 @@ TEST(Kind14, AStreakPlaysItsAnimationOnceAndWaitsForIt)
     const uint32_t before = t.clock.ms;
     t.Deliver(WildTileFrame(2, 0x15, 0x17));
     EXPECT_FALSE(t.Failed());
-    EXPECT_EQ(t.client.game.WildStreakCount, 2);
+    EXPECT_EQ(t.client.results.WildStreakCount, 2);
     EXPECT_EQ(f.Quoxa.PictureId(), 1002);
     EXPECT_EQ(f.uc_lianLai->Action(), 0);
     EXPECT_EQ(f.uc_lianLai->LoopsPlayed(), 1);

@@ -57,8 +57,8 @@ TEST(Kind16, TheGameStartsWithTheBankerAndTheReconnectId)
     Seated t;
     GameFrame f = TableStatusFrame(2, 4);
     PutLE(f, 268, 0x12345678, 4);
-    t.client.game.BuyDeferred = 0;
-    t.client.game.ShuffleStep = 3;
+    t.client.rewards.BuyDeferred = 0;
+    t.client.window.ShuffleStep = 3;
     t.Deliver(f);
     EXPECT_FALSE(t.Failed());
     EXPECT_EQ(t.client.MainForm->Zhuang.Caption, QStringLiteral("南"));
@@ -66,8 +66,8 @@ TEST(Kind16, TheGameStartsWithTheBankerAndTheReconnectId)
     EXPECT_EQ(t.client.game.Players[1].BankerMark, 0);
     EXPECT_EQ(t.client.core.ReconnectId, 0x12345678);
     EXPECT_EQ(t.client.game.GameRunning, -1);
-    EXPECT_EQ(t.client.game.BuyDeferred, -1);
-    EXPECT_EQ(t.client.game.ShuffleStep, 0);
+    EXPECT_EQ(t.client.rewards.BuyDeferred, -1);
+    EXPECT_EQ(t.client.window.ShuffleStep, 0);
     EXPECT_EQ(t.client.game.OtherSeatNames[1], QStringLiteral("dave"));
     EXPECT_EQ(t.client.game.OtherSeatNames[3], QStringLiteral("bob"));
 }
@@ -167,7 +167,7 @@ TEST(Kind16, GameOverOfAGameNotRunningChangesOnlyTheStartAndTheWealth)
     t.Deliver(TableStatusFrame(0, 0, 0, 1));
     EXPECT_EQ(g.StartBlocked, -1);
     EXPECT_EQ(g.InGame, -1);
-    EXPECT_EQ(g.ShuffleShowOn, 0);
+    EXPECT_EQ(t.client.window.ShuffleShowOn, 0);
     EXPECT_EQ(g.NextGameReady, 0);
 }
 
@@ -178,7 +178,7 @@ TEST(Kind16, GameOverWithTheSeatChangeShow)
     window::MainForm& f = *t.client.MainForm;
     g.GameRunning = -1;
     g.InGame = -1;
-    g.GameAdFile = QStringLiteral("http://ads.example/spring.gamead");
+    t.client.window.GameAdFile = QStringLiteral("http://ads.example/spring.gamead");
     g.StartBlocked = 0;
     f.ImgShuffle.Move(10, 10, 100, 40);
     t.Deliver(TableStatusFrame(0, 0, 1, 1));
@@ -186,17 +186,17 @@ TEST(Kind16, GameOverWithTheSeatChangeShow)
     EXPECT_EQ(g.InGame, 0);
     EXPECT_EQ(g.NextGameReady, -1);
     EXPECT_EQ(g.StartBlocked, 0);
-    EXPECT_EQ(g.ShuffleShowOn, -1);
-    EXPECT_EQ(g.ShuffleLabelOn, -1);
+    EXPECT_EQ(t.client.window.ShuffleShowOn, -1);
+    EXPECT_EQ(t.client.window.ShuffleLabelOn, -1);
     EXPECT_TRUE(f.ImgShuffle.Visible && f.LblShuffle.Visible);
     EXPECT_EQ(f.ImgShuffle.Left, 136);
     EXPECT_EQ(f.ImgShuffle.Top, 520);
-    EXPECT_EQ(f.LblShuffle.Caption, g.ShuffleCaptions[0]);
+    EXPECT_EQ(f.LblShuffle.Caption, t.client.window.ShuffleCaptions[0]);
     EXPECT_TRUE(f.TimerShuffle->Enabled());
-    EXPECT_EQ(g.WebBrowser2Panel.Address, g.GameAdFile);
-    EXPECT_EQ(g.WebBrowser2Panel.Shown, -1);
-    EXPECT_EQ(g.WebBrowser2Panel.Top, 560);
-    EXPECT_EQ(g.WebBrowser2Panel.Height, 80);
+    EXPECT_EQ(t.client.window.WebBrowser2Panel.Address, t.client.window.GameAdFile);
+    EXPECT_EQ(t.client.window.WebBrowser2Panel.Shown, -1);
+    EXPECT_EQ(t.client.window.WebBrowser2Panel.Top, 560);
+    EXPECT_EQ(t.client.window.WebBrowser2Panel.Height, 80);
 }
 
 TEST(Kind16, ASpectatorGetsNoSeatChangeShow)
@@ -206,7 +206,7 @@ TEST(Kind16, ASpectatorGetsNoSeatChangeShow)
     t.client.game.GameRunning = -1;
     t.Deliver(TableStatusFrame(0, 0, 1, 1));
     EXPECT_EQ(t.client.game.GameRunning, 0);
-    EXPECT_EQ(t.client.game.ShuffleShowOn, 0);
+    EXPECT_EQ(t.client.window.ShuffleShowOn, 0);
     EXPECT_EQ(t.client.game.NextGameReady, 0);
 }
 
@@ -319,7 +319,7 @@ TEST(Kind16, OtherSeatsLackingGoldLeaveTheClientAtTheTable)
     EXPECT_TRUE(t.tcp.sent.isEmpty());
     EXPECT_FALSE(t.process.ended);
     EXPECT_FALSE(t.client.Score->isHidden());
-    EXPECT_EQ(t.client.game.ScorePending, -1);
+    EXPECT_EQ(t.client.results.ScorePending, -1);
     EXPECT_EQ(t.client.game.InGame, 0);
 }
 

@@ -51,7 +51,7 @@ TEST_P(Seating, SeatNamesAndUserRecordsSeatFourPlayers)
         EXPECT_EQ(f.Cash[v].Caption, QStringLiteral("10000金币"));
         EXPECT_EQ(f.Level[v].Caption, QStringLiteral("新手"));
         EXPECT_EQ(t.client.Hero->ID[v].Caption, u.nickname);
-        EXPECT_EQ(g.SeatNamePics[sv].Name, u.nickname);
+        EXPECT_EQ(t.client.results.SeatNamePics[sv].Name, u.nickname);
     }
     EXPECT_EQ(g.Players[0].SeatBit, 1 << own);
     // The seat draw ran on the fourth record.
@@ -62,7 +62,7 @@ TEST_P(Seating, SeatNamesAndUserRecordsSeatFourPlayers)
     for (int v = 0; v < 4; ++v) {
         const core::UserInfo& u = g.UserInfos[static_cast<std::size_t>(v)];
         EXPECT_EQ(u.Voice1, QStringLiteral("27"));
-        EXPECT_EQ(g.SeatVoiceFolders[static_cast<std::size_t>(v)], u.Voice2);
+        EXPECT_EQ(t.client.chat.SeatVoiceFolders[static_cast<std::size_t>(v)], u.Voice2);
         if (u.Sex == 0) {
             EXPECT_EQ(u.VoiceKind, 2);
             EXPECT_TRUE(QStringList({"10", "20", "30"}).contains(u.Voice2)) << u.Voice2.toStdString();
@@ -180,7 +180,7 @@ TEST_P(UserAvatar, TheAvatarIdNamesThePicture)
     EXPECT_EQ(t.client.Score->Tou[3].Tag, QString::number(GetParam().picture));
     EXPECT_EQ(t.client.MainForm->Tou[3].PictureId(), AvatarGif(GetParam().picture));
     EXPECT_EQ(t.client.Hero->Tou[3].PictureId(), AvatarGif(GetParam().picture));
-    EXPECT_EQ(t.client.game.SeatNamePics[3].PicIndex, QString::number(GetParam().picture));
+    EXPECT_EQ(t.client.results.SeatNamePics[3].PicIndex, QString::number(GetParam().picture));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kind20, UserAvatar,
@@ -210,8 +210,8 @@ TEST_P(UserVip, TheLevelColoursTheNameAndShowsTheBadge)
     EXPECT_EQ(f.img_vip[3].Visible, badge);
     if (badge) {
         EXPECT_EQ(f.img_vip[3].PictureId(), 896 + 4 * GetParam().level);
-        EXPECT_EQ(t.client.game.PropAniState[3], 1);
-        EXPECT_EQ(t.client.game.PropAniOn, -1);
+        EXPECT_EQ(t.client.rewards.PropAniState[3], 1);
+        EXPECT_EQ(t.client.rewards.PropAniOn, -1);
     }
 }
 
@@ -253,36 +253,35 @@ TEST(Kind20, APlugInRefusedByARecordStaysRefused)
 {
     Table t;
     t.client.core.CmdLineField14 = 1;
-    t.client.game.PropPluginState = 1;
+    t.client.rewards.PropPluginState = 1;
     User u = FourUsers(0)[0];
     t.Deliver(UserFrame(u)); // byte 255 = 1: no plug-in
-    EXPECT_EQ(t.client.game.PropPluginState, -1);
+    EXPECT_EQ(t.client.rewards.PropPluginState, -1);
     GameFrame allowing = UserFrame(u);
     allowing[255] = 0;
     t.Deliver(allowing);
-    EXPECT_EQ(t.client.game.PropPluginState, -1);
+    EXPECT_EQ(t.client.rewards.PropPluginState, -1);
 }
 
 TEST(Kind20, ServiceSwitchReadyMarkAndTheSeatChangeShow)
 {
     Table t;
-    GameState& g = t.client.game;
     window::MainForm& f = *t.client.MainForm;
-    g.ShuffleShowOn = -1;
-    g.WebBrowser2Panel.Shown = -1;
+    t.client.window.ShuffleShowOn = -1;
+    t.client.window.WebBrowser2Panel.Shown = -1;
     f.LblShuffle.SetVisible(true);
     User u = FourUsers(0)[0];
     u.ready = true;
     GameFrame frame = UserFrame(u);
     frame[254] = 1;
     t.Deliver(frame);
-    EXPECT_EQ(g.GmServiceOn, -1);
+    EXPECT_EQ(t.client.services.GmServiceOn, -1);
     EXPECT_TRUE(f.ImgGm.Visible);
-    EXPECT_EQ(platform::gbk::Decode(g.GmUserName), u.nickname);
+    EXPECT_EQ(platform::gbk::Decode(t.client.services.GmUserName), u.nickname);
     EXPECT_TRUE(f.OK[0].Visible);
-    EXPECT_EQ(g.ShuffleShowOn, 0);
+    EXPECT_EQ(t.client.window.ShuffleShowOn, 0);
     EXPECT_FALSE(f.LblShuffle.Visible);
-    EXPECT_EQ(g.WebBrowser2Panel.Shown, 0);
+    EXPECT_EQ(t.client.window.WebBrowser2Panel.Shown, 0);
     EXPECT_FALSE(t.client.core.LeaveAfterHand);
 }
 
@@ -403,7 +402,7 @@ TEST_P(ImpeachFee, TheFeeIsTakenWhenTheMoneyCoversIt)
     Table t;
     t.SeatFour(0); // 10000 each
     t.client.game.ImpeachFee = GetParam().fee;
-    t.client.game.CurrencyFlag = GetParam().currency;
+    t.client.results.CurrencyFlag = GetParam().currency;
     t.Deliver(ImpeachFrame(8, 11, "fee"));
     EXPECT_EQ(t.client.MainForm->Cash[1].Caption, QString::fromUtf8(GetParam().cash));
 }

@@ -47,7 +47,7 @@ TEST(Kind21, TheLeavingSeatIsEmptied)
     t.g.OtherSeatNames[2] = QStringLiteral("王五");
     t.f.OK[2].SetVisible(true);
     t.f.img_vip[2].SetVisible(true);
-    t.g.PropAniState[2] = 3;
+    t.client.rewards.PropAniState[2] = 3;
     const int16_t seated = t.g.SeatedCount;
     t.Deliver(UserLeftFrame(t.NameOf(2)));
     EXPECT_FALSE(t.Failed());
@@ -59,7 +59,7 @@ TEST(Kind21, TheLeavingSeatIsEmptied)
     EXPECT_EQ(t.f.Cash[2].Caption, QString());
     EXPECT_EQ(t.f.Level[2].Caption, QString());
     EXPECT_FALSE(t.f.img_vip[2].Visible);
-    EXPECT_EQ(t.g.PropAniState[2], 0);
+    EXPECT_EQ(t.client.rewards.PropAniState[2], 0);
     EXPECT_EQ(t.g.SeatedCount, seated - 1);
     // The record's own fields go, the account stays.
     EXPECT_EQ(t.g.UserInfos[2].Nickname, QString());
@@ -210,10 +210,10 @@ TEST(Kind21, OnlyTheFirstLeaveOfAHandResetsThePlugin)
 {
     Seated t;
     auto plugin = std::make_shared<testing_support::FakePropPlugin>();
-    t.g.PropPlugin = plugin;
-    t.g.PropPluginState = 1;
+    t.client.rewards.PropPlugin = plugin;
+    t.client.rewards.PropPluginState = 1;
     t.g.HandStartedFlag = -1;
-    t.g.LeaveResetDue = -1;
+    t.client.rewards.LeaveResetDue = -1;
     t.f.Tou[3].SetVisible(false);
     t.Deliver(UserLeftFrame(t.NameOf(1)));
     t.Deliver(UserLeftFrame(t.NameOf(2)));

@@ -146,7 +146,7 @@ TEST(WholeGame, TwoHandsFromTheLoginToTheSecondSettlement)
     EXPECT_EQ(g.RoundNo, 1);
     EXPECT_EQ(g.HandStartedFlag, 1);
     EXPECT_EQ(g.HandAmounts[0], 30);
-    EXPECT_EQ(g.HandResultText, QStringLiteral("自摸"));
+    EXPECT_EQ(c.results.HandResultText, QStringLiteral("自摸"));
     EXPECT_EQ(g.ShownWallCount, 3);
     EXPECT_TRUE(c.core.SchedReady.On);
     EXPECT_EQ(c.Score->State[4]->List(0), QStringLiteral("最终分：30金币"));
@@ -170,7 +170,7 @@ TEST(WholeGame, TwoHandsFromTheLoginToTheSecondSettlement)
     EXPECT_TRUE(c.core.SchedReady.On);
     EXPECT_GE(g.Countdown, 14); // counting down from 15
     EXPECT_EQ(c.Hero->Num->ListCount(), 2);
-    EXPECT_EQ(g.CumulativeAmounts[0], 30);
+    EXPECT_EQ(c.results.CumulativeAmounts[0], 30);
     EXPECT_EQ(f.Cash[0].Caption, QStringLiteral("10030金币"));
     EXPECT_EQ(c.Hero->sumScore[2].Caption, QStringLiteral("10金币")); // dave: -10, then +20
 

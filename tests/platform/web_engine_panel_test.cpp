@@ -127,7 +127,7 @@ TEST_F(EnginePanelTest, FirstPanelShowsALoadedPageAndHidesOnAnError)
     EXPECT_EQ(view->size(), panel.size());
 
     panel.Navigate(server.Url(QStringLiteral("/missing")));
-    ASSERT_TRUE(WaitFor([&] { return t.client.game.WebNavError != 0; })) << "no error for a missing page";
+    ASSERT_TRUE(WaitFor([&] { return t.client.window.WebNavError != 0; })) << "no error for a missing page";
     EXPECT_TRUE(panel.isHidden());
 }
 

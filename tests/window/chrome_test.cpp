@@ -179,12 +179,12 @@ TEST(Chrome, HoverShowsOnceAndTheTitleStripRestoresBothOnce)
 {
     Framed t;
     MainForm& f = t.f;
-    GameState& g = t.client.game;
-    g.ChromeNormal = -1;
+    window::WindowState& w = t.client.window;
+    w.ChromeNormal = -1;
 
     window::Imgclose_MouseMove(t.client, 0);
     EXPECT_EQ(f.Imgclose[0].PictureId(), window::kClosePictures + 1);
-    EXPECT_EQ(g.ChromeNormal, 0);
+    EXPECT_EQ(w.ChromeNormal, 0);
     // While one button is lit the other does not light up.
     window::ImgMin_MouseMove(t.client, 0);
     EXPECT_EQ(f.ImgMin[0].PictureId(), window::kMinimisePictures);
@@ -192,7 +192,7 @@ TEST(Chrome, HoverShowsOnceAndTheTitleStripRestoresBothOnce)
     window::LbMove_MouseMove(t.client);
     EXPECT_EQ(f.Imgclose[0].PictureId(), window::kClosePictures);
     EXPECT_EQ(f.ImgMin[0].PictureId(), window::kMinimisePictures);
-    EXPECT_EQ(g.ChromeNormal, -1);
+    EXPECT_EQ(w.ChromeNormal, -1);
     EXPECT_EQ(f.cursor().shape(), Qt::ArrowCursor);
 
     // The flag stops repeats: a second move leaves the pictures alone.
@@ -241,13 +241,13 @@ TEST(Chrome, RealMouseMovesLightAndRestoreTheButtons)
 {
     Framed t;
     MainForm& f = t.f;
-    t.client.game.ChromeNormal = -1;
+    t.client.window.ChromeNormal = -1;
     Mouse(f, QEvent::MouseMove, CentreOf(f.Imgclose[0]));
     EXPECT_EQ(f.Imgclose[0].PictureId(), window::kClosePictures + 1);
     // The left border: the window itself, no control.
     Mouse(f, QEvent::MouseMove, QPoint(3, 400));
     EXPECT_EQ(f.Imgclose[0].PictureId(), window::kClosePictures);
-    EXPECT_EQ(t.client.game.ChromeNormal, -1);
+    EXPECT_EQ(t.client.window.ChromeNormal, -1);
 
     Mouse(f, QEvent::MouseMove, CentreOf(f.ImgMin[0]));
     EXPECT_EQ(f.ImgMin[0].PictureId(), window::kMinimisePictures + 1);
@@ -260,8 +260,8 @@ TEST(Chrome, CloseImageOpensTheExitWindowAndClosesThePluginsBank)
     Framed t;
     auto plugin = std::make_unique<FakePropPlugin>();
     FakePropPlugin& p = *plugin;
-    t.client.game.PropPlugin = std::move(plugin);
-    t.client.game.PropPluginState = 1;
+    t.client.rewards.PropPlugin = std::move(plugin);
+    t.client.rewards.PropPluginState = 1;
     const QPoint at = CentreOf(t.f.Imgclose[0]);
     Mouse(t.f, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(t.f.Imgclose[0].PictureId(), window::kClosePictures + 2);
@@ -331,8 +331,8 @@ TEST(FormResize, RestoringAfterF1EndsAutoPlayAndBringsTheCountdownBackToEight)
     GameState& g = t.client.game;
     auto plugin = std::make_unique<FakePropPlugin>();
     FakePropPlugin& p = *plugin;
-    g.PropPlugin = std::move(plugin);
-    g.PropPluginState = 2;
+    t.client.rewards.PropPlugin = std::move(plugin);
+    t.client.rewards.PropPluginState = 2;
     f.show();
     g.ZhahuShown = -1;
     g.TimeoutCount = 3;
@@ -362,8 +362,8 @@ TEST(FormResize, RestoreWithoutF1LeavesThePlaySettingsAndAStoppedPluginAlone)
     GameState& g = t.client.game;
     auto plugin = std::make_unique<FakePropPlugin>();
     FakePropPlugin& p = *plugin;
-    g.PropPlugin = std::move(plugin);
-    g.PropPluginState = 0;
+    t.client.rewards.PropPlugin = std::move(plugin);
+    t.client.rewards.PropPluginState = 0;
     g.AutoPlay = -1;
     g.CountdownStart = 2;
     t.f.show();

@@ -309,17 +309,17 @@ struct DirtyLaid {
     {
         GameState& g = t.client.game;
         g.AnNiuPressed.fill(-1);
-        g.AnNiuHoverShown.fill(1);
+        t.client.window.AnNiuHoverShown.fill(1);
         g.GameRunning = 0;
         g.PicAniRunning = -1;
-        g.PropAniTicks.fill(5);
-        g.PropAniState.fill(2);
-        g.PropAniOn = -1;
+        t.client.rewards.PropAniTicks.fill(5);
+        t.client.rewards.PropAniState.fill(2);
+        t.client.rewards.PropAniOn = -1;
         g.SeatDrawArmed = g.PropResultDue = -1;
         g.PropRoundState = 3;
         g.ImpeachOffered = -1;
-        g.ReservedMoney = 0;
-        g.MatchPanelMode = 2;
+        t.client.match.ReservedMoney = 0;
+        t.client.match.MatchPanelMode = 2;
         g.SeatWealth.fill(30);
         g.WealthCaption = QStringLiteral("3");
         MainForm& f = *t.client.MainForm;
@@ -385,22 +385,22 @@ TEST_P(AfterLayout, StateStartsAfresh)
     const GameState& g = laid.g;
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(g.AnNiuPressed[static_cast<std::size_t>(i)], 0) << i;
-        EXPECT_EQ(g.AnNiuHoverShown[static_cast<std::size_t>(i)], 0) << i;
+        EXPECT_EQ(laid.t.client.window.AnNiuHoverShown[static_cast<std::size_t>(i)], 0) << i;
     }
     EXPECT_EQ(g.GameRunning, -1);
     EXPECT_EQ(g.PicAniRunning, 0);
     for (int v = 0; v < 4; ++v) {
-        EXPECT_EQ(g.PropAniTicks[static_cast<std::size_t>(v)], 0);
-        EXPECT_EQ(g.PropAniState[static_cast<std::size_t>(v)], 0);
+        EXPECT_EQ(laid.t.client.rewards.PropAniTicks[static_cast<std::size_t>(v)], 0);
+        EXPECT_EQ(laid.t.client.rewards.PropAniState[static_cast<std::size_t>(v)], 0);
         EXPECT_EQ(g.SeatWealth[static_cast<std::size_t>(v)], 0);
     }
-    EXPECT_EQ(g.PropAniOn, 0);
+    EXPECT_EQ(laid.t.client.rewards.PropAniOn, 0);
     EXPECT_EQ(g.SeatDrawArmed, 0);
     EXPECT_EQ(g.PropResultDue, 0);
     EXPECT_EQ(g.PropRoundState, 0);
     EXPECT_EQ(g.ImpeachOffered, 0);
-    EXPECT_EQ(g.ReservedMoney, 200.0);
-    EXPECT_EQ(g.MatchPanelMode, 0);
+    EXPECT_EQ(laid.t.client.match.ReservedMoney, 200.0);
+    EXPECT_EQ(laid.t.client.match.MatchPanelMode, 0);
     EXPECT_TRUE(g.WealthCaption.isEmpty());
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(laid.f.lbl_matchinfo[i].Caption.isEmpty()) << i;

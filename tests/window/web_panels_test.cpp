@@ -96,7 +96,7 @@ TEST(WebPanels, AFailedFirstPanelStaysHiddenForGood)
     t.f.WebBrowser1->Navigate(kPage + QStringLiteral("?next"));
     t.first().Fail(404);
     EXPECT_TRUE(t.f.WebBrowser1->isHidden());
-    EXPECT_EQ(t.client.game.WebNavError, -1);
+    EXPECT_EQ(t.client.window.WebNavError, -1);
     // A later page of the same panel completes: the panel stays hidden.
     t.f.WebBrowser1->Navigate(kPage);
     t.first().Complete();
@@ -112,7 +112,7 @@ TEST(WebPanels, SecondPanelHidesOnAnErrorOnly)
     EXPECT_FALSE(t.f.WebBrowser2->isHidden());
     t.second().Fail(-105);
     EXPECT_TRUE(t.f.WebBrowser2->isHidden());
-    EXPECT_EQ(t.client.game.WebNavError, 0) << "the first panel's flag is its own";
+    EXPECT_EQ(t.client.window.WebNavError, 0) << "the first panel's flag is its own";
 }
 
 struct AddressCase {

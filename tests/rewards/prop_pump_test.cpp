@@ -36,9 +36,9 @@ struct PluginTable : TestClient {
             c.game.UserInfos[static_cast<std::size_t>(v)].Nickname = QStringLiteral("玩家%1").arg(v);
         }
         c.game.InputEnabled = -1;
-        c.game.PropPlugin = plugin;
-        c.game.PropPluginState = mode;
-        c.game.PropPluginReady = -1;
+        c.rewards.PropPlugin = plugin;
+        c.rewards.PropPluginState = mode;
+        c.rewards.PropPluginReady = -1;
         tcp.state = platform::TcpLink::Connected;
     }
     void Tick(int n = 1)
@@ -87,7 +87,7 @@ TEST(PropPump, ASystemLineGoesToTheHistoryAndTheBoxes)
     EXPECT_EQ(t.c.Talk->Text1->ListCount(), 2);
     EXPECT_EQ(t.Box(0), QString(45, QLatin1Char('p')));
     EXPECT_EQ(t.Box(1), QString());
-    EXPECT_EQ(t.c.game.PropSendText, QString());
+    EXPECT_EQ(t.c.rewards.PropSendText, QString());
 }
 
 TEST(PropPump, ANoticeNeedsFourBoxValues)
@@ -106,11 +106,11 @@ TEST(PropPump, ANoticeNeedsFourBoxValues)
             EXPECT_EQ(t.f.LbProp.Height, 40);
             EXPECT_EQ(t.f.LbProp.FontSize, 12);
             EXPECT_EQ(t.f.LbProp.Alignment, platform::Label::Center);
-            EXPECT_EQ(t.c.game.PropSendText, QString());
+            EXPECT_EQ(t.c.rewards.PropSendText, QString());
         } else {
             EXPECT_FALSE(t.f.LbProp.Visible) << n;
             // The text stays for the plug-in's next message.
-            EXPECT_EQ(t.c.game.PropSendText, QStringLiteral("道具提示")) << n;
+            EXPECT_EQ(t.c.rewards.PropSendText, QStringLiteral("道具提示")) << n;
         }
     }
 }
@@ -162,7 +162,7 @@ TEST_P(SeatMessageTest, TakesTheNumberAtTheStartOfTheText)
         const QString expected = m.view < 0 ? QString()
                                             : QStringLiteral("你对") + t.c.game.UserInfos[m.view].Nickname +
                                                   QStringLiteral("说: ");
-        EXPECT_EQ(t.c.game.WhisperPrefix, expected);
+        EXPECT_EQ(t.c.chat.WhisperPrefix, expected);
     } else {
         EXPECT_EQ(t.c.Information->Visible(), m.view >= 0);
         if (m.view >= 0) {
@@ -194,7 +194,7 @@ TEST(PropPump, OtherTypesDoNothing)
     t.Output(-1, QStringLiteral("1"));
     t.Tick();
     EXPECT_EQ(t.plugin->Count(QStringLiteral("GetSendBuff")), 2);
-    EXPECT_EQ(t.c.game.PropSendText, QStringLiteral("1"));
+    EXPECT_EQ(t.c.rewards.PropSendText, QStringLiteral("1"));
 }
 
 // A plug-in whose message stops it while more are waiting.
@@ -205,7 +205,7 @@ public:
                      std::vector<int32_t>& params, std::array<int32_t, 5>& extra) override
     {
         FakePropPlugin::GetSendBuff(picture, text, frame, type, params, extra);
-        client->game.PropPluginState = 0;
+        client->rewards.PropPluginState = 0;
     }
 };
 
@@ -214,17 +214,17 @@ TEST(PropPump, APluginStoppedByAMessageEndsTheTick)
     PluginTable t;
     auto stopping = std::make_shared<StoppingPlugin>();
     stopping->client = &t.c;
-    t.c.game.PropPlugin = stopping;
+    t.c.rewards.PropPlugin = stopping;
     FakePropPlugin::Output o;
     o.type = 0;
     o.text = QStringLiteral("first");
     stopping->outputs = {o, o};
     // An emoticon due to end this tick is left for a later tick.
-    t.c.game.DBQS_flag = -1;
-    t.c.game.DBQS_Num = 59;
+    t.c.chat.DBQS_flag = -1;
+    t.c.chat.DBQS_Num = 59;
     t.Tick();
     EXPECT_EQ(stopping->Count(QStringLiteral("GetSendBuff")), 1);
-    EXPECT_EQ(t.c.game.DBQS_flag, -1);
+    EXPECT_EQ(t.c.chat.DBQS_flag, -1);
     EXPECT_TRUE(t.f.TimerBong->Enabled());
 }
 
@@ -237,10 +237,10 @@ TEST(PropPump, APluginThatFailsIsStoppedAndTheTicksGoOn)
 {
     PluginTable t;
     auto failing = std::make_shared<FailingPlugin>();
-    t.c.game.PropPlugin = failing;
+    t.c.rewards.PropPlugin = failing;
     t.Tick();
-    EXPECT_EQ(t.c.game.PropPluginState, 0);
-    EXPECT_EQ(t.c.game.PropPluginReady, 0);
+    EXPECT_EQ(t.c.rewards.PropPluginState, 0);
+    EXPECT_EQ(t.c.rewards.PropPluginReady, 0);
     EXPECT_EQ(failing->Count(QStringLiteral("InitExit")), 1);
     EXPECT_FALSE(t.process.ended);
     EXPECT_TRUE(t.f.TimerBong->Enabled());
@@ -250,7 +250,7 @@ TEST(PropPump, APluginThatFailsIsStoppedAndTheTicksGoOn)
 TEST(PropPump, NothingWhileThePluginIsNotReady)
 {
     PluginTable t;
-    t.c.game.PropPluginReady = 0;
+    t.c.rewards.PropPluginReady = 0;
     t.Output(0, QStringLiteral("x"));
     t.Tick();
     EXPECT_TRUE(t.plugin->calls.isEmpty());
@@ -261,8 +261,8 @@ TEST(PropPump, NothingWhileThePluginIsNotReady)
 TEST(PropHandEnd, TheResultIsShownOnceWhenTheScoreInfoIsReady)
 {
     PluginTable t;
-    t.c.game.PropHandEndDue = -1;
-    t.c.game.PropScoreInfoDue = -1;
+    t.c.rewards.PropHandEndDue = -1;
+    t.c.rewards.PropScoreInfoDue = -1;
     t.plugin->scoreInfoAnswers = {0, 0, 0, 0, 0, 1};
     for (int tick = 1; tick <= 5; ++tick) {
         t.Tick();
@@ -273,7 +273,7 @@ TEST(PropHandEnd, TheResultIsShownOnceWhenTheScoreInfoIsReady)
     EXPECT_EQ(t.plugin->Count(QStringLiteral("GetScoreInfo")), 6);
     EXPECT_EQ(t.plugin->Count(QStringLiteral("InitShowNext")), 1);
     EXPECT_TRUE(t.plugin->calls.contains(QStringLiteral("InitShowNext(false)")));
-    EXPECT_EQ(t.c.game.PropHandEndDue, 0);
+    EXPECT_EQ(t.c.rewards.PropHandEndDue, 0);
     t.Tick(3);
     EXPECT_EQ(t.plugin->Count(QStringLiteral("GetScoreInfo")), 6);
 }
@@ -281,7 +281,7 @@ TEST(PropHandEnd, TheResultIsShownOnceWhenTheScoreInfoIsReady)
 TEST(PropHandEnd, WithoutTheScoreFrameTheResultComesAtOnce)
 {
     PluginTable t;
-    t.c.game.PropHandEndDue = -1;
+    t.c.rewards.PropHandEndDue = -1;
     t.Tick();
     EXPECT_TRUE(t.ScoreShown());
     EXPECT_EQ(t.plugin->Count(QStringLiteral("GetScoreInfo")), 0);
@@ -291,8 +291,8 @@ TEST(PropHandEnd, WithoutTheScoreFrameTheResultComesAtOnce)
 TEST(PropHandEnd, ADrawnHandShowsTheDrawnResultWithThePropChanges)
 {
     PluginTable t;
-    t.c.game.PropHandEndDue = -1;
-    t.c.game.PropScoreInfoDue = -1;
+    t.c.rewards.PropHandEndDue = -1;
+    t.c.rewards.PropScoreInfoDue = -1;
     t.c.game.DrawnHandPending = -1;
     t.c.game.UserInfos[1].Coins = 100;
     t.plugin->scoreInfoAnswers = {1};
@@ -313,14 +313,14 @@ TEST(PropHandEnd, ADrawnHandShowsTheDrawnResultWithThePropChanges)
 TEST(PropHandEnd, APluginNoLongerRunningEndsTheTickWithTheResult)
 {
     PluginTable t;
-    t.c.game.PropPluginState = 0;
-    t.c.game.PropHandEndDue = -1;
-    t.c.game.DBQS_flag = -1;
-    t.c.game.DBQS_Num = 59;
+    t.c.rewards.PropPluginState = 0;
+    t.c.rewards.PropHandEndDue = -1;
+    t.c.chat.DBQS_flag = -1;
+    t.c.chat.DBQS_Num = 59;
     t.Tick();
     EXPECT_TRUE(t.ScoreShown());
-    EXPECT_EQ(t.c.game.PropHandEndDue, 0);
-    EXPECT_EQ(t.c.game.DBQS_flag, -1); // the rest of the tick was skipped
+    EXPECT_EQ(t.c.rewards.PropHandEndDue, 0);
+    EXPECT_EQ(t.c.chat.DBQS_flag, -1); // the rest of the tick was skipped
     EXPECT_TRUE(t.f.TimerBong->Enabled());
 }
 
@@ -329,10 +329,10 @@ TEST(PropHandEnd, APluginNoLongerRunningEndsTheTickWithTheResult)
 struct TreasureTable : PluginTable {
     TreasureTable() : PluginTable(2)
     {
-        c.game.PropHandEndDue = -1;
-        c.game.PropScoreInfoDue = -1;
+        c.rewards.PropHandEndDue = -1;
+        c.rewards.PropScoreInfoDue = -1;
         plugin->scoreInfoAnswers = {1};
-        platform::PropPlugin::BaoInfo& bao = c.game.PropBaoInfo;
+        platform::PropPlugin::BaoInfo& bao = c.rewards.PropBaoInfo;
         for (int k = 0; k < 15; ++k)
             bao.BoxPositions[static_cast<std::size_t>(k)] = {100 + 60 * (k % 5), 300 + 80 * (k / 5)};
         bao.ClosedBoxSize = {50, 50};
@@ -346,18 +346,18 @@ TEST(Treasure, APlayerWithABoxGetsOneAutomaticPickAtZeroSeconds)
     t.plugin->scoreInfo.seatEntries[0][0] = QStringLiteral("我");
     t.plugin->scoreInfo.coinDelta[0] = 30;
     t.Tick(); // the score info, and the boxes
-    ASSERT_EQ(t.c.game.TreasureCountdownOn, -1);
+    ASSERT_EQ(t.c.rewards.TreasureCountdownOn, -1);
     for (int k = 0; k < 5; ++k)
         EXPECT_TRUE(t.f.ImgProp[k].Visible && t.f.ImgProp[k].Enabled) << k;
     EXPECT_EQ(t.f.LbProp.Caption, QStringLiteral("请选择一个宝箱打开\n5"));
     t.Tick(80);
     EXPECT_EQ(t.f.LbProp.Caption, QStringLiteral("请选择一个宝箱打开\n1"));
     t.Tick(18);
-    EXPECT_EQ(t.c.game.TreasureCountdownOn, -1);
+    EXPECT_EQ(t.c.rewards.TreasureCountdownOn, -1);
     EXPECT_FALSE(t.ScoreShown());
     t.Tick(); // five seconds
-    EXPECT_EQ(t.c.game.TreasureCountdownOn, 0);
-    const int16_t pick = t.c.game.TreasurePicks[0];
+    EXPECT_EQ(t.c.rewards.TreasureCountdownOn, 0);
+    const int16_t pick = t.c.rewards.TreasurePicks[0];
     EXPECT_GE(pick, 0);
     EXPECT_LE(pick, 4);
     EXPECT_FALSE(t.f.ImgProp[pick].Visible);
@@ -370,15 +370,15 @@ TEST(Treasure, APlayerWithoutABoxSeesTheOthersOpenAtTwoSeconds)
     TreasureTable t;
     t.plugin->scoreInfo.seatEntries[1][2] = QStringLiteral("钻石");
     t.Tick();
-    ASSERT_EQ(t.c.game.TreasureCountdownOn, -1);
-    const int16_t pick = t.c.game.TreasurePicks[2];
+    ASSERT_EQ(t.c.rewards.TreasureCountdownOn, -1);
+    const int16_t pick = t.c.rewards.TreasurePicks[2];
     EXPECT_GE(pick, 0);
     EXPECT_LE(pick, 4);
     EXPECT_EQ(t.f.LbProp.Caption, QStringLiteral("请等待其他玩家打开宝箱\n5"));
     t.Tick(58);
-    EXPECT_EQ(t.c.game.TreasureCountdownOn, -1);
+    EXPECT_EQ(t.c.rewards.TreasureCountdownOn, -1);
     t.Tick(); // three seconds: two left
-    EXPECT_EQ(t.c.game.TreasureCountdownOn, 0);
+    EXPECT_EQ(t.c.rewards.TreasureCountdownOn, 0);
     EXPECT_FALSE(t.f.ImgProp[pick].Visible);
     EXPECT_TRUE(t.ScoreShown());
 }
@@ -387,7 +387,7 @@ TEST(Treasure, NoSeatTakingPartShowsTheResultAtOnce)
 {
     TreasureTable t;
     t.Tick();
-    EXPECT_EQ(t.c.game.TreasureCountdownOn, 0);
+    EXPECT_EQ(t.c.rewards.TreasureCountdownOn, 0);
     EXPECT_TRUE(t.ScoreShown());
 }
 
@@ -396,9 +396,9 @@ TEST(Treasure, APickedBoxStopsTheCountdown)
     TreasureTable t;
     t.plugin->scoreInfo.seatEntries[0][0] = QStringLiteral("我");
     t.Tick();
-    t.c.game.PropMenuOpen = -1;
+    t.c.rewards.PropMenuOpen = -1;
     t.Tick(20);
-    EXPECT_EQ(t.c.game.TreasureCountdownOn, 0);
+    EXPECT_EQ(t.c.rewards.TreasureCountdownOn, 0);
     EXPECT_FALSE(t.ScoreShown());
 }
 
@@ -433,10 +433,10 @@ TEST_P(PluginStart, EndsInItsState)
     t.plugins.next->baoInfoResult = s.bao;
     FakePropPlugin* plugin = t.plugins.next.get();
     const int16_t r = rewards::InitPropPlugin(c);
-    EXPECT_EQ(c.game.PropPluginState, s.state) << s.what;
-    EXPECT_EQ(c.game.PropPluginReady != 0, s.ready) << s.what;
+    EXPECT_EQ(c.rewards.PropPluginState, s.state) << s.what;
+    EXPECT_EQ(c.rewards.PropPluginReady != 0, s.ready) << s.what;
     EXPECT_EQ(r, s.ready ? -1 : 0) << s.what;
-    EXPECT_EQ(c.game.PropPlugin != nullptr, s.object) << s.what;
+    EXPECT_EQ(c.rewards.PropPlugin != nullptr, s.object) << s.what;
     if (s.object) {
         EXPECT_EQ(t.plugins.folders.last(), QStringLiteral("/opt/mj"));
         EXPECT_EQ(plugin->calls.value(0), QStringLiteral("Initdll(alice, key, DLL, dorvak, 1, 7)")) << s.what;
@@ -465,15 +465,15 @@ TEST(PluginStartScale, TheSmallLayoutTellsScaleTwo)
 TEST(PluginExit, StopsThePumpAndKeepsTheObject)
 {
     PluginTable t;
-    t.c.game.TreasureCountdownOn = -1;
+    t.c.rewards.TreasureCountdownOn = -1;
     t.f.LbProp.SetVisible(true);
     rewards::ExitPropPlugin(t.c, 0);
-    EXPECT_EQ(t.c.game.PropPluginState, 0);
-    EXPECT_EQ(t.c.game.PropPluginReady, 0);
-    EXPECT_EQ(t.c.game.TreasureCountdownOn, 0);
+    EXPECT_EQ(t.c.rewards.PropPluginState, 0);
+    EXPECT_EQ(t.c.rewards.PropPluginReady, 0);
+    EXPECT_EQ(t.c.rewards.TreasureCountdownOn, 0);
     EXPECT_FALSE(t.f.LbProp.Visible);
     EXPECT_TRUE(t.plugin->calls.contains(QStringLiteral("InitExit(0)")));
-    EXPECT_NE(t.c.game.PropPlugin, nullptr);
+    EXPECT_NE(t.c.rewards.PropPlugin, nullptr);
 }
 
 } // namespace
