@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/frame.h"
 #include "core/user_info.h"
 #include "platform/prop_plugin.h"
+#include "protocol/frame.h"
 #include "table/players.h"
 
 #include <QString>
@@ -33,7 +33,7 @@ struct GameState {
     bool WatchMode = false;
     // Spectating: the four buffered user-info frames, the dealer's seat bit
     // and the two header values of the table snapshot.
-    std::array<core::GameFrame, 4> WatchFrames{};
+    std::array<protocol::GameFrame, 4> WatchFrames{};
     uint8_t DealerSeat = 0;
     std::array<int16_t, 2> RoundHeaderArgs{};
     float ScaleX = 1.0f;

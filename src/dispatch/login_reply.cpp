@@ -4,13 +4,13 @@
 #include "dispatch/arms.h"
 
 #include "app/client.h"
-#include "dispatch/hold_back.h"
 #include "core/exit_windows.h"
 #include "core/lobby.h"
 #include "core/scheduler.h"
 #include "core/session.h"
 #include "dispatch/arm_helpers.h"
 #include "dispatch/frame_fields.h"
+#include "dispatch/hold_back.h"
 #include "dispatch/web_panels.h"
 #include "match/match.h"
 #include "platform/dialogs.h"
@@ -45,12 +45,12 @@ void RefuseLogin(Client& c, const QString& text)
 
 } // namespace
 
-void OnLoginReply(Client& c, core::GameCmd& msg)
+void OnLoginReply(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     core::CoreState& s = c.core;
     window::MainForm& f = *c.MainForm;
-    const core::GameFrame& frame = s.RecvFrame;
+    const protocol::GameFrame& frame = s.RecvFrame;
 
     DisarmHoldBack(c);
     g.LeaveResetDue = 0;
@@ -95,7 +95,7 @@ void OnLoginReply(Client& c, core::GameCmd& msg)
         g.GameAdFile = g.GameAdName + QStringLiteral(".gamead");
 }
 
-void OnReconnectReply(Client& c, core::GameCmd& msg)
+void OnReconnectReply(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
@@ -117,7 +117,7 @@ void OnReconnectReply(Client& c, core::GameCmd& msg)
     c.plat.process.endNow();
 }
 
-void OnServerNotice(Client& c, core::GameCmd&)
+void OnServerNotice(Client& c, const protocol::GameCmd&)
 {
     GameState& g = c.game;
     core::CoreState& s = c.core;
@@ -138,7 +138,7 @@ void OnServerNotice(Client& c, core::GameCmd&)
     g.TableCleared = 0;
 }
 
-void OnPlayerReady(Client& c, core::GameCmd& msg)
+void OnPlayerReady(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;

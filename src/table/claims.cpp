@@ -1,9 +1,10 @@
 #include "table/claims.h"
 
 #include "app/client.h"
-#include "core/codec.h"
 #include "core/lobby.h"
+#include "core/messages.h"
 #include "platform/process.h"
+#include "protocol/kinds.h"
 #include "table/failure.h"
 #include "table/geometry.h"
 #include "table/tiles.h"
@@ -28,8 +29,8 @@ struct KongSearch {
 
 void SendOperation(Client& c, int16_t op, int16_t t1, int16_t t2, int16_t t3)
 {
-    core::GameCmd cmd;
-    cmd.Kind = core::CmdOperation;
+    protocol::GameCmd cmd;
+    cmd.Kind = protocol::CmdOperation;
     cmd.Seat = c.game.Players[0].SeatBit;
     cmd.Data = {op, t1, t2, t3};
     core::SendMsg(c, cmd);

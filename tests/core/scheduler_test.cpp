@@ -1,8 +1,8 @@
 #include "core/scheduler.h"
 
-#include "core/codec.h"
 #include "core/countdowns.h"
 #include "core/exit_windows.h"
+#include "core/messages.h"
 #include "core/reconnect.h"
 #include "core/rings.h"
 #include "results/result_forms.h"
@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace core;
+using namespace protocol;
 using testing_support::Bytes;
 using testing_support::ServerFrame;
 using testing_support::TestClient;

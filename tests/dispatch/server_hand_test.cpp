@@ -34,7 +34,7 @@ public:
             for (const auto& out : server_.TakeOutgoing())
                 if (out.seat == 0)
                     Receive(out.frame);
-            for (const core::GameFrame& f : table.TakeSent())
+            for (const protocol::GameFrame& f : table.TakeSent())
                 server_.ClientFrame(0, f, now_);
             for (const auto& note : server_.TakeNotes())
                 if (note.text.find("refused") != std::string::npos)
@@ -59,7 +59,7 @@ private:
         return c;
     }
 
-    void Receive(const core::GameFrame& f)
+    void Receive(const protocol::GameFrame& f)
     {
         Client& c = table.c;
         switch (f[3]) {

@@ -3,7 +3,7 @@
 // A client at a table, and the frames the server sends it, for the tests of
 // the dispatcher's arms.
 
-#include "core/codec.h"
+#include "core/messages.h"
 #include "core/rings.h"
 #include "dispatch/dispatcher.h"
 #include "platform/gbk.h"
@@ -20,7 +20,7 @@
 
 namespace dispatch_test {
 
-using core::GameFrame;
+using protocol::GameFrame;
 
 inline void Put(GameFrame& f, int at, const QByteArray& bytes)
 {
@@ -40,7 +40,7 @@ inline void PutLE(GameFrame& f, int at, uint64_t value, int n)
 inline GameFrame Frame(int kind, int seat = 0, std::array<int, 4> data = {0, 0, 0, 0})
 {
     GameFrame f = testing_support::ServerFrame(kind);
-    f[core::frame_byte::Seat] = static_cast<uint8_t>(seat);
+    f[protocol::frame_byte::Seat] = static_cast<uint8_t>(seat);
     for (int i = 0; i < 4; ++i) {
         const auto w = static_cast<uint16_t>(data[static_cast<std::size_t>(i)]);
         f[static_cast<std::size_t>(8 + 2 * i)] = static_cast<uint8_t>(w >> 8);
@@ -176,7 +176,7 @@ struct Table : testing_support::TestClient {
     // dispatcher, as the scheduler's receive task does.
     void Deliver(const GameFrame& f)
     {
-        client.core.RecvRing.Append(f.data(), core::kFrameSize);
+        client.core.RecvRing.Append(f.data(), protocol::kFrameSize);
         core::ReadMsg(client);
         dispatch::DispatchServerMsg(client, client.core.CurMsg);
     }
@@ -197,9 +197,9 @@ struct Table : testing_support::TestClient {
     {
         std::vector<GameFrame> out;
         const core::FrameRing& ring = client.core.SendRing;
-        for (int32_t at = ring.Read; at != ring.Write; at = (at + core::kFrameSize) % core::kRingSize) {
+        for (int32_t at = ring.Read; at != ring.Write; at = (at + protocol::kFrameSize) % core::kRingSize) {
             GameFrame f;
-            std::copy(ring.Data() + at, ring.Data() + at + core::kFrameSize, f.begin());
+            std::copy(ring.Data() + at, ring.Data() + at + protocol::kFrameSize, f.begin());
             out.push_back(f);
         }
         return out;

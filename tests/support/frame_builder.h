@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/frame.h"
+#include "protocol/frame.h"
 
 #include <initializer_list>
 
@@ -9,23 +9,23 @@ namespace testing_support {
 // Builds a server frame field by field, in the layout the client reads.
 class FrameBuilder {
 public:
-    explicit FrameBuilder(int kind) { f_[core::frame_byte::Kind] = static_cast<uint8_t>(kind); }
+    explicit FrameBuilder(int kind) { f_[protocol::frame_byte::Kind] = static_cast<uint8_t>(kind); }
 
     FrameBuilder& Seat(int bits)
     {
-        f_[core::frame_byte::Seat] = static_cast<uint8_t>(bits);
+        f_[protocol::frame_byte::Seat] = static_cast<uint8_t>(bits);
         return *this;
     }
     FrameBuilder& Stamp(int b3)
     {
-        f_[core::frame_byte::B3] = static_cast<uint8_t>(b3);
+        f_[protocol::frame_byte::B3] = static_cast<uint8_t>(b3);
         return *this;
     }
     // Header word i (0-3), high byte first.
     FrameBuilder& Word(int i, int value)
     {
-        f_[static_cast<std::size_t>(core::frame_byte::Data + 2 * i)] = static_cast<uint8_t>((value >> 8) & 0xFF);
-        f_[static_cast<std::size_t>(core::frame_byte::Data + 2 * i + 1)] = static_cast<uint8_t>(value & 0xFF);
+        f_[static_cast<std::size_t>(protocol::frame_byte::Data + 2 * i)] = static_cast<uint8_t>((value >> 8) & 0xFF);
+        f_[static_cast<std::size_t>(protocol::frame_byte::Data + 2 * i + 1)] = static_cast<uint8_t>(value & 0xFF);
         return *this;
     }
     FrameBuilder& Byte(int at, int value)
@@ -35,8 +35,8 @@ public:
     }
     FrameBuilder& Echo(int first, int second)
     {
-        f_[core::frame_byte::EchoToken] = static_cast<uint8_t>(first);
-        f_[core::frame_byte::EchoToken + 1] = static_cast<uint8_t>(second);
+        f_[protocol::frame_byte::EchoToken] = static_cast<uint8_t>(first);
+        f_[protocol::frame_byte::EchoToken + 1] = static_cast<uint8_t>(second);
         return *this;
     }
     // The local player's dealt tiles: rank in byte 16 + 2i, suit bit in 17 + 2i.
@@ -51,11 +51,11 @@ public:
         return *this;
     }
 
-    core::GameFrame Frame() const { return f_; }
-    operator core::GameFrame() const { return f_; }
+    protocol::GameFrame Frame() const { return f_; }
+    operator protocol::GameFrame() const { return f_; }
 
 private:
-    core::GameFrame f_{};
+    protocol::GameFrame f_{};
 };
 
 // The frames of a hand, as the server sends them.

@@ -40,7 +40,7 @@ public:
         QObject::connect(&socket_, &QTcpSocket::readyRead, [this] { Read(); });
     }
     bool Connected() { return WaitFor([this] { return socket_.state() == QAbstractSocket::ConnectedState; }, 5000); }
-    void Send(const core::GameFrame& f) { socket_.write(reinterpret_cast<const char*>(f.data()), core::kFrameSize); }
+    void Send(const protocol::GameFrame& f) { socket_.write(reinterpret_cast<const char*>(f.data()), protocol::kFrameSize); }
     void SendRaw(const QByteArray& bytes) { socket_.write(bytes); }
     void Login() { Send(ts_test::LoginFrame(name_)); }
     int Count(int k) const
@@ -58,10 +58,10 @@ private:
     void Read()
     {
         buffer_.append(socket_.readAll());
-        while (buffer_.size() >= core::kFrameSize) {
-            core::GameFrame f{};
-            std::memcpy(f.data(), buffer_.constData(), core::kFrameSize);
-            buffer_.remove(0, core::kFrameSize);
+        while (buffer_.size() >= protocol::kFrameSize) {
+            protocol::GameFrame f{};
+            std::memcpy(f.data(), buffer_.constData(), protocol::kFrameSize);
+            buffer_.remove(0, protocol::kFrameSize);
             // The seat is the one whose seat-name frame carries our name.
             if (ts_test::Kind(f) == kind::SeatName && proto::LoginName(f) == name_)
                 player.seat = __builtin_ctz(static_cast<unsigned>(ts_test::SeatOf(f)));

@@ -107,7 +107,7 @@ namespace {
 
 // Plays whole hands at a table with one scripted player and three robots and
 // returns every frame the player was sent.
-std::vector<core::GameFrame> PlayHands(uint64_t seed, int hands, int claimOps)
+std::vector<protocol::GameFrame> PlayHands(uint64_t seed, int hands, int claimOps)
 {
     TableConfig c;
     c.seed = seed;
@@ -130,7 +130,7 @@ class WholeHandsTest : public ::testing::TestWithParam<uint64_t> {};
 TEST_P(WholeHandsTest, ResultAndSettlementFramesAddUp)
 {
     const auto frames = PlayHands(GetParam(), 3, op::Win | op::Pong);
-    std::vector<core::GameFrame> results, settlements;
+    std::vector<protocol::GameFrame> results, settlements;
     for (const auto& f : frames) {
         if (ts_test::Kind(f) == proto::kind::SeatResult)
             results.push_back(f);

@@ -28,9 +28,9 @@ bool HasNote(const std::vector<Note>& notes, const std::string& part)
     return false;
 }
 
-std::vector<core::GameFrame> FramesFor(const std::vector<Outgoing>& out, int seat)
+std::vector<protocol::GameFrame> FramesFor(const std::vector<Outgoing>& out, int seat)
 {
-    std::vector<core::GameFrame> f;
+    std::vector<protocol::GameFrame> f;
     for (const auto& o : out)
         if (o.seat == seat)
             f.push_back(o.frame);
@@ -55,7 +55,7 @@ struct OneHuman {
         p.Receive(out);
         table.TakeNotes();
     }
-    core::GameFrame Discard(Tile t, int stamp) const
+    protocol::GameFrame Discard(Tile t, int stamp) const
     {
         return ClientFrame(kind::Discard, 1, stamp, {0, 1, 0, (t & 0xFFF) | 0x4000}, p.token);
     }
@@ -101,11 +101,11 @@ struct FourHumans {
                     p.received.push_back(o.frame);
                     p.token = proto::TokenOf(o.frame);
                     if (ts_test::Kind(o.frame) == kind::TurnPrompt && ts_test::SeatOf(o.frame) == p.Bit())
-                        p.stamp = o.frame[core::frame_byte::B3];
+                        p.stamp = o.frame[protocol::frame_byte::B3];
                 }
         }
     }
-    core::GameFrame Claim(int seat, int operation, std::array<int, 3> tiles = {0, 0, 0}, int stampShift = 0) const
+    protocol::GameFrame Claim(int seat, int operation, std::array<int, 3> tiles = {0, 0, 0}, int stampShift = 0) const
     {
         const SeatPlayer& p = ps[seat];
         return ClientFrame(kind::Operation, p.Bit(), static_cast<uint8_t>(p.stamp + stampShift),
@@ -193,13 +193,13 @@ TEST_P(RefusedTest, FrameIsRefusedAndChangesNothing)
     OneHuman h;
     const auto before = h.table.Hand(0).concealed;
     const std::string name = GetParam().name;
-    core::GameFrame f = h.Discard(before.back(), h.p.stamp);
+    protocol::GameFrame f = h.Discard(before.back(), h.p.stamp);
     if (name == "UnknownToken") {
         proto::SetToken(f, static_cast<uint16_t>(h.p.token ^ 0x5A5A));
     } else if (name == "NoToken") {
         proto::SetToken(f, 0);
     } else if (name == "WrongSeat") {
-        f[core::frame_byte::Seat] = 2;
+        f[protocol::frame_byte::Seat] = 2;
     } else if (name == "TileNotInHand") {
         Tile missing = 0;
         for (int i = 0; i < tile::Kinds && !missing; ++i)

@@ -75,10 +75,10 @@ int64_t Signed(uint16_t w) { return static_cast<int16_t>(w); }
 GameFrame Header(int kind, uint8_t seatByte, uint8_t b3, std::array<int, 4> data, uint8_t b1)
 {
     GameFrame f{};
-    f[core::frame_byte::Kind] = static_cast<uint8_t>(kind);
-    f[core::frame_byte::B1] = b1;
-    f[core::frame_byte::Seat] = seatByte;
-    f[core::frame_byte::B3] = b3;
+    f[protocol::frame_byte::Kind] = static_cast<uint8_t>(kind);
+    f[protocol::frame_byte::B1] = b1;
+    f[protocol::frame_byte::Seat] = seatByte;
+    f[protocol::frame_byte::B3] = b3;
     for (int i = 0; i < 4; ++i)
         PutWord(f, i, data[static_cast<std::size_t>(i)]);
     return f;
@@ -113,7 +113,7 @@ GameFrame ReconnectReply(bool ok) { return Header(kind::ReconnectReply, 0, 0, {0
 GameFrame SeatName(int seat, const std::string& name)
 {
     GameFrame f = Header(kind::SeatName, SeatBit(seat));
-    PutText(f, 16, name, core::kNameBytes);
+    PutText(f, 16, name, protocol::kNameBytes);
     return f;
 }
 
@@ -137,7 +137,7 @@ GameFrame UserInfo(const UserRecord& user, uint8_t seatByte)
 GameFrame GameStarts(int bankerSeat, uint32_t reconnectId)
 {
     GameFrame f = Header(kind::TableStatus, SeatBit(bankerSeat), 0, {0, 0, 0, status::GameStarts});
-    PutLittle(f, core::frame_byte::ReconnectId, reconnectId, 4);
+    PutLittle(f, protocol::frame_byte::ReconnectId, reconnectId, 4);
     return f;
 }
 
@@ -218,7 +218,7 @@ GameFrame SettlementFrame(int seat, int k, const std::array<int16_t, 16>& rows, 
 GameFrame PlayerReady(const std::string& name)
 {
     GameFrame f = Header(kind::PlayerReady, 0, 0, {0, 0, 0, 1});
-    PutText(f, 16, name, core::kNameBytes);
+    PutText(f, 16, name, protocol::kNameBytes);
     return f;
 }
 
@@ -226,7 +226,7 @@ GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat)
 {
     GameFrame f = fromClient;
     f[0] = f[1] = f[2] = f[4] = 0;
-    f[core::frame_byte::Seat] = SeatBit(senderSeat);
+    f[protocol::frame_byte::Seat] = SeatBit(senderSeat);
     SetToken(f, 0);
     return f;
 }
@@ -234,10 +234,10 @@ GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat)
 ClientFrame Decode(const GameFrame& f)
 {
     ClientFrame c;
-    c.kind = At(f, core::frame_byte::Kind);
-    c.b1 = At(f, core::frame_byte::B1);
-    c.seatByte = At(f, core::frame_byte::Seat);
-    c.b3 = At(f, core::frame_byte::B3);
+    c.kind = At(f, protocol::frame_byte::Kind);
+    c.b1 = At(f, protocol::frame_byte::B1);
+    c.seatByte = At(f, protocol::frame_byte::Seat);
+    c.b3 = At(f, protocol::frame_byte::B3);
     for (int i = 0; i < 4; ++i)
         c.data[static_cast<std::size_t>(i)] = Word(f, i);
     c.token = TokenOf(f);
@@ -246,13 +246,13 @@ ClientFrame Decode(const GameFrame& f)
 
 bool HeaderWellFormed(const GameFrame& f) { return f[0] == 0 && f[1] == 0 && f[2] == 0 && f[4] == 0; }
 
-std::string LoginName(const GameFrame& f) { return Bytes(f, 16, core::kNameBytes); }
+std::string LoginName(const GameFrame& f) { return Bytes(f, 16, protocol::kNameBytes); }
 
-std::string LoginKey(const GameFrame& f) { return Bytes(f, 32, core::frame_byte::EchoToken - 32); }
+std::string LoginKey(const GameFrame& f) { return Bytes(f, 32, protocol::frame_byte::EchoToken - 32); }
 
 uint32_t ReconnectIdOf(const GameFrame& f)
 {
-    return static_cast<uint32_t>(Little(f, core::frame_byte::ReconnectId, 4));
+    return static_cast<uint32_t>(Little(f, protocol::frame_byte::ReconnectId, 4));
 }
 
 bool IsReady(const GameFrame& f)
@@ -269,13 +269,13 @@ bool IsLeave(const GameFrame& f)
 
 uint16_t TokenOf(const GameFrame& f)
 {
-    return static_cast<uint16_t>((At(f, core::frame_byte::EchoToken) << 8) | At(f, core::frame_byte::EchoToken + 1));
+    return static_cast<uint16_t>((At(f, protocol::frame_byte::EchoToken) << 8) | At(f, protocol::frame_byte::EchoToken + 1));
 }
 
 void SetToken(GameFrame& f, uint16_t token)
 {
-    f[core::frame_byte::EchoToken] = static_cast<uint8_t>(token >> 8);
-    f[core::frame_byte::EchoToken + 1] = static_cast<uint8_t>(token & 0xFF);
+    f[protocol::frame_byte::EchoToken] = static_cast<uint8_t>(token >> 8);
+    f[protocol::frame_byte::EchoToken + 1] = static_cast<uint8_t>(token & 0xFF);
 }
 
 std::string Describe(const GameFrame& f, bool fromClient)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/frame.h"
+#include "protocol/frame.h"
 #include "tiles.h"
 
 #include <array>
@@ -12,8 +12,8 @@
 // Every function here is pure: bytes in, bytes out.
 namespace tableserver::proto {
 
-using core::GameFrame;
-using core::kFrameSize;
+using protocol::GameFrame;
+using protocol::kFrameSize;
 
 namespace kind {
 constexpr int Deal = 1;

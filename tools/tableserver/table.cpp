@@ -49,7 +49,7 @@ bool Table::AnyHuman() const
     return std::any_of(seats_.begin(), seats_.end(), [](const Seat& s) { return s.control == Control::Human; });
 }
 
-void Table::Send(int seat, core::GameFrame frame)
+void Table::Send(int seat, protocol::GameFrame frame)
 {
     Seat& s = S(seat);
     if (s.control != Control::Human)
@@ -61,15 +61,15 @@ void Table::Send(int seat, core::GameFrame frame)
         Emit(seat, frame);
 }
 
-void Table::SendAll(const core::GameFrame& frame)
+void Table::SendAll(const protocol::GameFrame& frame)
 {
     for (int seat = 0; seat < 4; ++seat)
         Send(seat, frame);
 }
 
-void Table::Refuse(int seat, const core::GameFrame& frame, const std::string& why)
+void Table::Refuse(int seat, const protocol::GameFrame& frame, const std::string& why)
 {
-    Tell(seat, "refused kind=" + std::to_string(frame[core::frame_byte::Kind]) + " reason=" + why);
+    Tell(seat, "refused kind=" + std::to_string(frame[protocol::frame_byte::Kind]) + " reason=" + why);
 }
 
 uint8_t Table::NextStamp()
@@ -144,7 +144,7 @@ int Table::Reconnect(uint32_t id, uint16_t token, int64_t now)
         Tell(seat, "reconnected");
         // The reply carries no echo token: the client does not take one from it.
         Emit(seat, proto::ReconnectReply(true));
-        for (const core::GameFrame& f : s.channel.FramesAfter(token))
+        for (const protocol::GameFrame& f : s.channel.FramesAfter(token))
             Emit(seat, f);
         Pending& p = pending_[Idx(seat)];
         if (p.open && !p.answered)
@@ -216,7 +216,7 @@ void Table::ResetToWaiting()
 
 // ---------------------------------------------------------------- frames
 
-void Table::ClientFrame(int seat, const core::GameFrame& frame, int64_t now)
+void Table::ClientFrame(int seat, const protocol::GameFrame& frame, int64_t now)
 {
     const proto::ClientFrame c = proto::Decode(frame);
     Seat& s = S(seat);
@@ -277,10 +277,10 @@ void Table::ClientFrame(int seat, const core::GameFrame& frame, int64_t now)
     }
 }
 
-void Table::OnChat(int seat, const core::GameFrame& f)
+void Table::OnChat(int seat, const protocol::GameFrame& f)
 {
     const proto::ClientFrame c = proto::Decode(f);
-    const core::GameFrame relay = proto::ChatRelay(f, seat);
+    const protocol::GameFrame relay = proto::ChatRelay(f, seat);
     const int target = c.data[1] & 0x0F;
     for (int to = 0; to < 4; ++to) {
         // A whisper goes to its target and back to its sender; a line to
@@ -291,7 +291,7 @@ void Table::OnChat(int seat, const core::GameFrame& f)
     }
 }
 
-void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f, int64_t now)
+void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const protocol::GameFrame& f, int64_t now)
 {
     Pending& p = pending_[Idx(seat)];
     SeatHand& h = S(seat).hand;
@@ -344,7 +344,7 @@ void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const core::GameF
     }
 }
 
-void Table::OnClaimFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f)
+void Table::OnClaimFrame(int seat, const proto::ClientFrame& c, const protocol::GameFrame& f)
 {
     if (c.kind != proto::kind::Operation) {
         Refuse(seat, f, "no discard due");
