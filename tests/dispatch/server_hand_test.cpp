@@ -17,7 +17,6 @@ using testing_support::WordOf;
 
 namespace {
 
-namespace kind = tableserver::proto::kind;
 
 class ServerHand {
 public:
@@ -63,7 +62,7 @@ private:
     {
         Client& c = table.c;
         switch (f[3]) {
-        case kind::HandStart:
+        case protocol::MsgHandStart:
             table::ClearTableTiles(c);
             table::ResetTableDisplay(c);
             table::ResetPlayerState(c);
@@ -72,7 +71,7 @@ private:
             for (auto& p : c.game.Players)
                 p.BankerMark = p.SeatBit == f[6] ? -1 : 0;
             break;
-        case kind::WildTile:
+        case protocol::MsgWildTile:
             c.table.PiZiTile = static_cast<int16_t>(WordOf(f, 3) & 0xFF);
             c.table.PiZiImage = c.table.WallHead;
             c.table.WallHead = static_cast<int16_t>((c.table.WallHead + 1) % 136);
@@ -80,16 +79,16 @@ private:
             table::ShowPiZiTile(c);
             table::ArrangeHand(c, 0, c.game.Players[0].HandCount);
             break;
-        case kind::SeatResult:
+        case protocol::MsgSeatResult:
             handOver_ = true;
             break;
-        case kind::Deal:
-        case kind::Discard:
-        case kind::Draw:
-        case kind::TurnPrompt:
-        case kind::Operation:
+        case protocol::MsgDeal:
+        case protocol::MsgDiscard:
+        case protocol::MsgDraw:
+        case protocol::MsgTurnPrompt:
+        case protocol::MsgOperation:
             table.Deliver(f);
-            if (f[3] == kind::TurnPrompt && (f[6] & 0x0F) == 1) {
+            if (f[3] == protocol::MsgTurnPrompt && (f[6] & 0x0F) == 1) {
                 CheckHands();
                 Decide();
             }

@@ -89,7 +89,7 @@ inline protocol::GameFrame ClientFrame(int kind, int seatBit, int b3, std::array
     return f;
 }
 
-inline protocol::GameFrame LoginFrame(const std::string& name, int kind = proto::kind::Login)
+inline protocol::GameFrame LoginFrame(const std::string& name, int kind = protocol::CmdLogin)
 {
     protocol::GameFrame f{};
     f[3] = static_cast<uint8_t>(kind);
@@ -166,19 +166,19 @@ struct SeatPlayer {
                 continue;
             const protocol::GameFrame& f = o.frame;
             received.push_back(f);
-            if (Kind(f) != proto::kind::ReconnectReply)
+            if (Kind(f) != protocol::MsgReconnectReply)
                 token = proto::TokenOf(f);
             const int k = Kind(f);
-            if (k == proto::kind::Deal) {
+            if (k == protocol::MsgDeal) {
                 hand.clear();
                 for (int i = 0; i < DataLow(f, 1) && i < 12; ++i)
                     hand.push_back(static_cast<Tile>(f[static_cast<std::size_t>(17 + 2 * i)] * 16
                                                      + f[static_cast<std::size_t>(16 + 2 * i)]));
-            } else if (k == proto::kind::Draw && SeatOf(f) == Bit()) {
+            } else if (k == protocol::MsgDraw && SeatOf(f) == Bit()) {
                 hand.push_back(static_cast<Tile>(DataLow(f, 3)));
-            } else if (k == proto::kind::Discard && SeatOf(f) == Bit()) {
+            } else if (k == protocol::MsgDiscard && SeatOf(f) == Bit()) {
                 Remove(static_cast<Tile>(DataLow(f, 3)));
-            } else if (k == proto::kind::Operation && SeatOf(f) == Bit()) {
+            } else if (k == protocol::MsgOperation && SeatOf(f) == Bit()) {
                 const int op = DataLow(f, 0);
                 const Tile t1 = static_cast<Tile>(DataLow(f, 1));
                 const Tile t2 = static_cast<Tile>(DataLow(f, 2));
@@ -195,7 +195,7 @@ struct SeatPlayer {
                 } else if (op == 64) {
                     Remove(t3);
                 }
-            } else if (k == proto::kind::TurnPrompt && SeatOf(f) == Bit()) {
+            } else if (k == protocol::MsgTurnPrompt && SeatOf(f) == Bit()) {
                 stamp = f[protocol::frame_byte::B3];
                 const int mask = DataLow(f, 0);
                 if (hand.size() % 3 == 2) {
@@ -214,9 +214,9 @@ struct SeatPlayer {
                     else
                         replies.push_back(ClientFrame(7, Bit(), stamp, {1, 0, 0, 0}, token));
                 }
-            } else if (k == proto::kind::Settlement && autoReady) {
+            } else if (k == protocol::MsgSettlement && autoReady) {
                 const auto n = std::count_if(received.begin(), received.end(),
-                                             [](const protocol::GameFrame& g) { return Kind(g) == proto::kind::Settlement; });
+                                             [](const protocol::GameFrame& g) { return Kind(g) == protocol::MsgSettlement; });
                 if (n % 16 == 0)
                     replies.push_back(ClientFrame(16, Bit(), 0, {0, 0, 0, 1}, token));
             }

@@ -94,7 +94,7 @@ void TableServer::HandleFrame(Connection* c, const protocol::GameFrame& frame)
     const int64_t now = Now();
 
     if (c->seat < 0) {
-        if (kind == proto::kind::Login) {
+        if (kind == protocol::CmdLogin) {
             const Table::LoginResult r = table_.Login(proto::LoginName(frame), now);
             if (r.seat < 0) {
                 Trace(QStringLiteral("OUT seat=- ") + QString::fromStdString(proto::Describe(r.refusal, false)));
@@ -104,7 +104,7 @@ void TableServer::HandleFrame(Connection* c, const protocol::GameFrame& frame)
             }
             c->seat = r.seat;
             seatConnection_[static_cast<std::size_t>(r.seat)] = c;
-        } else if (kind == proto::kind::Reconnect) {
+        } else if (kind == protocol::CmdReconnect) {
             const int seat = table_.Reconnect(proto::ReconnectIdOf(frame), proto::TokenOf(frame), now);
             if (seat < 0) {
                 const protocol::GameFrame reply = proto::ReconnectReply(false);
@@ -129,7 +129,7 @@ void TableServer::HandleFrame(Connection* c, const protocol::GameFrame& frame)
         return;
     }
 
-    if (kind == proto::kind::Login || kind == proto::kind::Reconnect) {
+    if (kind == protocol::CmdLogin || kind == protocol::CmdReconnect) {
         Trace(QStringLiteral("NOTE seat=%1 ignored: already logged in").arg(c->seat));
         return;
     }

@@ -58,7 +58,7 @@ public:
     explicit Table(const TableConfig& config);
 
     struct LoginResult {
-        int result = proto::login::Accepted;
+        int result = protocol::LoginAccepted;
         int seat = -1;              // the seat taken when accepted
         protocol::GameFrame refusal{};  // the reply to send when not accepted
     };
