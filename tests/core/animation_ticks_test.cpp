@@ -6,7 +6,7 @@
 #include "chat/chat.h"
 #include "core/messages.h"
 #include "core/rings.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 #include "support/test_client.h"
 #include "window/main_form.h"
 

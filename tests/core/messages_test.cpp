@@ -1,7 +1,7 @@
 #include "core/messages.h"
 
 #include "core/rings.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 #include "support/test_client.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "core/messages.h"
 #include "match/match.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 #include "support/test_client.h"
 
 #include <gtest/gtest.h>

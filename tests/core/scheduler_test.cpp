@@ -6,7 +6,7 @@
 #include "core/reconnect.h"
 #include "core/rings.h"
 #include "results/result_forms.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 #include "support/test_client.h"
 #include "window/main_form.h"
 

@@ -1,7 +1,7 @@
 #include "core/user_info.h"
 
 #include "results/result_forms.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 #include "support/test_client.h"
 #include "window/main_form.h"
 

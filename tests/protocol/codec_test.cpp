@@ -1,7 +1,7 @@
 #include "protocol/codec.h"
 
 #include "protocol/kinds.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 
 #include <gtest/gtest.h>
 
