@@ -3,10 +3,10 @@
 #include "dispatch/arms.h"
 
 #include "app/client.h"
+#include "dispatch/hold_back.h"
 #include "core/lobby.h"
 #include "dispatch/frame_fault.h"
 #include "dispatch/frame_fields.h"
-#include "dispatch/hold_back.h"
 #include "platform/gbk.h"
 #include "results/hand_score.h"
 #include "results/result_forms.h"

@@ -3,10 +3,10 @@
 #include "dispatch/arms.h"
 
 #include "app/client.h"
+#include "dispatch/hold_back.h"
 #include "core/exit_windows.h"
 #include "dispatch/frame_fault.h"
 #include "dispatch/frame_fields.h"
-#include "dispatch/hold_back.h"
 #include "platform/clock.h"
 #include "platform/resources.h"
 #include "protocol/frame.h"

@@ -3,6 +3,7 @@
 #include "dispatch/arms.h"
 
 #include "app/client.h"
+#include "window/seat_change.h"
 #include "core/exit_windows.h"
 #include "core/lobby.h"
 #include "core/session.h"
@@ -21,7 +22,6 @@
 #include "table/tiles.h"
 #include "table/utilities.h"
 #include "window/main_form.h"
-#include "window/seat_change.h"
 
 #include <cmath>
 

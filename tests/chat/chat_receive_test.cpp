@@ -6,8 +6,8 @@
 #include "chat/huifu_form.h"
 #include "chat/speak_box.h"
 #include "dispatch/dispatcher.h"
-#include "dispatch/recording_plugin.h"
 #include "support/fake_prop_plugin.h"
+#include "dispatch/recording_plugin.h"
 
 #include <gtest/gtest.h>
 
