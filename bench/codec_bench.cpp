@@ -1,6 +1,6 @@
 // Frames through the codec and the rings, on one core.
 #include "app/client.h"
-#include "core/codec.h"
+#include "core/messages.h"
 #include "core/rings.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -13,6 +13,7 @@
 #include "platform/tcp_link.h"
 #include "platform/udp_link.h"
 #include "platform/web_panel.h"
+#include "protocol/kinds.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -81,21 +82,21 @@ struct BenchClient {
 void BM_EncodeQueueAndTake(benchmark::State& state)
 {
     BenchClient b;
-    core::GameCmd cmd;
-    cmd.Kind = core::CmdOperation;
+    protocol::GameCmd cmd;
+    cmd.Kind = protocol::CmdOperation;
     cmd.Seat = 2;
     cmd.Data = {8, 0x1234, 3, -1};
-    core::GameFrame out{};
+    protocol::GameFrame out{};
     core::FrameRing& ring = b.client.core.SendRing;
     for (auto _ : state) {
         core::SendMsg(b.client, cmd);
-        std::memcpy(out.data(), ring.FrontFrame(), core::kFrameSize);
+        std::memcpy(out.data(), ring.FrontFrame(), protocol::kFrameSize);
         ring.PopFrame();
         benchmark::DoNotOptimize(out);
         ++cmd.Data[2];
     }
     state.SetItemsProcessed(state.iterations());
-    state.SetBytesProcessed(state.iterations() * core::kFrameSize);
+    state.SetBytesProcessed(state.iterations() * protocol::kFrameSize);
 }
 BENCHMARK(BM_EncodeQueueAndTake);
 
@@ -106,11 +107,11 @@ void BM_ArriveAndReadMsg(benchmark::State& state)
     constexpr int kBurst = 64;
     QByteArray burst;
     for (int i = 0; i < kBurst; ++i) {
-        core::GameFrame f{};
-        f[core::frame_byte::Kind] = static_cast<uint8_t>(i % 2 ? core::MsgDraw : core::MsgSettlement);
-        f[core::frame_byte::Seat] = 4;
+        protocol::GameFrame f{};
+        f[protocol::frame_byte::Kind] = static_cast<uint8_t>(i % 2 ? protocol::MsgDraw : protocol::MsgSettlement);
+        f[protocol::frame_byte::Seat] = 4;
         f[9] = static_cast<uint8_t>(i);
-        burst.append(reinterpret_cast<const char*>(f.data()), core::kFrameSize);
+        burst.append(reinterpret_cast<const char*>(f.data()), protocol::kFrameSize);
     }
     core::FrameRing& ring = b.client.core.RecvRing;
     for (auto _ : state) {

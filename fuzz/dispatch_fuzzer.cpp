@@ -8,11 +8,12 @@
 // events.
 
 #include "app/client.h"
-#include "core/codec.h"
+#include "core/messages.h"
 #include "core/scheduler.h"
 #include "dispatch/dispatcher.h"
 #include "platform/instance_lock.h"
 #include "platform/prop_plugin.h"
+#include "protocol/kinds.h"
 #include "support/fake_prop_plugin.h"
 #include "support/fakes.h"
 #include "support/test_client.h"
@@ -79,9 +80,9 @@ const char* const kNames[] = {"p0", "p1", "p2", "p3"};
 // A frame of the kinds that lay out a table from scratch, empty a seat or
 // carry chat: 40 (seat snapshot), 41 (hand header), 21 (a user leaves) and
 // 19 (chat, read by the frame reader itself).
-core::GameFrame MakeTableFrame(FuzzedDataProvider& in)
+protocol::GameFrame MakeTableFrame(FuzzedDataProvider& in)
 {
-    core::GameFrame f{};
+    protocol::GameFrame f{};
     const int kind = in.PickValueInArray({40, 40, 41, 21, 19, 19});
     f[3] = static_cast<uint8_t>(kind);
     f[6] = static_cast<uint8_t>(Seat(in));
@@ -132,15 +133,15 @@ core::GameFrame MakeTableFrame(FuzzedDataProvider& in)
     return f;
 }
 
-core::GameFrame MakeFrame(FuzzedDataProvider& in)
+protocol::GameFrame MakeFrame(FuzzedDataProvider& in)
 {
     if (in.ConsumeIntegralInRange<int>(0, 7) == 0)
         return MakeTableFrame(in);
-    core::GameFrame f{};
+    protocol::GameFrame f{};
     int kind = in.PickValueInArray(kPlayKinds);
     if (in.ConsumeIntegralInRange<int>(0, 7) == 0) {
         kind = in.ConsumeIntegral<uint8_t>();
-        if (kind == core::MsgChat)
+        if (kind == protocol::MsgChat)
             kind = 8;
     }
     f[2] = in.ConsumeIntegralInRange<int>(0, 15) == 0 ? in.ConsumeIntegral<uint8_t>() : 0;
@@ -314,8 +315,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     while (in.remaining_bytes() > 0) {
         const int event = in.ConsumeIntegralInRange<int>(0, 15);
         if (event < 12) {
-            const core::GameFrame frame = MakeFrame(in);
-            c.core.RecvRing.Append(frame.data(), core::kFrameSize);
+            const protocol::GameFrame frame = MakeFrame(in);
+            c.core.RecvRing.Append(frame.data(), protocol::kFrameSize);
             if (event == 0) {
                 // Now and then through the scheduler's own receive task.
                 c.core.SchedReceive.Start();

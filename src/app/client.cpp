@@ -3,7 +3,8 @@
 #include "chat/huifu_form.h"
 #include "chat/seat_handlers.h"
 #include "chat/talk_form.h"
-#include "core/codec.h"
+#include "core/messages.h"
+#include "protocol/kinds.h"
 #include "core/exit_windows.h"
 #include "core/lobby.h"
 #include "core/reconnect.h"
@@ -73,8 +74,8 @@ table::TableHooks TableHooksOf(Client& c)
         }
     };
     h.SendOperation = [&c](int16_t op, int16_t t1, int16_t t2, int16_t t3) {
-        core::GameCmd cmd;
-        cmd.Kind = core::CmdOperation;
+        protocol::GameCmd cmd;
+        cmd.Kind = protocol::CmdOperation;
         cmd.Seat = c.game.Players[0].SeatBit;
         cmd.Data = {op, t1, t2, t3};
         core::SendMsg(c, cmd);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/frame.h"
 #include "core/user_info.h"
+#include "protocol/frame.h"
 #include "table/players.h"
 
 #include <QString>
@@ -29,7 +29,7 @@ struct GameState {
     bool WatchMode = false;
     // Spectating: the four buffered user-info frames, the dealer's seat bit
     // and the two header values of the table snapshot.
-    std::array<core::GameFrame, 4> WatchFrames{};
+    std::array<protocol::GameFrame, 4> WatchFrames{};
     uint8_t DealerSeat = 0;
     std::array<int16_t, 2> RoundHeaderArgs{};
     float ScaleX = 1.0f;

@@ -19,7 +19,7 @@ namespace {
 constexpr int kRelayLength = 236;
 constexpr int kTextFirst = 16;
 constexpr int kTextBytes = 201; // 16-215, and the trail byte of a character starting at 215
-constexpr int kNameFirst = core::frame_byte::ChatName;
+constexpr int kNameFirst = protocol::frame_byte::ChatName;
 constexpr int16_t kHistoryWidth = 46;
 constexpr int16_t kSystemWidth = 44;
 constexpr int kBoxChars = 45;
@@ -46,7 +46,7 @@ constexpr int16_t kChatBlinkSteps = 8;
 QByteArray SenderName(const uint8_t* f)
 {
     QByteArray name;
-    for (int i = kNameFirst; i < kNameFirst + core::kNameBytes && f[i] != 0; ++i)
+    for (int i = kNameFirst; i < kNameFirst + protocol::kNameBytes && f[i] != 0; ++i)
         name += static_cast<char>(f[i]);
     return name;
 }
@@ -163,8 +163,7 @@ void OnChatFrame(Client& c)
     // byte 216, so the window is one byte wider than the text field.
     const QString text = platform::gbk::Decode(f + kTextFirst, kTextBytes);
     const uint8_t own = g.Players[0].SeatBit;
-    const int seatView = table::SeatView(own, static_cast<uint8_t>(f[core::frame_byte::Seat] & 0x0F));
-    s.CurMsg.Seat = static_cast<uint8_t>(seatView);
+    const int seatView = table::SeatView(own, static_cast<uint8_t>(f[protocol::frame_byte::Seat] & 0x0F));
     // Seat names are kept as the server's GBK bytes, so the sender's name is
     // compared byte for byte.
     const int speaker = SenderView(c, SenderName(f));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/frame.h"
 #include "core/rings.h"
+#include "protocol/frame.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,8 +34,8 @@ struct CoreState {
     bool DirectConnection = true; // false while a SOCKS5 handshake runs
 
     // Codec.
-    GameCmd CurMsg;
-    GameFrame RecvFrame{};
+    protocol::GameCmd CurMsg;
+    protocol::GameFrame RecvFrame{};
     std::array<uint8_t, 2> EchoToken{};
     uint8_t TurnStamp = 0;
     QString ChatText;
@@ -53,8 +53,8 @@ struct CoreState {
     // Hold-back of outgoing plug-in frames across a hand's end.
     bool HoldBackArmed1 = false;
     bool HoldBackArmed2 = false;
-    GameFrame HoldBackFrame1{};
-    GameFrame HoldBackFrame2{};
+    protocol::GameFrame HoldBackFrame1{};
+    protocol::GameFrame HoldBackFrame2{};
     bool KeepAliveHold = false;
 
     // Command-line settings.
@@ -74,7 +74,7 @@ struct CoreState {
     int32_t MatchId = 0;
 
     // Connection.
-    GameFrame LoginFrame{};
+    protocol::GameFrame LoginFrame{};
     bool LoginPending = false;
     bool ReconnectArmed = false;
     uint8_t ProxyState = 0;

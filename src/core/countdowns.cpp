@@ -2,9 +2,10 @@
 
 #include "app/client.h"
 #include "autoplay/autoplay.h"
-#include "core/codec.h"
+#include "core/messages.h"
 #include "core/table_reset.h"
 #include "platform/clock.h"
+#include "protocol/kinds.h"
 #include "rewards/jade.h"
 #include "window/input.h"
 #include "window/main_form.h"
@@ -88,8 +89,8 @@ void SchedDecisionTask(Client& c)
 
 void SendReady(Client& c)
 {
-    GameCmd cmd;
-    cmd.Kind = CmdReady;
+    protocol::GameCmd cmd;
+    cmd.Kind = protocol::CmdReady;
     cmd.Seat = c.game.Players[0].SeatBit;
     cmd.Data = {0, 0, 0, 1};
     SendMsg(c, cmd);

@@ -8,6 +8,7 @@
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
+#include "protocol/kinds.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
 
@@ -45,7 +46,7 @@ void Connect(Client& c)
         if (c.plat.tcp.State() != platform::TcpLink::Closed)
             c.plat.tcp.Close();
         c.plat.tcp.Connect(s.ServerHost, s.ServerPort);
-        s.LoginFrame[frame_byte::Kind] = CmdLogin;
+        s.LoginFrame[protocol::frame_byte::Kind] = protocol::CmdLogin;
         f.TimerBong->SetEnabled(true);
         s.SchedLogin.Start();
     } else if (s.ConnectMode == 5) {

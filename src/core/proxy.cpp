@@ -22,7 +22,7 @@ void Fail(Client& c, const QString& text)
     c.plat.tcp.Close();
 }
 
-QByteArray Bytes(const GameFrame& f) { return QByteArray(reinterpret_cast<const char*>(f.data()), kFrameSize); }
+QByteArray Bytes(const protocol::GameFrame& f) { return QByteArray(reinterpret_cast<const char*>(f.data()), protocol::kFrameSize); }
 
 void Succeed(Client& c, int replyLength)
 {

@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
+#include "protocol/kinds.h"
 #include "window/main_form.h"
 
 namespace core {
@@ -78,19 +79,19 @@ void TimerCount_Timer(Client& c)
     c.plat.process.endNow();
 }
 
-void ReconnectServer(Client& c, GameFrame& frame)
+void ReconnectServer(Client& c, protocol::GameFrame& frame)
 {
     CoreState& s = c.core;
     window::MainForm& f = *c.MainForm;
     f.Sysmsg[0]->Clear();
     f.Sysmsg[1]->Clear();
     f.Sysmsg[0]->AddItem(QStringLiteral("正在重新连接服务器..."));
-    frame[frame_byte::Kind] = CmdReconnect;
-    frame[frame_byte::EchoToken] = s.EchoToken[0];
-    frame[frame_byte::EchoToken + 1] = s.EchoToken[1];
+    frame[protocol::frame_byte::Kind] = protocol::CmdReconnect;
+    frame[protocol::frame_byte::EchoToken] = s.EchoToken[0];
+    frame[protocol::frame_byte::EchoToken + 1] = s.EchoToken[1];
     const auto id = static_cast<uint32_t>(s.ReconnectId);
     for (int i = 0; i < 4; ++i)
-        frame[static_cast<std::size_t>(frame_byte::ReconnectId + i)] = static_cast<uint8_t>(id >> (8 * i));
+        frame[static_cast<std::size_t>(protocol::frame_byte::ReconnectId + i)] = static_cast<uint8_t>(id >> (8 * i));
     s.DirectConnection = true;
     c.plat.tcp.Close();
     if (s.ConnectMode == 0) {

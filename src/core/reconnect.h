@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/frame.h"
 #include "platform/controls.h"
+#include "protocol/frame.h"
 
 class Client;
 
@@ -33,6 +33,6 @@ void TimerCount_Timer(Client& c);
 
 // One attempt: the login frame becomes the reconnect frame (kind 28, the
 // echo token, the reconnect id) and the connection is made again.
-void ReconnectServer(Client& c, GameFrame& frame);
+void ReconnectServer(Client& c, protocol::GameFrame& frame);
 
 } // namespace core

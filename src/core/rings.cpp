@@ -63,10 +63,10 @@ void CommitSendSlot(Client& c)
 
 bool QueueFrame(Client& c, const uint8_t* frame)
 {
-    uint8_t* slot = ReserveSendSlot(c, frame[frame_byte::Kind]);
+    uint8_t* slot = ReserveSendSlot(c, frame[protocol::frame_byte::Kind]);
     if (!slot)
         return false;
-    std::memcpy(slot, frame, kFrameSize);
+    std::memcpy(slot, frame, protocol::kFrameSize);
     CommitSendSlot(c);
     return true;
 }
@@ -101,7 +101,7 @@ void Winsock1_DataArrival(Client& c)
 void DropPartialFrame(Client& c)
 {
     FrameRing& r = c.core.RecvRing;
-    const int32_t partial = r.Waiting() % kFrameSize;
+    const int32_t partial = r.Waiting() % protocol::kFrameSize;
     r.Write = (r.Write - partial + kRingSize) % kRingSize;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/frame.h"
+#include "protocol/frame.h"
 
 #include <cstdint>
 #include <memory>
@@ -12,7 +12,7 @@ namespace core {
 // Each game ring holds exactly 512 frames, so a frame written from index 0
 // on never straddles the end of the ring.
 constexpr int32_t kRingSize = 0x22000;
-static_assert(kRingSize == 512 * kFrameSize);
+static_assert(kRingSize == 512 * protocol::kFrameSize);
 
 // A fixed ring of bytes: empty when Write equals Read. Allocated once.
 class ByteRing {
@@ -47,18 +47,18 @@ class FrameRing : public ByteRing {
 public:
     FrameRing() : ByteRing(kRingSize) {}
 
-    bool HasFrame() const { return Waiting() >= kFrameSize; }
+    bool HasFrame() const { return Waiting() >= protocol::kFrameSize; }
     // At most 511 frames can wait: a 512th would make Write reach Read.
-    bool FrameFull() const { return Waiting() >= kRingSize - kFrameSize; }
+    bool FrameFull() const { return Waiting() >= kRingSize - protocol::kFrameSize; }
 
     // The frame slot at Write, for an encoder to fill in place before
     // CommitFrame. Only valid while !FrameFull().
     uint8_t* FrameSlot() { return Data() + Write; }
-    void CommitFrame() { Write = (Write + kFrameSize) % kRingSize; }
+    void CommitFrame() { Write = (Write + protocol::kFrameSize) % kRingSize; }
 
     // The frame waiting at Read; valid while HasFrame().
     const uint8_t* FrontFrame() const { return Data() + Read; }
-    void PopFrame() { Read = (Read + kFrameSize) % kRingSize; }
+    void PopFrame() { Read = (Read + protocol::kFrameSize) % kRingSize; }
 };
 
 constexpr int32_t kProxyRingSize = 1024;

@@ -2,14 +2,15 @@
 
 #include "app/client.h"
 #include "chat/emoticons.h"
-#include "core/codec.h"
 #include "core/countdowns.h"
 #include "core/lobby.h"
+#include "core/messages.h"
 #include "core/reconnect.h"
 #include "dispatch/dispatcher.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
+#include "protocol/kinds.h"
 #include "rewards/prop_pump.h"
 #include "rewards/reward_ticks.h"
 #include "rewards/vip_badges.h"
@@ -24,7 +25,7 @@ namespace {
 
 bool Connected(Client& c) { return c.plat.tcp.State() == platform::TcpLink::Connected; }
 
-QByteArray Bytes(const uint8_t* f) { return QByteArray(reinterpret_cast<const char*>(f), kFrameSize); }
+QByteArray Bytes(const uint8_t* f) { return QByteArray(reinterpret_cast<const char*>(f), protocol::kFrameSize); }
 
 constexpr int kSpeakTicks = 40; // a speech picture stays two seconds
 constexpr int kChatButton = 1;  // the chat-window button of AnNiu
@@ -87,17 +88,17 @@ void SchedSendTask(Client& c)
         s.SchedSend.On = false;
         return;
     }
-    GameFrame frame;
-    std::memcpy(frame.data(), s.SendRing.FrontFrame(), kFrameSize);
+    protocol::GameFrame frame;
+    std::memcpy(frame.data(), s.SendRing.FrontFrame(), protocol::kFrameSize);
     s.SendRing.PopFrame();
 
     // Plug-in frames of two kinds are held back across a hand's end.
-    const int kind = frame[frame_byte::Kind];
-    const int step = (frame[8] << 8 | frame[9]) / 8;
-    if (kind == 45 && s.HoldBackArmed1 && step == 129) {
+    const int kind = frame[protocol::frame_byte::Kind];
+    const int step = (frame[protocol::frame_byte::Data] << 8 | frame[protocol::frame_byte::Data + 1]) / 8;
+    if (kind == protocol::CmdPropPluginStep && s.HoldBackArmed1 && step == 129) {
         s.HoldBackArmed1 = false;
         s.HoldBackFrame1 = frame;
-    } else if (kind == 45 && !c.game.InGame && s.HoldBackArmed2 && step == 386) {
+    } else if (kind == protocol::CmdPropPluginStep && !c.game.InGame && s.HoldBackArmed2 && step == 386) {
         s.HoldBackArmed2 = false;
         s.HoldBackFrame2 = frame;
     } else {
@@ -112,7 +113,7 @@ void SchedReceiveTask(Client& c)
     if (s.RecvRing.HasFrame()) {
         const int32_t noted = s.RecvRing.Read;
         ReadMsg(c);
-        if (s.KeepAliveHold && s.CurMsg.Kind == 21) {
+        if (s.KeepAliveHold && s.CurMsg.Kind == protocol::MsgUserLeft) {
             // A user left while a hand's end is shown: keep the frame, and
             // all behind it, until the hold is over.
             s.RecvRing.Read = noted;
@@ -132,8 +133,8 @@ void SchedLoginTask(Client& c)
     if (Connected(c)) {
         s.LoginPending = true;
         PostLobbyMessage(c, LobbyMsgLeave);
-        s.LoginFrame[frame_byte::EchoToken] = s.EchoToken[0];
-        s.LoginFrame[frame_byte::EchoToken + 1] = s.EchoToken[1];
+        s.LoginFrame[protocol::frame_byte::EchoToken] = s.EchoToken[0];
+        s.LoginFrame[protocol::frame_byte::EchoToken + 1] = s.EchoToken[1];
         c.plat.tcp.SendData(Bytes(s.LoginFrame.data()));
         s.SchedWatch.Start();
         s.SchedLogin.On = false;
@@ -225,8 +226,8 @@ void TimerBong_Timer(Client& c)
 
 void TimerKeepAlive_Timer(Client& c)
 {
-    GameCmd cmd;
-    cmd.Kind = CmdKeepAlive;
+    protocol::GameCmd cmd;
+    cmd.Kind = protocol::CmdKeepAlive;
     cmd.Seat = c.game.Players[0].SeatBit;
     SendMsg(c, cmd);
 }

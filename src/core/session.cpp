@@ -3,13 +3,14 @@
 #include "app/client.h"
 #include "chat/talk_form.h"
 #include "chat/speak_box.h"
-#include "core/codec.h"
 #include "core/exit_windows.h"
 #include "match/match.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/tcp_link.h"
 #include "dispatch/web_panels.h"
+#include "protocol/frame.h"
+#include "protocol/kinds.h"
 #include "results/result_forms.h"
 #include "rewards/jade.h"
 #include "services/gm_channel.h"
@@ -38,9 +39,9 @@ void StopTasks(Client& c)
 
 void SendLeaveTable(Client& c)
 {
-    GameFrame frame{};
-    frame[frame_byte::Kind] = CmdLeaveTable;
-    frame[frame_byte::Seat] = c.game.Players[0].SeatBit;
+    protocol::GameFrame frame{};
+    frame[protocol::frame_byte::Kind] = protocol::CmdLeaveTable;
+    frame[protocol::frame_byte::Seat] = c.game.Players[0].SeatBit;
 
     StopTasks(c);
     c.game.SpeakShown = 0;
@@ -49,7 +50,7 @@ void SendLeaveTable(Client& c)
     if (c.match.RoomMatchMode <= 1)
         f.TimerKeepAlive->SetEnabled(false);
     if (c.plat.tcp.State() == platform::TcpLink::Connected)
-        c.plat.tcp.SendData(QByteArray(reinterpret_cast<const char*>(frame.data()), kFrameSize));
+        c.plat.tcp.SendData(QByteArray(reinterpret_cast<const char*>(frame.data()), protocol::kFrameSize));
     table::WaitSeconds(c.plat.clock, c.core.QuickLeave ? 0.8f : 0.4f);
     c.core.ReconnectArmed = false;
     f.LblShuffle.SetVisible(false);

@@ -16,6 +16,7 @@
 #include "platform/process.h"
 #include "platform/tcp_link.h"
 #include "dispatch/web_panels.h"
+#include "protocol/kinds.h"
 #include "results/result_forms.h"
 #include "rewards/jade.h"
 #include "window/layout.h"
@@ -198,16 +199,18 @@ void BuildLoginFrame(Client& c)
     // than overwritten or spilled into the token.
     const QByteArray& name = SingleByteText(s.UserName, "account name");
     const QByteArray& key = SingleByteText(s.UserKey, "account key");
-    if (name.size() > kNameBytes)
+    if (name.size() > protocol::kNameBytes)
         throw StartupFailure("account name longer than 16 bytes");
-    if (32 + key.size() > frame_byte::EchoToken)
+    if (protocol::login_byte::Key + key.size() > protocol::frame_byte::EchoToken)
         throw StartupFailure("account key too long for the login frame");
     s.LoginFrame.fill(0);
     s.LoginFrame[14] = 1;
-    s.LoginFrame[frame_byte::KindHigh] = 0;
-    s.LoginFrame[frame_byte::Kind] = CmdLogin;
-    std::memcpy(s.LoginFrame.data() + 16, name.constData(), static_cast<std::size_t>(name.size()));
-    std::memcpy(s.LoginFrame.data() + 32, key.constData(), static_cast<std::size_t>(key.size()));
+    s.LoginFrame[protocol::frame_byte::KindHigh] = 0;
+    s.LoginFrame[protocol::frame_byte::Kind] = protocol::CmdLogin;
+    std::memcpy(s.LoginFrame.data() + protocol::login_byte::Name, name.constData(),
+                static_cast<std::size_t>(name.size()));
+    std::memcpy(s.LoginFrame.data() + protocol::login_byte::Key, key.constData(),
+                static_cast<std::size_t>(key.size()));
 }
 
 bool Form_Load(Client& c, const QString& commandLine, QSize screen)

@@ -10,6 +10,8 @@
 #include "platform/dialogs.h"
 #include "platform/process.h"
 #include "platform/prop_plugin.h"
+#include "protocol/echo_token.h"
+#include "protocol/kinds.h"
 #include "table/failure.h"
 
 namespace dispatch {
@@ -25,22 +27,22 @@ void HandToPlugin(Client& c)
     c.rewards.PropPlugin->Rec_MSG(c.core.RecvFrame);
 }
 
-void RunTablePlayArm(Client& c, core::GameCmd& msg)
+void RunTablePlayArm(Client& c, const protocol::GameCmd& msg)
 {
     switch (msg.Kind) {
-    case core::MsgDeal:
+    case protocol::MsgDeal:
         MsgDeal(c, msg);
         break;
-    case core::MsgDiscard:
+    case protocol::MsgDiscard:
         MsgDiscard(c, msg);
         break;
-    case core::MsgDraw:
+    case protocol::MsgDraw:
         MsgDraw(c, msg);
         break;
-    case core::MsgTurnPrompt:
+    case protocol::MsgTurnPrompt:
         MsgTurnPrompt(c, msg);
         break;
-    case core::MsgOperation:
+    case protocol::MsgOperation:
         MsgOperation(c, msg);
         break;
     default:
@@ -48,32 +50,32 @@ void RunTablePlayArm(Client& c, core::GameCmd& msg)
     }
 }
 
-void RunOtherArm(Client& c, core::GameCmd& msg)
+void RunOtherArm(Client& c, const protocol::GameCmd& msg)
 {
     switch (msg.Kind) {
-    case core::MsgSeatName: OnSeatName(c, msg); break;
-    case core::MsgHandStart: OnHandStart(c, msg); break;
-    case core::MsgSeatResult: OnSeatResult(c, msg); break;
-    case MsgAnimation: OnAnimation(c, msg); break;
-    case MsgWildTile: OnWildTile(c, msg); break;
-    case MsgWallReveal: OnWallReveal(c, msg); break;
-    case MsgTableStatus: OnTableStatus(c, msg); break;
-    case core::MsgSettlement: OnSettlement(c, msg); break;
-    case MsgLoginReply: OnLoginReply(c, msg); break;
-    case core::MsgChat: OnChat(c, msg); break;
-    case MsgUserInfo: OnUserInfo(c, msg); break;
-    case MsgServerNotice: OnServerNotice(c, msg); break;
-    case MsgPlayerReady: OnPlayerReady(c, msg); break;
-    case MsgReconnectReply: OnReconnectReply(c, msg); break;
-    case MsgImpeach: OnImpeach(c, msg); break;
-    case MsgUserLeft: OnUserLeft(c, msg); break;
-    case MsgSeatSnapshot: OnSeatSnapshot(c, msg); break;
-    case MsgRoundSnapshot: OnRoundSnapshot(c, msg); break;
+    case protocol::MsgSeatName: OnSeatName(c, msg); break;
+    case protocol::MsgHandStart: OnHandStart(c, msg); break;
+    case protocol::MsgSeatResult: OnSeatResult(c, msg); break;
+    case protocol::MsgAnimation: OnAnimation(c, msg); break;
+    case protocol::MsgWildTile: OnWildTile(c, msg); break;
+    case protocol::MsgWallReveal: OnWallReveal(c, msg); break;
+    case protocol::MsgTableStatus: OnTableStatus(c, msg); break;
+    case protocol::MsgSettlement: OnSettlement(c, msg); break;
+    case protocol::MsgLoginReply: OnLoginReply(c, msg); break;
+    case protocol::MsgChat: OnChat(c, msg); break;
+    case protocol::MsgUserInfo: OnUserInfo(c, msg); break;
+    case protocol::MsgServerNotice: OnServerNotice(c, msg); break;
+    case protocol::MsgPlayerReady: OnPlayerReady(c, msg); break;
+    case protocol::MsgReconnectReply: OnReconnectReply(c, msg); break;
+    case protocol::MsgImpeach: OnImpeach(c, msg); break;
+    case protocol::MsgUserLeft: OnUserLeft(c, msg); break;
+    case protocol::MsgSeatSnapshot: OnSeatSnapshot(c, msg); break;
+    case protocol::MsgRoundSnapshot: OnRoundSnapshot(c, msg); break;
     default: break;
     }
 }
 
-void RouteFrame(Client& c, core::GameCmd& msg)
+void RouteFrame(Client& c, const protocol::GameCmd& msg)
 {
     switch (RouteOf(msg.Kind)) {
     case Route::TablePlay:
@@ -102,12 +104,12 @@ void RouteFrame(Client& c, core::GameCmd& msg)
 
 } // namespace
 
-void DispatchServerMsg(Client& c, core::GameCmd& msg)
+void DispatchServerMsg(Client& c, const protocol::GameCmd& msg)
 {
     core::CoreState& s = c.core;
-    if (CarriesEchoToken(s.RecvFrame[core::frame_byte::Kind])) {
-        s.EchoToken[0] = s.RecvFrame[core::frame_byte::EchoToken];
-        s.EchoToken[1] = s.RecvFrame[core::frame_byte::EchoToken + 1];
+    if (protocol::CarriesEchoToken(s.RecvFrame[protocol::frame_byte::Kind])) {
+        s.EchoToken[0] = s.RecvFrame[protocol::frame_byte::EchoToken];
+        s.EchoToken[1] = s.RecvFrame[protocol::frame_byte::EchoToken + 1];
     }
     const int16_t kind = msg.Kind;
     c.dispatch.FailDetail.clear();

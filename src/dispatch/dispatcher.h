@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/frame.h"
+#include "protocol/frame.h"
+#include "protocol/kinds.h"
 
 #include <QString>
 
@@ -18,11 +19,7 @@ struct DispatchState {
 // Takes effect of one received frame: takes over the server's echo token
 // and runs the arm of the frame's kind. Any failure of an arm shows "fail
 // control" and the kind, restores the lobby window and ends the process.
-void DispatchServerMsg(Client& c, core::GameCmd& msg);
-
-// True for the kinds whose frames carry the echo token (all but 29 and
-// 71-99).
-constexpr bool CarriesEchoToken(int kind) { return kind != 29 && (kind < 71 || kind > 99); }
+void DispatchServerMsg(Client& c, const protocol::GameCmd& msg);
 
 // Where a frame goes by its kind.
 enum class Route {
@@ -36,18 +33,21 @@ enum class Route {
 
 constexpr Route RouteOf(int kind)
 {
+    namespace p = protocol;
     switch (kind) {
-    case 1: case 2: case 5: case 6: case 7:
+    case p::MsgDeal: case p::MsgDiscard: case p::MsgDraw: case p::MsgTurnPrompt: case p::MsgOperation:
         return Route::TablePlay;
-    case 3: case 4: case 9: case 13: case 14: case 15: case 16: case 17: case 18: case 19: case 20: case 21:
-    case 22: case 23: case 29: case 40: case 41: case 66:
+    case p::MsgSeatName: case p::MsgHandStart: case p::MsgSeatResult: case p::MsgAnimation: case p::MsgWildTile:
+    case p::MsgWallReveal: case p::MsgTableStatus: case p::MsgSettlement: case p::MsgLoginReply: case p::MsgChat:
+    case p::MsgUserInfo: case p::MsgUserLeft: case p::MsgServerNotice: case p::MsgPlayerReady:
+    case p::MsgReconnectReply: case p::MsgSeatSnapshot: case p::MsgRoundSnapshot: case p::MsgImpeach:
         return Route::OtherArm;
-    case 46:
+    case p::MsgPropPluginScore:
         return Route::PluginScore;
-    case 47:
+    case p::MsgMatch47:
         return Route::Match47;
     default:
-        return kind >= 72 && kind <= 99 ? Route::Match : Route::Plugin;
+        return p::IsMatchKind(kind) ? Route::Match : Route::Plugin;
     }
 }
 

@@ -1,23 +1,13 @@
 #pragma once
 
 #include "dispatch/frame_fault.h"
+#include "protocol/tile_code.h"
 
 #include <string>
 
 namespace dispatch {
 
-// True for a tile code: one byte with exactly one suit bit and a rank of
-// 1-9, 1-7 for the honours.
-constexpr bool IsTileCode(int value)
-{
-    if (value < 0 || value > 0xFF)
-        return false;
-    const int suit = value >> 4;
-    const int rank = value & 0x0F;
-    if (suit != 1 && suit != 2 && suit != 4 && suit != 8)
-        return false;
-    return rank >= 1 && rank <= (suit == 1 ? 7 : 9);
-}
+using protocol::IsTileCode;
 
 inline void RequireTile(int value, const char* what)
 {

@@ -9,7 +9,7 @@
 
 namespace dispatch {
 
-uint32_t LittleEndian32(const core::GameFrame& f, int first)
+uint32_t LittleEndian32(const protocol::GameFrame& f, int first)
 {
     uint32_t v = 0;
     for (int i = 3; i >= 0; --i)
@@ -17,7 +17,7 @@ uint32_t LittleEndian32(const core::GameFrame& f, int first)
     return v;
 }
 
-uint64_t LittleEndian64(const core::GameFrame& f, int first)
+uint64_t LittleEndian64(const protocol::GameFrame& f, int first)
 {
     uint64_t v = 0;
     for (int i = 7; i >= 0; --i)
@@ -25,7 +25,7 @@ uint64_t LittleEndian64(const core::GameFrame& f, int first)
     return v;
 }
 
-int32_t NonNegative32(const core::GameFrame& f, int first, const char* what)
+int32_t NonNegative32(const protocol::GameFrame& f, int first, const char* what)
 {
     const uint32_t v = LittleEndian32(f, first);
     if (v > 0x7FFFFFFFu)
@@ -33,7 +33,7 @@ int32_t NonNegative32(const core::GameFrame& f, int first, const char* what)
     return static_cast<int32_t>(v);
 }
 
-double Amount64(const core::GameFrame& f, int first)
+double Amount64(const protocol::GameFrame& f, int first)
 {
     const uint64_t v = LittleEndian64(f, first);
     if (f[static_cast<std::size_t>(first + 7)] > 0x80) {
@@ -43,7 +43,7 @@ double Amount64(const core::GameFrame& f, int first)
     return static_cast<double>(v);
 }
 
-QByteArray ByteChars(const core::GameFrame& f, int first, int last)
+QByteArray ByteChars(const protocol::GameFrame& f, int first, int last)
 {
     QByteArray out;
     for (int i = first; i <= last && f[static_cast<std::size_t>(i)] != 0; ++i)
@@ -51,16 +51,16 @@ QByteArray ByteChars(const core::GameFrame& f, int first, int last)
     return out;
 }
 
-QString GbkText(const core::GameFrame& f, int first, int end)
+QString GbkText(const protocol::GameFrame& f, int first, int end)
 {
     QString out;
     int p = first;
-    while (p < end && p < core::kFrameSize) {
+    while (p < end && p < protocol::kFrameSize) {
         const uint8_t b = f[static_cast<std::size_t>(p)];
         if (b == 0)
             break;
         const int width = b < 0x80 ? 1 : 2;
-        out += platform::gbk::Decode(f.data() + p, static_cast<std::size_t>(std::min(width, core::kFrameSize - p)));
+        out += platform::gbk::Decode(f.data() + p, static_cast<std::size_t>(std::min(width, protocol::kFrameSize - p)));
         p += width;
     }
     return out;

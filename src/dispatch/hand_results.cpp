@@ -89,12 +89,12 @@ void FinishDrawnHand(Client& c)
 
 } // namespace
 
-void OnSeatResult(Client& c, core::GameCmd& msg)
+void OnSeatResult(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     core::CoreState& s = c.core;
     window::MainForm& f = *c.MainForm;
-    const core::GameFrame& frame = s.RecvFrame;
+    const protocol::GameFrame& frame = s.RecvFrame;
 
     ArmHoldBack(c);
     s.KeepAliveHold = true;
@@ -102,7 +102,6 @@ void OnSeatResult(Client& c, core::GameCmd& msg)
         g.ZhahuShown = 0;
 
     const int view = ViewOfSeat(c, msg.Seat & 0x0F);
-    msg.Seat = static_cast<uint8_t>(view);
     const auto v = static_cast<std::size_t>(view);
 
     int fan = msg.Data[3] & 0xFF;
@@ -152,13 +151,12 @@ void OnSeatResult(Client& c, core::GameCmd& msg)
     }
 }
 
-void OnSettlement(Client& c, core::GameCmd& msg)
+void OnSettlement(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
-    const core::GameFrame& frame = c.core.RecvFrame;
+    const protocol::GameFrame& frame = c.core.RecvFrame;
 
     const int view = ViewOfSeat(c, msg.Seat & 0x0F);
-    msg.Seat = static_cast<uint8_t>(view);
     const auto v = static_cast<std::size_t>(view);
     auto& column = g.HandResult[v];
 

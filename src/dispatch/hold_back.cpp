@@ -1,7 +1,7 @@
 #include "dispatch/hold_back.h"
 
 #include "app/client.h"
-#include "core/codec.h"
+#include "core/messages.h"
 
 namespace dispatch {
 
@@ -17,12 +17,12 @@ void ArmHoldBack(Client& c)
 void ReleaseHeldFrames(Client& c)
 {
     core::CoreState& s = c.core;
-    auto release = [&](core::GameFrame& held, bool armed) {
-        if (held[core::frame_byte::Kind] == 0 || armed)
+    auto release = [&](protocol::GameFrame& held, bool armed) {
+        if (held[protocol::frame_byte::Kind] == 0 || armed)
             return;
-        held[core::frame_byte::Seat] = c.game.Players[0].SeatBit;
+        held[protocol::frame_byte::Seat] = c.game.Players[0].SeatBit;
         core::SendRawFrame(c, held);
-        held[core::frame_byte::Kind] = 0;
+        held[protocol::frame_byte::Kind] = 0;
     };
     release(s.HoldBackFrame1, s.HoldBackArmed1);
     release(s.HoldBackFrame2, s.HoldBackArmed2);

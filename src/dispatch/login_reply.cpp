@@ -45,12 +45,12 @@ void RefuseLogin(Client& c, const QString& text)
 
 } // namespace
 
-void OnLoginReply(Client& c, core::GameCmd& msg)
+void OnLoginReply(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     core::CoreState& s = c.core;
     window::MainForm& f = *c.MainForm;
-    const core::GameFrame& frame = s.RecvFrame;
+    const protocol::GameFrame& frame = s.RecvFrame;
 
     DisarmHoldBack(c);
     c.rewards.LeaveResetDue = 0;
@@ -95,7 +95,7 @@ void OnLoginReply(Client& c, core::GameCmd& msg)
         c.window.GameAdFile = c.window.GameAdName + QStringLiteral(".gamead");
 }
 
-void OnReconnectReply(Client& c, core::GameCmd& msg)
+void OnReconnectReply(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
@@ -117,7 +117,7 @@ void OnReconnectReply(Client& c, core::GameCmd& msg)
     c.plat.process.endNow();
 }
 
-void OnServerNotice(Client& c, core::GameCmd&)
+void OnServerNotice(Client& c, const protocol::GameCmd&)
 {
     GameState& g = c.game;
     core::CoreState& s = c.core;
@@ -138,7 +138,7 @@ void OnServerNotice(Client& c, core::GameCmd&)
     g.TableCleared = 0;
 }
 
-void OnPlayerReady(Client& c, core::GameCmd& msg)
+void OnPlayerReady(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;

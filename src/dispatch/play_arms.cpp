@@ -3,6 +3,7 @@
 #include "app/client.h"
 #include "autoplay/spectator.h"
 #include "dispatch/frame_checks.h"
+#include "protocol/frame.h"
 #include "results/seat_operations.h"
 #include "rewards/prop_round.h"
 #include "table/claims.h"
@@ -20,8 +21,8 @@ namespace dispatch {
 
 namespace {
 
-constexpr int kCountdownByte = 100;
-constexpr int kDealBytes = 16; // rank and suit bit of each dealt tile from here
+constexpr int kCountdownByte = protocol::turn_prompt_byte::Countdown;
+constexpr int kDealBytes = protocol::deal_byte::Tiles; // rank and suit bit of each dealt tile from here
 constexpr int32_t kGreen = 0x00FF00;
 
 void PlayEffect(Client& c, int file)
@@ -157,10 +158,10 @@ void TurnReset(Client& c)
     }
 }
 
-void MsgDeal(Client& c, core::GameCmd& msg)
+void MsgDeal(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
-    const core::GameFrame& frame = c.core.RecvFrame;
+    const protocol::GameFrame& frame = c.core.RecvFrame;
     if (g.Players[0].HandCount == 0 && c.rewards.PropPluginState > 0)
         rewards::ResetPropRound(c);
 
@@ -181,22 +182,22 @@ void MsgDeal(Client& c, core::GameCmd& msg)
 
     c.table.DrawSkipsDiscardRow = 0;
     const int own = table::BitIndex(g.Players[0].SeatBit);
+    std::array<int16_t, 4> data{};
     for (int pass = 0; pass < passes; ++pass) {
         for (int s = 0; s < 4; ++s)
-            msg.Data[static_cast<std::size_t>(s)] = codes[static_cast<std::size_t>(4 * pass + s)];
+            data[static_cast<std::size_t>(s)] = codes[static_cast<std::size_t>(4 * pass + s)];
         for (int s = 0; s < 4; ++s) {
             const auto seat = static_cast<uint8_t>(table::BitOf(static_cast<int16_t>((own + s) & 3)));
-            msg.Seat = seat;
             PlayEffect(c, window::SoundTileDrawn);
             if (g.WatchMode)
-                autoplay::WatchOnTilesDrawn(c, seat, 4, msg.Data);
+                autoplay::WatchOnTilesDrawn(c, seat, 4, data);
             else
-                table::OnTilesDrawn(c.Table(), seat, 4, msg.Data);
+                table::OnTilesDrawn(c.Table(), seat, 4, data);
         }
     }
 }
 
-void MsgDiscard(Client& c, core::GameCmd& msg)
+void MsgDiscard(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
@@ -210,38 +211,39 @@ void MsgDiscard(Client& c, core::GameCmd& msg)
         c.frmZhahu->Hide();
         g.ZhahuShown = 0;
     }
-    msg.Seat &= 0x0F;
+    const uint8_t seat = msg.Seat & 0x0F;
     if (g.WatchMode) {
-        autoplay::WatchOnTileDiscarded(c, msg.Seat, msg.Data[3], c.table.LastDiscardImage);
+        autoplay::WatchOnTileDiscarded(c, seat, msg.Data[3], c.table.LastDiscardImage);
         return;
     }
     const int16_t tile = msg.Data[3];
     RequireTile(tile, "discarded tile");
-    const table::PlayerRecord& p = RecordOf(c, msg.Seat);
+    const table::PlayerRecord& p = RecordOf(c, seat);
     RequireHandRoom(p, 0, "a discard from a seat whose hand lies outside its slots");
     if (&p != &g.Players[0])
         Require(p.HandCount >= 1, "a discard from a seat with an empty hand");
 
-    table::OnTileDiscarded(c.Table(), msg.Seat, tile, c.table.LastDiscardImage, msg.Data[1]);
+    table::OnTileDiscarded(c.Table(), seat, tile, c.table.LastDiscardImage, msg.Data[1]);
     ++Seen(c, tile);
 }
 
-void MsgDraw(Client& c, core::GameCmd& msg)
+void MsgDraw(Client& c, const protocol::GameCmd& msg)
 {
     TurnReset(c);
     c.table.LastDrawnImage = -1;
+    std::array<int16_t, 4> data = msg.Data;
     if (c.game.WatchMode) {
-        autoplay::WatchOnTilesDrawn(c, msg.Seat, 1, msg.Data);
+        autoplay::WatchOnTilesDrawn(c, msg.Seat, 1, data);
         return;
     }
     const table::PlayerRecord& p = RecordOf(c, msg.Seat);
     RequireHandRoom(p, 1, "no room in the hand for a drawn tile");
     if (&p == &c.game.Players[0])
         RequireTile(msg.Data[3], "drawn tile");
-    table::OnTilesDrawn(c.Table(), msg.Seat, 1, msg.Data);
+    table::OnTilesDrawn(c.Table(), msg.Seat, 1, data);
 }
 
-void MsgTurnPrompt(Client& c, core::GameCmd& msg)
+void MsgTurnPrompt(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
@@ -303,7 +305,6 @@ void MsgTurnPrompt(Client& c, core::GameCmd& msg)
         f.Time_Img.Move(f.Imgwealth.Left, f.Imgwealth.Top + 200 * sy);
     } else {
         const int v = table::SeatView(g.Players[0].SeatBit, msg.Seat & 0x0F);
-        msg.Seat = static_cast<uint8_t>(v);
         g.Countdown = static_cast<int16_t>(g.F1Minimized ? 1 : seconds);
         g.CountdownKindFlag = 0;
         switch (v) {
@@ -330,7 +331,7 @@ void MsgTurnPrompt(Client& c, core::GameCmd& msg)
     c.core.SchedDecision.Start();
 }
 
-void MsgOperation(Client& c, core::GameCmd& msg)
+void MsgOperation(Client& c, const protocol::GameCmd& msg)
 {
     TurnReset(c);
     c.table.LastDrawnImage = -1;

@@ -5,13 +5,13 @@
 #include "app/client.h"
 #include "core/table_reset.h"
 #include "dispatch/hold_back.h"
-#include "core/codec.h"
 #include "core/exit_windows.h"
 #include "dispatch/frame_fault.h"
 #include "dispatch/frame_fields.h"
 #include "platform/clock.h"
 #include "platform/wait.h"
 #include "platform/resources.h"
+#include "protocol/frame.h"
 #include "results/hand_score.h"
 #include "results/result_forms.h"
 #include "rewards/prop_calls.h"
@@ -56,7 +56,7 @@ void WaitForStreakAnimation(Client& c)
 
 } // namespace
 
-void OnSeatName(Client& c, core::GameCmd&)
+void OnSeatName(Client& c, const protocol::GameCmd&)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
@@ -96,12 +96,12 @@ void OnSeatName(Client& c, core::GameCmd&)
     c.chat.BubblesAllowed = -1;
 }
 
-void OnHandStart(Client& c, core::GameCmd& msg)
+void OnHandStart(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     core::CoreState& s = c.core;
     window::MainForm& f = *c.MainForm;
-    const core::GameFrame& frame = s.RecvFrame;
+    const protocol::GameFrame& frame = s.RecvFrame;
 
     // Dice are 1 to 6 (0 is shown and counted as 1); anything else is no
     // dice at all, and the frame is refused before anything changes.
@@ -140,8 +140,10 @@ void OnHandStart(Client& c, core::GameCmd& msg)
         if (p.SeatBit != msg.Seat)
             continue;
         p.BankerMark = -1;
-        table::AnimateDiceRoll(c.Table(), static_cast<int16_t>(v), msg.Data);
-        const int d0 = msg.Data[0], d1 = msg.Data[1], d2 = msg.Data[2], d3 = msg.Data[3];
+        // The roll shows a die of 0 as 1, and the wall starts from the dice shown.
+        std::array<int16_t, 4> dice = msg.Data;
+        table::AnimateDiceRoll(c.Table(), static_cast<int16_t>(v), dice);
+        const int d0 = dice[0], d1 = dice[1], d2 = dice[2], d3 = dice[3];
         const int head = ((((v + 13 - d0 - d1) % 4 + 4) % 4 * 17 + d0 + d1 + d2 + d3) * 2) % 136;
         c.table.WallHead = static_cast<int16_t>(head);
         c.table.WallTail = static_cast<int16_t>((head + 134) % 136);
@@ -208,7 +210,7 @@ void OnHandStart(Client& c, core::GameCmd& msg)
     }
 }
 
-void OnAnimation(Client& c, core::GameCmd& msg)
+void OnAnimation(Client& c, const protocol::GameCmd& msg)
 {
     if (msg.Data[0] != 2)
         return;
@@ -221,7 +223,7 @@ void OnAnimation(Client& c, core::GameCmd& msg)
     f.Timer_ani->Tag = QStringLiteral("0");
 }
 
-void OnWildTile(Client& c, core::GameCmd& msg)
+void OnWildTile(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     table::TableState& t = c.table;
@@ -269,14 +271,15 @@ void OnWildTile(Client& c, core::GameCmd& msg)
     CountSeen(c, t.PiZiTile);
 }
 
-void OnWallReveal(Client& c, core::GameCmd& msg)
+void OnWallReveal(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
-    const core::GameFrame& frame = c.core.RecvFrame;
-    msg.Seat &= 0x0F;
-    if (!IsSeatBit(msg.Seat))
+    const protocol::GameFrame& frame = c.core.RecvFrame;
+    const uint8_t seat = msg.Seat & 0x0F;
+    if (!IsSeatBit(seat))
         throw FrameFault("seat bit names no seat");
-    results::RevealSeatHand(c, msg.Seat, msg.Data);
+    std::array<int16_t, 4> data = msg.Data;
+    results::RevealSeatHand(c, seat, data);
 
     if (g.ShownWallCount != 0)
         return;

@@ -57,10 +57,10 @@ struct SeatPlan {
     std::vector<int16_t> concealed; // in frame order
 };
 
-SeatPlan ReadSeatFrame(Client& c, core::GameCmd& msg)
+SeatPlan ReadSeatFrame(Client& c, const protocol::GameCmd& msg)
 {
     const GameState& g = c.game;
-    const core::GameFrame& f = c.core.RecvFrame;
+    const protocol::GameFrame& f = c.core.RecvFrame;
     SeatPlan plan;
     plan.view = ViewOfSeat(c, msg.Seat & 0x0F);
     const table::PlayerRecord& p = g.Players[static_cast<std::size_t>(plan.view)];
@@ -376,7 +376,7 @@ void CompleteSnapshot(Client& c)
 
 } // namespace
 
-void OnRoundSnapshot(Client& c, core::GameCmd& msg)
+void OnRoundSnapshot(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
@@ -386,7 +386,7 @@ void OnRoundSnapshot(Client& c, core::GameCmd& msg)
     core::ResetTableDisplay(c);
     core::ResetPlayerState(c);
     g.TableCleared = -1;
-    msg.Seat &= 0x0F;
+    const uint8_t dealer = msg.Seat & 0x0F;
     for (int i = 0; i <= 2; ++i) {
         f.AnNiu[i].Enabled = false;
         window::LoadGifResource(c.window.PicIds.AnNiuPicIds[static_cast<std::size_t>(2 * i + 1)], QStringLiteral("GIF"),
@@ -394,28 +394,27 @@ void OnRoundSnapshot(Client& c, core::GameCmd& msg)
     }
     // The dealer's wind by the absolute seat, not the view.
     static const QString kWinds = QStringLiteral("北西南东北西南");
-    f.Zhuang.SetCaption(kWinds.mid(table::BitIndex(msg.Seat), 1));
+    f.Zhuang.SetCaption(kWinds.mid(table::BitIndex(dealer), 1));
     f.Host.SetVisible(true);
     f.Zhuang.SetVisible(true);
     f.Zhuang.ZOrder(0);
-    g.DealerSeat = msg.Seat;
+    g.DealerSeat = dealer;
     c.table.WildTile = msg.Data[2];
     c.table.PiZiTile = msg.Data[3];
     g.RoundHeaderArgs[0] = msg.Data[0];
     g.RoundHeaderArgs[1] = msg.Data[1];
 }
 
-void OnSeatSnapshot(Client& c, core::GameCmd& msg)
+void OnSeatSnapshot(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
-    const core::GameFrame& f = c.core.RecvFrame;
+    const protocol::GameFrame& f = c.core.RecvFrame;
     const SeatPlan plan = ReadSeatFrame(c, msg);
     const int v = plan.view;
-    msg.Seat = static_cast<uint8_t>(v);
     if (v == 0)
         g.UserInfos[0].SnapshotMark = 0;
 
-    g.SideSeatCounts[static_cast<std::size_t>(v)] = f[core::frame_byte::B3];
+    g.SideSeatCounts[static_cast<std::size_t>(v)] = f[protocol::frame_byte::B3];
     ++g.GamePhase;
     if (g.GamePhase == 1) {
         g.SideCountA = msg.Data[1];

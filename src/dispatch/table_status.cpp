@@ -49,11 +49,11 @@ void EndWatching(Client& c)
     c.plat.process.endNow();
 }
 
-void GameOver(Client& c, core::GameCmd& msg)
+void GameOver(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
-    const core::GameFrame& frame = c.core.RecvFrame;
+    const protocol::GameFrame& frame = c.core.RecvFrame;
     const float sx = g.ScaleX, sy = g.ScaleY;
 
     if (msg.Data[1] == 0)
@@ -92,7 +92,7 @@ void GameOver(Client& c, core::GameCmd& msg)
     }
 }
 
-void PlayersQuit(Client& c, core::GameCmd& msg)
+void PlayersQuit(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
@@ -136,17 +136,17 @@ void PlayersQuit(Client& c, core::GameCmd& msg)
         EndWatching(c);
 }
 
-void GameStarts(Client& c, core::GameCmd& msg)
+void GameStarts(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
-    msg.Seat &= 0x0F;
-    if (!IsSeatBit(msg.Seat))
+    const uint8_t banker = msg.Seat & 0x0F;
+    if (!IsSeatBit(banker))
         throw FrameFault("banker's seat bit names no seat");
-    const int b = table::BitIndex(msg.Seat);
+    const int b = table::BitIndex(banker);
     f.Zhuang.SetCaption(QStringLiteral("北西南东北西南").mid(b, 1));
     for (table::PlayerRecord& p : g.Players)
-        if (p.SeatBit == msg.Seat)
+        if (p.SeatBit == banker)
             p.BankerMark = -1;
     if ((f.isMinimized() || f.isMaximized()) && !g.F1Minimized) {
         f.showNormal();
@@ -156,7 +156,7 @@ void GameStarts(Client& c, core::GameCmd& msg)
     for (int i = 1; i <= 3; ++i)
         g.OtherSeatNames[static_cast<std::size_t>(i)] = QString::fromLatin1(g.Players[static_cast<std::size_t>(i)].Name);
     // The id is only ever sent back: every bit pattern is kept as it came.
-    c.core.ReconnectId = static_cast<int32_t>(LittleEndian32(c.core.RecvFrame, core::frame_byte::ReconnectId));
+    c.core.ReconnectId = static_cast<int32_t>(LittleEndian32(c.core.RecvFrame, protocol::frame_byte::ReconnectId));
     f.ImgShuffle.SetVisible(false);
     f.LblShuffle.SetVisible(false);
     HideWebPanel(c, 2);
@@ -166,7 +166,7 @@ void GameStarts(Client& c, core::GameCmd& msg)
         c.window.ShuffleStep = 0;
 }
 
-void LackOfGold(Client& c, core::GameCmd& msg)
+void LackOfGold(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
@@ -255,7 +255,7 @@ void LackOfGold(Client& c, core::GameCmd& msg)
 
 } // namespace
 
-void OnTableStatus(Client& c, core::GameCmd& msg)
+void OnTableStatus(Client& c, const protocol::GameCmd& msg)
 {
     StopPictureAnimation(c);
     c.frmExit->Label1.SetVisible(true);

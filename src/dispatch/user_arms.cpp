@@ -101,7 +101,7 @@ void FillSeat(Client& c, int v, const QByteArray& account)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
-    const core::GameFrame& frame = c.core.RecvFrame;
+    const protocol::GameFrame& frame = c.core.RecvFrame;
     const auto sv = static_cast<std::size_t>(v);
     core::UserInfo& u = g.UserInfos[sv];
 
@@ -198,11 +198,11 @@ void DealVoices(Client& c)
 
 } // namespace
 
-void OnUserInfo(Client& c, core::GameCmd& msg)
+void OnUserInfo(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
-    const core::GameFrame& frame = c.core.RecvFrame;
+    const protocol::GameFrame& frame = c.core.RecvFrame;
 
     if (frame[255] == 0 && c.core.CmdLineField14 == 1) {
         if (c.rewards.PropPluginState == 0)
@@ -210,13 +210,13 @@ void OnUserInfo(Client& c, core::GameCmd& msg)
     } else {
         c.rewards.PropPluginState = -1;
     }
-    msg.Seat &= 0x0F;
+    const uint8_t seat = msg.Seat & 0x0F;
     c.core.LeaveAfterHand = false;
 
     bool laterWatchFrame = false;
     if (g.WatchMode) {
         int slot = 0;
-        while (slot < 4 && g.WatchFrames[static_cast<std::size_t>(slot)][core::frame_byte::Kind] != 0)
+        while (slot < 4 && g.WatchFrames[static_cast<std::size_t>(slot)][protocol::frame_byte::Kind] != 0)
             ++slot;
         if (slot < 4) {
             g.WatchFrames[static_cast<std::size_t>(slot)] = frame;
@@ -226,7 +226,7 @@ void OnUserInfo(Client& c, core::GameCmd& msg)
         } else {
             // The four records are in: a later record updates the seat its
             // seat bit names.
-            if (!IsSeatBit(msg.Seat))
+            if (!IsSeatBit(seat))
                 throw FrameFault("seat bit names no seat");
             laterWatchFrame = true;
         }
@@ -245,7 +245,6 @@ void OnUserInfo(Client& c, core::GameCmd& msg)
     if (g.SeatDrawArmed == -1)
         ++g.GamePhase;
 
-    const uint8_t seat = msg.Seat;
     const uint8_t own = g.Players[0].SeatBit;
     if (laterWatchFrame) {
         FillSeat(c, ViewOfSeat(c, seat), account);
@@ -290,18 +289,18 @@ void OnUserInfo(Client& c, core::GameCmd& msg)
     }
 }
 
-void OnChat(Client&, core::GameCmd&)
+void OnChat(Client&, const protocol::GameCmd&)
 {
     // The line was shown when the frame was read.
 }
 
-void OnImpeach(Client& c, core::GameCmd&)
+void OnImpeach(Client& c, const protocol::GameCmd&)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
-    const core::GameFrame& frame = c.core.RecvFrame;
+    const protocol::GameFrame& frame = c.core.RecvFrame;
     const QString text = GbkText(frame, 16, 256);
-    const int v = ViewOfSeat(c, frame[core::frame_byte::Seat] & 0x0F);
+    const int v = ViewOfSeat(c, frame[protocol::frame_byte::Seat] & 0x0F);
     if (v == 0) {
         f.Sysmsg[1]->Clear();
         f.Sysmsg[1]->AddItem(text);

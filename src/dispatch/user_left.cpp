@@ -25,7 +25,7 @@ constexpr int kFirstCharFlag = 8;
 // The name of the user who left, as the seat names are kept: one byte per
 // character. Byte 16 always counts; with the flag of byte 8 it is one less
 // than sent (a flagged zero names no character: a fault of the frame).
-QByteArray LeavingName(const core::GameFrame& f)
+QByteArray LeavingName(const protocol::GameFrame& f)
 {
     int first = f[kNameFirst];
     if (f[kFirstCharFlag] == 1) {
@@ -94,11 +94,11 @@ void EmptyLeavingSeat(Client& c, int v)
 
 } // namespace
 
-void OnUserLeft(Client& c, core::GameCmd& msg)
+void OnUserLeft(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
-    const core::GameFrame& frame = c.core.RecvFrame;
+    const protocol::GameFrame& frame = c.core.RecvFrame;
 
     f.cmdImpeach.SetVisible(false);
     f.cmdImpeach.Enabled = false;

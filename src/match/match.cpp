@@ -5,7 +5,7 @@
 
 namespace match {
 
-void QueueMatchFrame(Client& c, const core::GameFrame& frame) { core::QueueFrame(c, frame.data()); }
+void QueueMatchFrame(Client& c, const protocol::GameFrame& frame) { core::QueueFrame(c, frame.data()); }
 
 } // namespace match
 
@@ -17,8 +17,8 @@ int16_t GetMatchMode(Client&, int32_t) { return 1; }
 
 void ShowMainFormByMatchType(Client&) {}
 
-void MsgDecode_47(Client&, core::GameFrame&) {}
+void MsgDecode_47(Client&, const protocol::GameFrame&) {}
 
-void HandleMatchFrame(Client&, core::GameFrame&) {}
+void HandleMatchFrame(Client&, const protocol::GameFrame&) {}
 
 } // namespace match

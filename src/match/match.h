@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/frame.h"
+#include "protocol/frame.h"
 
 class Client;
 
@@ -18,7 +18,7 @@ struct MatchState {
 
 // Queues a finished match frame in the send ring as it is (the third writer
 // of the send ring besides SendMsg and SendRawFrame).
-void QueueMatchFrame(Client& c, const core::GameFrame& frame);
+void QueueMatchFrame(Client& c, const protocol::GameFrame& frame);
 
 } // namespace match
 
@@ -34,9 +34,9 @@ int16_t GetMatchMode(Client& c, int32_t matchId);
 void ShowMainFormByMatchType(Client& c);
 
 // A received kind-47 frame.
-void MsgDecode_47(Client& c, core::GameFrame& frame);
+void MsgDecode_47(Client& c, const protocol::GameFrame& frame);
 
 // A received match, goods, gold or notice frame (kinds 72-99).
-void HandleMatchFrame(Client& c, core::GameFrame& frame);
+void HandleMatchFrame(Client& c, const protocol::GameFrame& frame);
 
 } // namespace match

@@ -4,7 +4,7 @@
 #include "chat/chat.h"
 #include "chat/seat_handlers.h"
 #include "chat/talk_form.h"
-#include "core/codec.h"
+#include "core/messages.h"
 #include "core/startup.h"
 #include "platform/gbk.h"
 #include "rewards/jade.h"
@@ -63,9 +63,9 @@ void CarryOut(Client& c)
         }
         break;
     case MsgFrame:
-        if (r.PropSendFrame.size() == core::kFrameSize) {
-            core::GameFrame frame;
-            std::memcpy(frame.data(), r.PropSendFrame.constData(), core::kFrameSize);
+        if (r.PropSendFrame.size() == protocol::kFrameSize) {
+            protocol::GameFrame frame;
+            std::memcpy(frame.data(), r.PropSendFrame.constData(), protocol::kFrameSize);
             core::SendRawFrame(c, frame);
         }
         break;

@@ -1,9 +1,10 @@
 #include "window/claim_input.h"
 
 #include "app/client.h"
-#include "core/codec.h"
 #include "core/lobby.h"
+#include "core/messages.h"
 #include "platform/process.h"
+#include "protocol/kinds.h"
 #include "table/claims.h"
 #include "table/failure.h"
 #include "table/geometry.h"
@@ -118,8 +119,8 @@ void DiscardHandTile(Client& c, int16_t index)
         return;
     t.LastDiscardImage = SlotAt(p, s).Image;
 
-    core::GameCmd cmd;
-    cmd.Kind = core::CmdDiscard;
+    protocol::GameCmd cmd;
+    cmd.Kind = protocol::CmdDiscard;
     cmd.Seat = p.SeatBit;
     cmd.Data = {0, static_cast<int16_t>(index == t.LastDrawnImage ? 0 : 1), 0, table::DiscardTile(code)};
     core::SendMsg(c, cmd);

@@ -5,7 +5,7 @@
 
 #include "chat/chat.h"
 #include "chat/talk_form.h"
-#include "core/codec.h"
+#include "core/messages.h"
 #include "core/rings.h"
 #include "platform/gbk.h"
 #include "support/table_fixture.h"
@@ -18,7 +18,7 @@
 
 namespace chat_test {
 
-using core::GameFrame;
+using protocol::GameFrame;
 
 // The seat names as the server sends them (GBK), by seat index.
 inline QByteArray SeatName(int seat)
@@ -39,8 +39,8 @@ inline GameFrame ChatFrame(int seatBit, int mode, int item, const QString& text,
                            uint32_t relay = 0)
 {
     GameFrame f{};
-    f[core::frame_byte::Kind] = 19;
-    f[core::frame_byte::Seat] = static_cast<uint8_t>(seatBit);
+    f[protocol::frame_byte::Kind] = 19;
+    f[protocol::frame_byte::Seat] = static_cast<uint8_t>(seatBit);
     f[9] = static_cast<uint8_t>(mode);
     f[15] = static_cast<uint8_t>(item);
     const QByteArray bytes = platform::gbk::Encode(text);
@@ -98,7 +98,7 @@ struct ChatTable : testing_support::TestClient {
     // does (the chat frame is shown by the reader).
     void Receive(const GameFrame& frame)
     {
-        c.core.RecvRing.Append(frame.data(), core::kFrameSize);
+        c.core.RecvRing.Append(frame.data(), protocol::kFrameSize);
         core::ReadMsg(c);
     }
 

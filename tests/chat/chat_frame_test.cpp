@@ -1,9 +1,9 @@
 #include "chat/chat.h"
 
 #include "chat/talk_form.h"
-#include "core/codec.h"
+#include "core/messages.h"
 #include "core/rings.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 #include "support/test_client.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +13,13 @@ using testing_support::TestClient;
 
 namespace {
 
-void Receive(TestClient& t, const core::GameFrame& f)
+void Receive(TestClient& t, const protocol::GameFrame& f)
 {
-    t.client.core.RecvRing.Append(f.data(), core::kFrameSize);
+    t.client.core.RecvRing.Append(f.data(), protocol::kFrameSize);
     core::ReadMsg(t.client);
 }
 
-core::GameFrame ChatFrame(const QByteArray& text)
+protocol::GameFrame ChatFrame(const QByteArray& text)
 {
     auto f = ServerFrame(19, {{6, 2}});
     for (int i = 0; i < text.size(); ++i)
@@ -38,7 +38,7 @@ TEST(ChatFrames, RelayedPluginFramesAreNotShown)
         f[239] = static_cast<uint8_t>(len & 0xFF);
         Receive(t, f);
         EXPECT_EQ(t.client.Talk->Text1->ListCount(), 0) << len;
-        EXPECT_EQ(t.client.core.RecvRing.Read, core::kFrameSize);
+        EXPECT_EQ(t.client.core.RecvRing.Read, protocol::kFrameSize);
     }
 }
 

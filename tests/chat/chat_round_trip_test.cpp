@@ -4,6 +4,7 @@
 #include "chat_fixture.h"
 
 #include "chat/speak_box.h"
+#include "protocol/kinds.h"
 
 #include <gtest/gtest.h>
 
@@ -25,21 +26,21 @@ struct TwoClients {
 
     // Alice sends the command with the chat text; the frame is returned as
     // it left her send ring.
-    core::GameFrame Send(int mode, int item, int target, const QString& text)
+    protocol::GameFrame Send(int mode, int item, int target, const QString& text)
     {
-        core::GameCmd cmd;
-        cmd.Kind = core::CmdChat;
+        protocol::GameCmd cmd;
+        cmd.Kind = protocol::CmdChat;
         cmd.Seat = alice.c.game.Players[0].SeatBit;
         cmd.Data = {static_cast<int16_t>(mode), static_cast<int16_t>(target), 0, static_cast<int16_t>(item)};
         alice.c.core.ChatText = text;
         core::SendMsg(alice.c, cmd);
-        core::GameFrame f;
+        protocol::GameFrame f;
         const core::FrameRing& ring = alice.c.core.SendRing;
-        std::copy(ring.Data() + ring.Read, ring.Data() + ring.Read + core::kFrameSize, f.begin());
+        std::copy(ring.Data() + ring.Read, ring.Data() + ring.Read + protocol::kFrameSize, f.begin());
         return f;
     }
 
-    QString Name217(const core::GameFrame& f) const
+    QString Name217(const protocol::GameFrame& f) const
     {
         return platform::gbk::Decode(f.data() + 217, 16);
     }
@@ -48,7 +49,7 @@ struct TwoClients {
 TEST(ChatRoundTrip, ATypedLine)
 {
     TwoClients t;
-    const core::GameFrame f = t.Send(0, 0, 0, QStringLiteral("小张说道: 大家好"));
+    const protocol::GameFrame f = t.Send(0, 0, 0, QStringLiteral("小张说道: 大家好"));
     EXPECT_EQ(t.Name217(f), QString()); // a typed line carries no name
     t.wang.Receive(f);
     EXPECT_EQ(t.wang.Box(0), QStringLiteral("小张说道: 大家好"));
@@ -62,7 +63,7 @@ TEST(ChatRoundTrip, ATypedLine)
 TEST(ChatRoundTrip, AWhisperNamesTheTargetAndReadsAsToYou)
 {
     TwoClients t;
-    const core::GameFrame f = t.Send(0, 0, 4, QStringLiteral("小张对小王说: 跟我"));
+    const protocol::GameFrame f = t.Send(0, 0, 4, QStringLiteral("小张对小王说: 跟我"));
     EXPECT_EQ(f[10] << 8 | f[11], 4);
     t.wang.Receive(f);
     EXPECT_EQ(t.wang.Box(0), QStringLiteral("小张对你说: 跟我"));
@@ -71,7 +72,7 @@ TEST(ChatRoundTrip, AWhisperNamesTheTargetAndReadsAsToYou)
 TEST(ChatRoundTrip, APhraseCarriesTheGbkSeatName)
 {
     TwoClients t;
-    const core::GameFrame f = t.Send(1, 2, 0, QStringLiteral("小张说道: 等等我"));
+    const protocol::GameFrame f = t.Send(1, 2, 0, QStringLiteral("小张说道: 等等我"));
     EXPECT_EQ(t.Name217(f), QStringLiteral("张三"));
     t.wang.Receive(f);
     chat::SpeakBoxForm* box = chat::FindSpeakBox(t.wang.c, 2);
@@ -83,7 +84,7 @@ TEST(ChatRoundTrip, APhraseCarriesTheGbkSeatName)
 TEST(ChatRoundTrip, AnEmoticonPlaysBesideTheSender)
 {
     TwoClients t;
-    const core::GameFrame f = t.Send(3, 7, 0, QString(QChar(0)));
+    const protocol::GameFrame f = t.Send(3, 7, 0, QString(QChar(0)));
     for (int i = 16; i < 216; ++i)
         ASSERT_EQ(f[static_cast<std::size_t>(i)], 0) << i;
     EXPECT_EQ(t.Name217(f), QStringLiteral("张三"));

@@ -4,9 +4,9 @@
 #include "core/scheduler.h"
 
 #include "chat/chat.h"
-#include "core/codec.h"
+#include "core/messages.h"
 #include "core/rings.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 #include "support/test_client.h"
 #include "window/main_form.h"
 
@@ -132,9 +132,9 @@ TEST(SpeechPictureOrder, AShownPictureStaysInFront)
 
 // ---- emoticons -----------------------------------------------------------------
 
-core::GameFrame Emoticon(Client& c, int view, int item)
+protocol::GameFrame Emoticon(Client& c, int view, int item)
 {
-    core::GameFrame f = testing_support::ServerFrame(19, {{6, c.game.Players[static_cast<std::size_t>(view)].SeatBit},
+    protocol::GameFrame f = testing_support::ServerFrame(19, {{6, c.game.Players[static_cast<std::size_t>(view)].SeatBit},
                                                          {9, 3},
                                                          {15, item}});
     const QByteArray name = c.game.Players[static_cast<std::size_t>(view)].Name;
@@ -154,8 +154,8 @@ struct EmoticonTable : Ticking {
     }
     void Show(int view, int item)
     {
-        const core::GameFrame frame = Emoticon(c, view, item);
-        c.core.RecvRing.Append(frame.data(), core::kFrameSize);
+        const protocol::GameFrame frame = Emoticon(c, view, item);
+        c.core.RecvRing.Append(frame.data(), protocol::kFrameSize);
         core::ReadMsg(c);
     }
     bool Showing(int view) { return c.chat.EmoticonIds[static_cast<std::size_t>(view)] != 0; }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace core;
+using namespace protocol;
 using testing_support::TestClient;
 
 namespace {

@@ -1,8 +1,8 @@
 #include "core/rings.h"
 
-#include "core/codec.h"
+#include "core/messages.h"
 #include "match/match.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 #include "support/test_client.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <random>
 
 using namespace core;
+using namespace protocol;
 using testing_support::Bytes;
 using testing_support::ServerFrame;
 using testing_support::TestClient;

@@ -1,18 +1,19 @@
 #include "core/scheduler.h"
 
-#include "core/codec.h"
 #include "core/countdowns.h"
 #include "core/exit_windows.h"
+#include "core/messages.h"
 #include "core/reconnect.h"
 #include "core/rings.h"
 #include "results/result_forms.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 #include "support/test_client.h"
 #include "window/main_form.h"
 
 #include <gtest/gtest.h>
 
 using namespace core;
+using namespace protocol;
 using testing_support::Bytes;
 using testing_support::ServerFrame;
 using testing_support::TestClient;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace core;
+using namespace protocol;
 using testing_support::TestClient;
 
 namespace {

@@ -1,13 +1,14 @@
 #include "core/user_info.h"
 
 #include "results/result_forms.h"
-#include "support/frames.h"
+#include "support/frame_builder.h"
 #include "support/test_client.h"
 #include "window/main_form.h"
 
 #include <gtest/gtest.h>
 
 using namespace core;
+using namespace protocol;
 using testing_support::TestClient;
 
 namespace {

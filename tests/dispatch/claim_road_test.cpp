@@ -28,21 +28,21 @@ struct ClaimTable : TableClient {
         c.core.EchoToken = {0x12, 0x34};
     }
     // Every frame of the server carries the same echo token here.
-    void Deliver(core::GameFrame frame)
+    void Deliver(protocol::GameFrame frame)
     {
         frame[260] = 0x12;
         frame[261] = 0x34;
         TableClient::Deliver(frame);
     }
-    core::GameFrame Only()
+    protocol::GameFrame Only()
     {
         auto sent = TakeSent();
         EXPECT_EQ(sent.size(), 1u);
-        return sent.empty() ? core::GameFrame{} : sent[0];
+        return sent.empty() ? protocol::GameFrame{} : sent[0];
     }
 };
 
-void ExpectClaim(const core::GameFrame& f, int stamp, int op, int t1, int t2, int t3)
+void ExpectClaim(const protocol::GameFrame& f, int stamp, int op, int t1, int t2, int t3)
 {
     EXPECT_EQ(f[3], 7);
     EXPECT_EQ(f[6], 1);
@@ -289,7 +289,7 @@ TEST(ClaimRoad, RedDragonDeclaredAloneGoesToTheSpecialKongRow)
     Client& c = table.c;
     table.Deliver(PromptFrame(1, 22, 0x41));
     table.f.Operation[2].Click();
-    const core::GameFrame f = table.Only();
+    const protocol::GameFrame f = table.Only();
     ExpectClaim(f, 22, 64, 0, 0, 0x2015);
     EXPECT_EQ(f[8], 0x00);
     EXPECT_EQ(f[9], 0x40);

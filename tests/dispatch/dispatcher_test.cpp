@@ -1,7 +1,7 @@
 #include "dispatch/dispatcher.h"
 
 #include "app/client.h"
-#include "core/codec.h"
+#include "core/messages.h"
 #include "dispatch/hold_back.h"
 #include "dispatch/recording_plugin.h"
 #include "platform/lobby_link.h"
@@ -21,9 +21,9 @@ namespace {
 
 // Reads the frame into RecvFrame and CurMsg and dispatches it, as the
 // scheduler's receive task does.
-void Dispatch(Client& c, const core::GameFrame& frame)
+void Dispatch(Client& c, const protocol::GameFrame& frame)
 {
-    c.core.RecvRing.Append(frame.data(), core::kFrameSize);
+    c.core.RecvRing.Append(frame.data(), protocol::kFrameSize);
     core::ReadMsg(c);
     dispatch::DispatchServerMsg(c, c.core.CurMsg);
 }
@@ -186,7 +186,7 @@ TEST(FailurePath, AFailingFrameThroughTheSchedulerIsConsumed)
 namespace {
 
 // A plug-in frame as the send task sees it: kind 45 and a first word.
-core::GameFrame PluginFrame(int word, int marker)
+protocol::GameFrame PluginFrame(int word, int marker)
 {
     return FrameBuilder(45).Word(0, word).Byte(6, 0).Byte(20, marker);
 }
@@ -253,6 +253,6 @@ TEST(HoldBack, LoginReplyDisarmsAndEmptiesBoth)
     dispatch::DisarmHoldBack(c);
     EXPECT_FALSE(c.core.HoldBackArmed1);
     EXPECT_FALSE(c.core.HoldBackArmed2);
-    EXPECT_EQ(c.core.HoldBackFrame1, core::GameFrame{});
-    EXPECT_EQ(c.core.HoldBackFrame2, core::GameFrame{});
+    EXPECT_EQ(c.core.HoldBackFrame1, protocol::GameFrame{});
+    EXPECT_EQ(c.core.HoldBackFrame2, protocol::GameFrame{});
 }

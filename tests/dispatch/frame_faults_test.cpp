@@ -17,7 +17,7 @@ namespace {
 struct FaultCase {
     const char* name;
     std::function<void(TableClient&)> setUp;
-    std::function<core::GameFrame()> frame;
+    std::function<protocol::GameFrame()> frame;
 };
 
 void NoSetUp(TableClient&) {}
@@ -109,7 +109,7 @@ TEST_P(FrameFaults, TakeTheFailurePath)
 {
     TableClient table;
     GetParam().setUp(table);
-    core::GameFrame frame = GetParam().frame();
+    protocol::GameFrame frame = GetParam().frame();
     frame[260] = 0x5A;
     table.Deliver(frame);
     EXPECT_EQ(table.t.dialogs.texts, QStringList{QStringLiteral("fail control%1 ").arg(frame[3])});

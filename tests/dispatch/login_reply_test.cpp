@@ -186,7 +186,7 @@ TEST(Kind22, TheNoticeSendsThePlayerAway)
     EXPECT_EQ(t.client.frmOtherExit->Label1.Caption, QStringLiteral("ab胡"));
     EXPECT_FALSE(t.client.frmOtherExit->isHidden());
     EXPECT_GE(t.clock.seconds - before, 2.0);
-    EXPECT_EQ(t.tcp.sent.size(), core::kFrameSize); // the leave frame
+    EXPECT_EQ(t.tcp.sent.size(), protocol::kFrameSize); // the leave frame
     EXPECT_EQ(t.tcp.sent[3], 16);
     EXPECT_FALSE(t.client.core.SchedReady.On || t.client.core.SchedWatch.On);
     EXPECT_TRUE(t.client.core.LeaveAfterHand);

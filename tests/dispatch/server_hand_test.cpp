@@ -18,7 +18,6 @@ using testing_support::WordOf;
 
 namespace {
 
-namespace kind = tableserver::proto::kind;
 
 class ServerHand {
 public:
@@ -35,7 +34,7 @@ public:
             for (const auto& out : server_.TakeOutgoing())
                 if (out.seat == 0)
                     Receive(out.frame);
-            for (const core::GameFrame& f : table.TakeSent())
+            for (const protocol::GameFrame& f : table.TakeSent())
                 server_.ClientFrame(0, f, now_);
             for (const auto& note : server_.TakeNotes())
                 if (note.text.find("refused") != std::string::npos)
@@ -60,11 +59,11 @@ private:
         return c;
     }
 
-    void Receive(const core::GameFrame& f)
+    void Receive(const protocol::GameFrame& f)
     {
         Client& c = table.c;
         switch (f[3]) {
-        case kind::HandStart:
+        case protocol::MsgHandStart:
             core::ClearTableTiles(c);
             core::ResetTableDisplay(c);
             core::ResetPlayerState(c);
@@ -73,7 +72,7 @@ private:
             for (auto& p : c.game.Players)
                 p.BankerMark = p.SeatBit == f[6] ? -1 : 0;
             break;
-        case kind::WildTile:
+        case protocol::MsgWildTile:
             c.table.PiZiTile = static_cast<int16_t>(WordOf(f, 3) & 0xFF);
             c.table.PiZiImage = c.table.WallHead;
             c.table.WallHead = static_cast<int16_t>((c.table.WallHead + 1) % 136);
@@ -81,16 +80,16 @@ private:
             table::ShowPiZiTile(c.Table());
             table::ArrangeHand(c.Table(), 0, c.game.Players[0].HandCount);
             break;
-        case kind::SeatResult:
+        case protocol::MsgSeatResult:
             handOver_ = true;
             break;
-        case kind::Deal:
-        case kind::Discard:
-        case kind::Draw:
-        case kind::TurnPrompt:
-        case kind::Operation:
+        case protocol::MsgDeal:
+        case protocol::MsgDiscard:
+        case protocol::MsgDraw:
+        case protocol::MsgTurnPrompt:
+        case protocol::MsgOperation:
             table.Deliver(f);
-            if (f[3] == kind::TurnPrompt && (f[6] & 0x0F) == 1) {
+            if (f[3] == protocol::MsgTurnPrompt && (f[6] & 0x0F) == 1) {
                 CheckHands();
                 Decide();
             }

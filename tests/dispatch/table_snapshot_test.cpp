@@ -121,7 +121,8 @@ TEST(Kind40, RedDragonsGoToTheRowAndAPongIsMarked)
     s.g.SideCountC = 10;
     s.Deliver(SeatFrame(Snapshot::BitOfView(2), 0, 30, 5, {0x15, 0x23, 0x15, 0x23, 0x23}, {}));
     ASSERT_FALSE(s.Failed());
-    EXPECT_EQ(s.client.core.CurMsg.Seat, 2);
+    // The arm works out the view on its own: the decoded header keeps the seat bit.
+    EXPECT_EQ(s.client.core.CurMsg.Seat, Snapshot::BitOfView(2));
     const table::PlayerRecord& p = s.P(2);
     // Two red dragons at (X, Y) and (X, Y - 18), 34 x 40.
     EXPECT_EQ(s.g.LaidTileImages[2][0], 10);

@@ -20,7 +20,7 @@ struct Seated : Table {
     // The leave frame went straight to the socket.
     bool LeaveSent() const
     {
-        for (qsizetype at = 0; at + core::kFrameSize <= tcp.sent.size(); at += core::kFrameSize)
+        for (qsizetype at = 0; at + protocol::kFrameSize <= tcp.sent.size(); at += protocol::kFrameSize)
             if (tcp.sent[at + 3] == 16 && tcp.sent[at + 15] == 0)
                 return true;
         return false;

@@ -243,14 +243,14 @@ TEST(Kind21, HeldWhileAHandsResultIsShownThenTaken)
     t.client.core.KeepAliveHold = true;
     t.f.TimerKeepAlive->SetEnabled(false);
     const GameFrame leave = UserLeftFrame(t.NameOf(2), 0, 0, 4);
-    t.client.core.RecvRing.Append(leave.data(), core::kFrameSize);
+    t.client.core.RecvRing.Append(leave.data(), protocol::kFrameSize);
     const GameFrame behind = Frame(22);
-    t.client.core.RecvRing.Append(behind.data(), core::kFrameSize);
+    t.client.core.RecvRing.Append(behind.data(), protocol::kFrameSize);
     t.client.core.SchedReceive.Start();
     for (int i = 0; i < 6; ++i)
         core::TimerBong_Timer(t.client);
     EXPECT_FALSE(t.g.Players[2].Name.isEmpty());
-    EXPECT_EQ(t.client.core.RecvRing.Waiting(), 2 * core::kFrameSize);
+    EXPECT_EQ(t.client.core.RecvRing.Waiting(), 2 * protocol::kFrameSize);
     EXPECT_TRUE(t.f.TimerKeepAlive->Enabled());
     t.client.core.KeepAliveHold = false;
     for (int i = 0; i < 2; ++i)

@@ -10,6 +10,7 @@
 
 #include "core/scheduler.h"
 #include "core/startup.h"
+#include "protocol/kinds.h"
 #include "results/result_forms.h"
 #include "window/main_form.h"
 
@@ -55,9 +56,9 @@ struct WholeGame : testing_support::TestClient {
     std::vector<GameFrame> Sent()
     {
         std::vector<GameFrame> out;
-        for (qsizetype at = 0; at + core::kFrameSize <= tcp.sent.size(); at += core::kFrameSize) {
+        for (qsizetype at = 0; at + protocol::kFrameSize <= tcp.sent.size(); at += protocol::kFrameSize) {
             GameFrame f;
-            std::copy(tcp.sent.begin() + at, tcp.sent.begin() + at + core::kFrameSize, f.begin());
+            std::copy(tcp.sent.begin() + at, tcp.sent.begin() + at + protocol::kFrameSize, f.begin());
             out.push_back(f);
         }
         tcp.sent.clear();
@@ -100,7 +101,7 @@ struct WholeGame : testing_support::TestClient {
         for (int i = 0; i < 20 * 20; ++i) {
             Tick();
             for (const GameFrame& f : Sent())
-                if (f[3] == core::CmdReady && f[15] == 1 && f[6] == 2)
+                if (f[3] == protocol::CmdReady && f[15] == 1 && f[6] == 2)
                     return true;
         }
         return false;
@@ -122,7 +123,7 @@ TEST(WholeGame, TwoHandsFromTheLoginToTheSecondSettlement)
         t.Tick();
     const std::vector<GameFrame> login = t.Sent();
     ASSERT_EQ(login.size(), 1u);
-    EXPECT_EQ(login[0][3], core::CmdLogin);
+    EXPECT_EQ(login[0][3], protocol::CmdLogin);
 
     // Login, seating, game start.
     t.Serve(LoginReplyFrame(1, 0, 8));

@@ -5,8 +5,8 @@
 
 #include "chat/seat_handlers.h"
 #include "chat/talk_form.h"
-#include "core/codec.h"
 #include "core/rings.h"
+#include "protocol/frame.h"
 #include "results/result_forms.h"
 #include "rewards/jade.h"
 #include "rewards/prop_calls.h"
@@ -138,7 +138,7 @@ TEST_P(FrameMessage, OnlyAWholeFrameIsQueued)
     frame[3] = 45;
     t.Output(2, {}, frame);
     t.Tick();
-    const int queued = t.c.core.SendRing.Waiting() / core::kFrameSize;
+    const int queued = t.c.core.SendRing.Waiting() / protocol::kFrameSize;
     EXPECT_EQ(queued, GetParam() == 272 ? 1 : 0);
 }
 

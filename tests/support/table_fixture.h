@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/codec.h"
 #include "core/rings.h"
 #include "core/scheduler.h"
 #include "core/table_reset.h"
 #include "platform/tcp_link.h"
+#include "protocol/frame.h"
 #include "support/frame_builder.h"
 #include "support/test_client.h"
 #include "support/wave_file.h"
@@ -49,9 +49,9 @@ struct TableClient {
 
     // One frame through the receive ring and the scheduler, then a few more
     // ticks so that what the client queued goes out.
-    void Deliver(const core::GameFrame& frame)
+    void Deliver(const protocol::GameFrame& frame)
     {
-        core::RecvRingAppend(c, frame.data(), core::kFrameSize);
+        core::RecvRingAppend(c, frame.data(), protocol::kFrameSize);
         for (int i = 0; i < 8 && c.core.RecvRing.HasFrame(); ++i)
             core::TimerBong_Timer(c);
         Flush();
@@ -63,13 +63,13 @@ struct TableClient {
     }
 
     // The frames written to the socket since the last call.
-    std::vector<core::GameFrame> TakeSent()
+    std::vector<protocol::GameFrame> TakeSent()
     {
         Flush();
-        std::vector<core::GameFrame> out;
-        for (qsizetype at = 0; at + core::kFrameSize <= t.tcp.sent.size(); at += core::kFrameSize) {
-            core::GameFrame frame;
-            std::memcpy(frame.data(), t.tcp.sent.constData() + at, core::kFrameSize);
+        std::vector<protocol::GameFrame> out;
+        for (qsizetype at = 0; at + protocol::kFrameSize <= t.tcp.sent.size(); at += protocol::kFrameSize) {
+            protocol::GameFrame frame;
+            std::memcpy(frame.data(), t.tcp.sent.constData() + at, protocol::kFrameSize);
             out.push_back(frame);
         }
         t.tcp.sent.clear();
@@ -113,7 +113,7 @@ struct TableClient {
 };
 
 // The header word i of a frame, high byte first.
-inline int WordOf(const core::GameFrame& f, int i)
+inline int WordOf(const protocol::GameFrame& f, int i)
 {
     return f[static_cast<std::size_t>(8 + 2 * i)] << 8 | f[static_cast<std::size_t>(9 + 2 * i)];
 }

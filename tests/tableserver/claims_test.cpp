@@ -39,21 +39,21 @@ TEST_P(SettleClaimsTest, PriorityWinOverKongAndPongOverChow)
 INSTANTIATE_TEST_SUITE_P(
     Claims, SettleClaimsTest,
     ::testing::Values(
-        SettleCase{"AllPass", 0, {{1, op::Pass}, {2, op::Pass}}, -1, 0},
+        SettleCase{"AllPass", 0, {{1, protocol::OpPass}, {2, protocol::OpPass}}, -1, 0},
         SettleCase{"NoClaims", 0, {}, -1, 0},
-        SettleCase{"ChowAlone", 0, {{1, op::Chow}}, 1, op::Chow},
-        SettleCase{"PongBeatsChow", 0, {{1, op::Chow}, {3, op::Pong}}, 3, op::Pong},
-        SettleCase{"KongBeatsChow", 2, {{3, op::Chow}, {1, op::ExposedKong}}, 1, op::ExposedKong},
-        SettleCase{"WinBeatsPong", 0, {{1, op::Pong}, {2, op::Win}}, 2, op::Win},
-        SettleCase{"WinBeatsKong", 1, {{2, op::ExposedKong}, {0, op::Win}}, 0, op::Win},
-        SettleCase{"TwoWinsNearestAfterTheDiscarder", 1, {{0, op::Win}, {3, op::Win}}, 3, op::Win},
-        SettleCase{"TwoWinsWrapAround", 3, {{2, op::Win}, {1, op::Win}}, 1, op::Win},
-        SettleCase{"OrderOfAnswersDoesNotMatter", 0, {{3, op::Win}, {2, op::Pass}, {1, op::Win}}, 1, op::Win}));
+        SettleCase{"ChowAlone", 0, {{1, protocol::OpChow}}, 1, protocol::OpChow},
+        SettleCase{"PongBeatsChow", 0, {{1, protocol::OpChow}, {3, protocol::OpPong}}, 3, protocol::OpPong},
+        SettleCase{"KongBeatsChow", 2, {{3, protocol::OpChow}, {1, protocol::OpExposedKong}}, 1, protocol::OpExposedKong},
+        SettleCase{"WinBeatsPong", 0, {{1, protocol::OpPong}, {2, protocol::OpWin}}, 2, protocol::OpWin},
+        SettleCase{"WinBeatsKong", 1, {{2, protocol::OpExposedKong}, {0, protocol::OpWin}}, 0, protocol::OpWin},
+        SettleCase{"TwoWinsNearestAfterTheDiscarder", 1, {{0, protocol::OpWin}, {3, protocol::OpWin}}, 3, protocol::OpWin},
+        SettleCase{"TwoWinsWrapAround", 3, {{2, protocol::OpWin}, {1, protocol::OpWin}}, 1, protocol::OpWin},
+        SettleCase{"OrderOfAnswersDoesNotMatter", 0, {{3, protocol::OpWin}, {2, protocol::OpPass}, {1, protocol::OpWin}}, 1, protocol::OpWin}));
 
 TEST(ClaimRank, Ordering)
 {
-    EXPECT_GT(ClaimRank(op::Win), ClaimRank(op::Pong));
-    EXPECT_EQ(ClaimRank(op::Pong), ClaimRank(op::ExposedKong));
-    EXPECT_GT(ClaimRank(op::Pong), ClaimRank(op::Chow));
-    EXPECT_GT(ClaimRank(op::Chow), ClaimRank(op::Pass));
+    EXPECT_GT(ClaimRank(protocol::OpWin), ClaimRank(protocol::OpPong));
+    EXPECT_EQ(ClaimRank(protocol::OpPong), ClaimRank(protocol::OpExposedKong));
+    EXPECT_GT(ClaimRank(protocol::OpPong), ClaimRank(protocol::OpChow));
+    EXPECT_GT(ClaimRank(protocol::OpChow), ClaimRank(protocol::OpPass));
 }

@@ -123,18 +123,18 @@ INSTANTIATE_TEST_SUITE_P(
     Kongs, OwnTurnTest,
     ::testing::Values(
         OwnTurnCase{"Nothing", "1B 5B 9B 2C 6C E S W N Wd 3D 7D 9D 1D", "2D", false, 0},
-        OwnTurnCase{"RedDragonAlone", "1B 5B 9B 2C 6C E S W N Wd 3D 7D 9D Rd", "2D", false, op::SingleKong},
-        OwnTurnCase{"GreenDragonAlone", "1B 5B 9B 2C 6C E S W N Wd 3D 7D 9D Gd", "2D", false, op::SingleKong},
-        OwnTurnCase{"WildTileAlone", "1B 5B 9B 2C 6C E S W N Wd 3D 7D 9D 2D", "2D", false, op::SingleKong},
-        OwnTurnCase{"FourOfAKind", "1B 5B 9B 2C 6C E S W N 4D 4D 4D 4D 9D", "2D", false, op::ConcealedKong},
+        OwnTurnCase{"RedDragonAlone", "1B 5B 9B 2C 6C E S W N Wd 3D 7D 9D Rd", "2D", false, protocol::OpSpecialKong},
+        OwnTurnCase{"GreenDragonAlone", "1B 5B 9B 2C 6C E S W N Wd 3D 7D 9D Gd", "2D", false, protocol::OpSpecialKong},
+        OwnTurnCase{"WildTileAlone", "1B 5B 9B 2C 6C E S W N Wd 3D 7D 9D 2D", "2D", false, protocol::OpSpecialKong},
+        OwnTurnCase{"FourOfAKind", "1B 5B 9B 2C 6C E S W N 4D 4D 4D 4D 9D", "2D", false, protocol::OpConcealedKong},
         OwnTurnCase{"FourWildsAreNoConcealedKong", "1B 5B 9B 2C 6C E S W N 2D 2D 2D 2D 9D", "2D", false,
-                    op::SingleKong},
+                    protocol::OpSpecialKong},
         OwnTurnCase{"FourRedDragonsAreSingleKongs", "1B 5B 9B 2C 6C E S W N Rd Rd Rd Rd 9D", "2D", false,
-                    op::SingleKong},
+                    protocol::OpSpecialKong},
         OwnTurnCase{"NoKongWithAnEmptyWall", "1B 5B 9B 2C 6C E S W N 4D 4D 4D 4D Rd", "2D", true, 0},
-        OwnTurnCase{"Win", "1B 2B 3B 4B 5B 6B 7B 8B 9B 1C 2C 3C 5D 5D", "E", false, op::Win},
+        OwnTurnCase{"Win", "1B 2B 3B 4B 5B 6B 7B 8B 9B 1C 2C 3C 5D 5D", "E", false, protocol::OpWin},
         OwnTurnCase{"WinWithAWildInHand", "1B 2B 3B 4B 5B 6B 7B 8B 9B 1C 2C 3C 5D E", "E", false,
-                    op::Win | op::SingleKong}));
+                    protocol::OpWin | protocol::OpSpecialKong}));
 
 TEST(OwnTurn, NothingWithoutADraw)
 {
@@ -147,7 +147,7 @@ TEST(OwnTurn, FourthTileOfAnOwnPongIsASingleTileKong)
 {
     SeatHand h = Holding("1B 5B 9B 2C 6C E S W N Wd 9D", ParseTile("9D"));
     h.melds.push_back({MeldKind::Pong, {ParseTile("9D"), ParseTile("9D"), ParseTile("9D")}, true});
-    EXPECT_EQ(OwnTurnMask(h, ParseTile("2D"), false), op::SingleKong);
+    EXPECT_EQ(OwnTurnMask(h, ParseTile("2D"), false), protocol::OpSpecialKong);
     EXPECT_EQ(SingleKongTiles(h, ParseTile("2D")), std::vector<Tile>{ParseTile("9D")});
 }
 
@@ -175,15 +175,15 @@ TEST_P(ClaimMaskTest, OperationsOfferedOnADiscard)
 INSTANTIATE_TEST_SUITE_P(
     Discards, ClaimMaskTest,
     ::testing::Values(
-        ClaimCase{"Pong", "5D 5D 1B 9B 2C 6C E S W N Wd 3C 8C", "5D", "2D", false, false, op::Pong},
+        ClaimCase{"Pong", "5D 5D 1B 9B 2C 6C E S W N Wd 3C 8C", "5D", "2D", false, false, protocol::OpPong},
         ClaimCase{"PongAndKong", "5D 5D 5D 9B 2C 6C E S W N Wd 3C 8C", "5D", "2D", false, false,
-                  op::Pong | op::ExposedKong},
-        ClaimCase{"NoKongWithAnEmptyWall", "5D 5D 5D 9B 2C 6C E S W N Wd 3C 8C", "5D", "2D", false, true, op::Pong},
-        ClaimCase{"ChowForTheNextSeat", "4D 6D 1B 9B 2C 6C E S W N Wd 3C 8C", "5D", "2D", true, false, op::Chow},
+                  protocol::OpPong | protocol::OpExposedKong},
+        ClaimCase{"NoKongWithAnEmptyWall", "5D 5D 5D 9B 2C 6C E S W N Wd 3C 8C", "5D", "2D", false, true, protocol::OpPong},
+        ClaimCase{"ChowForTheNextSeat", "4D 6D 1B 9B 2C 6C E S W N Wd 3C 8C", "5D", "2D", true, false, protocol::OpChow},
         ClaimCase{"NoChowForOthers", "4D 6D 1B 9B 2C 6C E S W N Wd 3C 8C", "5D", "2D", false, false, 0},
-        ClaimCase{"Win", "1B 2B 3B 4B 5B 6B 7B 8B 9B 1C 2C 3C 5D", "5D", "E", false, false, op::Win},
+        ClaimCase{"Win", "1B 2B 3B 4B 5B 6B 7B 8B 9B 1C 2C 3C 5D", "5D", "E", false, false, protocol::OpWin},
         ClaimCase{"WinAndPongAndChow", "1B 2B 3B 4B 5B 6B 7B 8B 9B 4D 6D 5D 5D", "5D", "E", true, false,
-                  op::Win | op::Pong | op::Chow},
+                  protocol::OpWin | protocol::OpPong | protocol::OpChow},
         ClaimCase{"RedDragonCannotBeClaimed", "Rd Rd 1B 9B 2C 6C E S W N Wd 3C 8C", "Rd", "2D", true, false, 0},
         ClaimCase{"GreenDragonCannotBeClaimed", "Gd Gd 1B 9B 2C 6C E S W N Wd 3C 8C", "Gd", "2D", true, false, 0},
         ClaimCase{"WildTileCannotBeClaimed", "2D 2D 1D 3D 2C 6C E S W N Wd 3C 8C", "2D", "2D", true, false, 0}));

@@ -82,16 +82,16 @@ inline std::vector<Tile> BuildWall(const std::array<std::string, 4>& hands, cons
 
 // A frame as the client's encoder builds it: header words whole, high byte
 // first, the echo token in bytes 260-261.
-inline core::GameFrame ClientFrame(int kind, int seatBit, int b3, std::array<int, 4> data, uint16_t token)
+inline protocol::GameFrame ClientFrame(int kind, int seatBit, int b3, std::array<int, 4> data, uint16_t token)
 {
-    core::GameFrame f = proto::Header(kind, static_cast<uint8_t>(seatBit), static_cast<uint8_t>(b3), data);
+    protocol::GameFrame f = proto::Header(kind, static_cast<uint8_t>(seatBit), static_cast<uint8_t>(b3), data);
     proto::SetToken(f, token);
     return f;
 }
 
-inline core::GameFrame LoginFrame(const std::string& name, int kind = proto::kind::Login)
+inline protocol::GameFrame LoginFrame(const std::string& name, int kind = protocol::CmdLogin)
 {
-    core::GameFrame f{};
+    protocol::GameFrame f{};
     f[3] = static_cast<uint8_t>(kind);
     f[14] = 1;
     proto::PutText(f, 16, name, 16);
@@ -99,16 +99,16 @@ inline core::GameFrame LoginFrame(const std::string& name, int kind = proto::kin
     return f;
 }
 
-inline int Kind(const core::GameFrame& f) { return f[core::frame_byte::Kind]; }
-inline int SeatOf(const core::GameFrame& f) { return f[core::frame_byte::Seat] & 0x0F; }
-inline int DataLow(const core::GameFrame& f, int i) { return f[static_cast<std::size_t>(9 + 2 * i)]; }
-inline int16_t DataSigned(const core::GameFrame& f, int i)
+inline int Kind(const protocol::GameFrame& f) { return f[protocol::frame_byte::Kind]; }
+inline int SeatOf(const protocol::GameFrame& f) { return f[protocol::frame_byte::Seat] & 0x0F; }
+inline int DataLow(const protocol::GameFrame& f, int i) { return f[static_cast<std::size_t>(9 + 2 * i)]; }
+inline int16_t DataSigned(const protocol::GameFrame& f, int i)
 {
     return static_cast<int16_t>((f[static_cast<std::size_t>(8 + 2 * i)] << 8) | f[static_cast<std::size_t>(9 + 2 * i)]);
 }
 
 // The amount of a hand-result frame, read the way the client reads it.
-inline int64_t ResultAmount(const core::GameFrame& f)
+inline int64_t ResultAmount(const protocol::GameFrame& f)
 {
     int64_t a = 0;
     if (f[23] > 0x80) {
@@ -125,7 +125,7 @@ inline int64_t ResultAmount(const core::GameFrame& f)
 
 // The final amount of a seat's fourth settlement frame, read the way the
 // client reads it (byte 13 zero: negated).
-inline int64_t SettlementAmount(const core::GameFrame& f)
+inline int64_t SettlementAmount(const protocol::GameFrame& f)
 {
     int64_t a = 0;
     for (int i = 23; i >= 16; --i)
@@ -133,7 +133,7 @@ inline int64_t SettlementAmount(const core::GameFrame& f)
     return f[13] == 0 ? -a : a;
 }
 
-inline uint64_t Subtotal(const core::GameFrame& f)
+inline uint64_t Subtotal(const protocol::GameFrame& f)
 {
     uint64_t v = 0;
     for (int i = 85; i >= 78; --i)
@@ -151,34 +151,34 @@ struct SeatPlayer {
     uint16_t token = 0;
     uint8_t stamp = 0;
     std::vector<Tile> hand;
-    std::vector<core::GameFrame> received;
+    std::vector<protocol::GameFrame> received;
     int claimOps = 0; // operations this player takes when offered (win, pong ...)
     bool autoReady = true;
 
     int Bit() const { return 1 << seat; }
 
     // Takes the frames meant for this seat; returns the frames to send back.
-    std::vector<core::GameFrame> Receive(const std::vector<tableserver::Outgoing>& out)
+    std::vector<protocol::GameFrame> Receive(const std::vector<tableserver::Outgoing>& out)
     {
-        std::vector<core::GameFrame> replies;
+        std::vector<protocol::GameFrame> replies;
         for (const auto& o : out) {
             if (o.seat != seat)
                 continue;
-            const core::GameFrame& f = o.frame;
+            const protocol::GameFrame& f = o.frame;
             received.push_back(f);
-            if (Kind(f) != proto::kind::ReconnectReply)
+            if (Kind(f) != protocol::MsgReconnectReply)
                 token = proto::TokenOf(f);
             const int k = Kind(f);
-            if (k == proto::kind::Deal) {
+            if (k == protocol::MsgDeal) {
                 hand.clear();
                 for (int i = 0; i < DataLow(f, 1) && i < 12; ++i)
                     hand.push_back(static_cast<Tile>(f[static_cast<std::size_t>(17 + 2 * i)] * 16
                                                      + f[static_cast<std::size_t>(16 + 2 * i)]));
-            } else if (k == proto::kind::Draw && SeatOf(f) == Bit()) {
+            } else if (k == protocol::MsgDraw && SeatOf(f) == Bit()) {
                 hand.push_back(static_cast<Tile>(DataLow(f, 3)));
-            } else if (k == proto::kind::Discard && SeatOf(f) == Bit()) {
+            } else if (k == protocol::MsgDiscard && SeatOf(f) == Bit()) {
                 Remove(static_cast<Tile>(DataLow(f, 3)));
-            } else if (k == proto::kind::Operation && SeatOf(f) == Bit()) {
+            } else if (k == protocol::MsgOperation && SeatOf(f) == Bit()) {
                 const int op = DataLow(f, 0);
                 const Tile t1 = static_cast<Tile>(DataLow(f, 1));
                 const Tile t2 = static_cast<Tile>(DataLow(f, 2));
@@ -195,8 +195,8 @@ struct SeatPlayer {
                 } else if (op == 64) {
                     Remove(t3);
                 }
-            } else if (k == proto::kind::TurnPrompt && SeatOf(f) == Bit()) {
-                stamp = f[core::frame_byte::B3];
+            } else if (k == protocol::MsgTurnPrompt && SeatOf(f) == Bit()) {
+                stamp = f[protocol::frame_byte::B3];
                 const int mask = DataLow(f, 0);
                 if (hand.size() % 3 == 2) {
                     if (mask & claimOps & 128) {
@@ -214,9 +214,9 @@ struct SeatPlayer {
                     else
                         replies.push_back(ClientFrame(7, Bit(), stamp, {1, 0, 0, 0}, token));
                 }
-            } else if (k == proto::kind::Settlement && autoReady) {
+            } else if (k == protocol::MsgSettlement && autoReady) {
                 const auto n = std::count_if(received.begin(), received.end(),
-                                             [](const core::GameFrame& g) { return Kind(g) == proto::kind::Settlement; });
+                                             [](const protocol::GameFrame& g) { return Kind(g) == protocol::MsgSettlement; });
                 if (n % 16 == 0)
                     replies.push_back(ClientFrame(16, Bit(), 0, {0, 0, 0, 1}, token));
             }

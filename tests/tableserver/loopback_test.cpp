@@ -14,7 +14,6 @@
 
 using namespace tableserver;
 using ts_test::SeatPlayer;
-namespace kind = proto::kind;
 
 namespace {
 
@@ -40,7 +39,7 @@ public:
         QObject::connect(&socket_, &QTcpSocket::readyRead, [this] { Read(); });
     }
     bool Connected() { return WaitFor([this] { return socket_.state() == QAbstractSocket::ConnectedState; }, 5000); }
-    void Send(const core::GameFrame& f) { socket_.write(reinterpret_cast<const char*>(f.data()), core::kFrameSize); }
+    void Send(const protocol::GameFrame& f) { socket_.write(reinterpret_cast<const char*>(f.data()), protocol::kFrameSize); }
     void SendRaw(const QByteArray& bytes) { socket_.write(bytes); }
     void Login() { Send(ts_test::LoginFrame(name_)); }
     int Count(int k) const
@@ -58,12 +57,12 @@ private:
     void Read()
     {
         buffer_.append(socket_.readAll());
-        while (buffer_.size() >= core::kFrameSize) {
-            core::GameFrame f{};
-            std::memcpy(f.data(), buffer_.constData(), core::kFrameSize);
-            buffer_.remove(0, core::kFrameSize);
+        while (buffer_.size() >= protocol::kFrameSize) {
+            protocol::GameFrame f{};
+            std::memcpy(f.data(), buffer_.constData(), protocol::kFrameSize);
+            buffer_.remove(0, protocol::kFrameSize);
             // The seat is the one whose seat-name frame carries our name.
-            if (ts_test::Kind(f) == kind::SeatName && proto::LoginName(f) == name_)
+            if (ts_test::Kind(f) == protocol::MsgSeatName && proto::LoginName(f) == name_)
                 player.seat = __builtin_ctz(static_cast<unsigned>(ts_test::SeatOf(f)));
             const auto replies = player.Receive({Outgoing{player.seat, f, 0}});
             if (answer)
@@ -116,27 +115,27 @@ TEST(Loopback, SeatingThenOneHandToTheSettlement)
     ScriptedClient c(t.server.Port());
     ASSERT_TRUE(c.Connected());
     c.Login();
-    ASSERT_TRUE(WaitFor([&] { return c.Count(kind::Settlement) == 16; })) << c.player.Kinds().size();
+    ASSERT_TRUE(WaitFor([&] { return c.Count(protocol::MsgSettlement) == 16; })) << c.player.Kinds().size();
 
     const auto kinds = c.player.Kinds();
     const std::vector<int> seating{18, 3, 3, 3, 3, 20, 20, 20, 20, 16, 4, 1, 5, 5, 5, 5, 5, 14};
     ASSERT_GT(kinds.size(), seating.size());
     EXPECT_EQ(std::vector<int>(kinds.begin(), kinds.begin() + static_cast<long>(seating.size())), seating);
     EXPECT_EQ(c.player.seat, 0);
-    EXPECT_EQ(c.Count(kind::SeatResult), 4);
+    EXPECT_EQ(c.Count(protocol::MsgSeatResult), 4);
     // The results come after the hands are turned up, and the settlement
     // frames right after the four results.
-    const auto firstResult = std::find(kinds.begin(), kinds.end(), kind::SeatResult) - kinds.begin();
+    const auto firstResult = std::find(kinds.begin(), kinds.end(), protocol::MsgSeatResult) - kinds.begin();
     ASSERT_LT(firstResult + 20, static_cast<long>(kinds.size()) + 1);
-    EXPECT_EQ(kinds[static_cast<std::size_t>(firstResult - 1)], kind::WallReveal);
+    EXPECT_EQ(kinds[static_cast<std::size_t>(firstResult - 1)], protocol::MsgWallReveal);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(kinds[static_cast<std::size_t>(firstResult + i)], kind::SeatResult);
+        EXPECT_EQ(kinds[static_cast<std::size_t>(firstResult + i)], protocol::MsgSeatResult);
     for (int i = 4; i < 20; ++i)
-        EXPECT_EQ(kinds[static_cast<std::size_t>(firstResult + i)], kind::Settlement);
+        EXPECT_EQ(kinds[static_cast<std::size_t>(firstResult + i)], protocol::MsgSettlement);
 
     // The game of one hand ends: the game-over status, then the server is done.
     ASSERT_TRUE(WaitFor([&] { return finished == 1; }));
-    EXPECT_EQ(c.player.Kinds().back(), kind::TableStatus);
+    EXPECT_EQ(c.player.Kinds().back(), protocol::MsgTableStatus);
 
     // One trace line per frame each way.
     EXPECT_EQ(t.Lines(QStringLiteral("OUT seat=0 ")), static_cast<int>(c.player.received.size()));
@@ -151,10 +150,10 @@ TEST(Loopback, ClaimPromptsAreAnsweredOverTheSocket)
     // and the hand still settles.
     Traced t(Options(2));
     ScriptedClient c(t.server.Port());
-    c.player.claimOps = op::Pong | op::Win;
+    c.player.claimOps = protocol::OpPong | protocol::OpWin;
     ASSERT_TRUE(c.Connected());
     c.Login();
-    ASSERT_TRUE(WaitFor([&] { return c.Count(kind::Settlement) == 32; }));
+    ASSERT_TRUE(WaitFor([&] { return c.Count(protocol::MsgSettlement) == 32; }));
     EXPECT_EQ(t.Lines(QStringLiteral("NOTE seat=0 refused")), 0);
 }
 
@@ -164,7 +163,7 @@ TEST(Loopback, MalformedFramesDropOnlyTheirClient)
     ScriptedClient good(t.server.Port(), "good");
     ASSERT_TRUE(good.Connected());
     good.Login();
-    ASSERT_TRUE(WaitFor([&] { return good.Count(kind::Login) == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return good.Count(protocol::MsgLoginReply) == 1; }));
 
     // A broken header.
     ScriptedClient broken(t.server.Port(), "broken");
@@ -177,7 +176,7 @@ TEST(Loopback, MalformedFramesDropOnlyTheirClient)
     // A first frame that is no login.
     ScriptedClient stranger(t.server.Port(), "stranger");
     ASSERT_TRUE(stranger.Connected());
-    stranger.Send(ts_test::ClientFrame(kind::KeepAlive, 0, 0, {}, 0));
+    stranger.Send(ts_test::ClientFrame(protocol::CmdKeepAlive, 0, 0, {}, 0));
     EXPECT_TRUE(WaitFor([&] { return stranger.Closed(); }));
 
     // Half a frame, then gone.
@@ -194,7 +193,7 @@ TEST(Loopback, MalformedFramesDropOnlyTheirClient)
         for (int i = 16; i < 272; ++i)
             junk[static_cast<std::size_t>(i)] = static_cast<uint8_t>(i * 7 + k);
         proto::SetToken(junk, good.player.token);
-        if (k == kind::TableStatus)
+        if (k == protocol::MsgTableStatus)
             junk[15] = 1; // a ready frame, not a leave
         good.Send(junk);
     }
@@ -206,13 +205,13 @@ TEST(Loopback, MalformedFramesDropOnlyTheirClient)
     ScriptedClient late(t.server.Port(), "late");
     ASSERT_TRUE(late.Connected());
     late.Login();
-    ASSERT_TRUE(WaitFor([&] { return late.Count(kind::Login) == 1; }));
-    EXPECT_EQ(ts_test::DataLow(late.player.received[0], 3), proto::login::Accepted);
+    ASSERT_TRUE(WaitFor([&] { return late.Count(protocol::MsgLoginReply) == 1; }));
+    EXPECT_EQ(ts_test::DataLow(late.player.received[0], 3), protocol::LoginAccepted);
     EXPECT_EQ(t.server.GetTable().SeatControl(1), Control::Human);
 
     // A seated client that sends a broken frame is dropped and its seat
     // counts as lost.
-    auto seatedBad = ts_test::ClientFrame(kind::KeepAlive, 1, 0, {}, good.player.token);
+    auto seatedBad = ts_test::ClientFrame(protocol::CmdKeepAlive, 1, 0, {}, good.player.token);
     seatedBad[2] = 1;
     good.Send(seatedBad);
     EXPECT_TRUE(WaitFor([&] { return good.Closed(); }));
@@ -229,14 +228,14 @@ TEST(Loopback, LeaveClosesTheConnectionAndFreesTheTable)
     c.answer = false;
     ASSERT_TRUE(c.Connected());
     c.Login();
-    ASSERT_TRUE(WaitFor([&] { return c.Count(kind::TurnPrompt) >= 1; }));
-    c.Send(ts_test::ClientFrame(kind::TableStatus, 1, 0, {0, 0, 0, 0}, 0)); // no echo token in a leave
+    ASSERT_TRUE(WaitFor([&] { return c.Count(protocol::MsgTurnPrompt) >= 1; }));
+    c.Send(ts_test::ClientFrame(protocol::CmdLeaveTable, 1, 0, {0, 0, 0, 0}, 0)); // no echo token in a leave
     ASSERT_TRUE(WaitFor([&] { return c.Closed(); }));
     EXPECT_EQ(t.server.GetTable().CurrentPhase(), Phase::Waiting);
     ScriptedClient next(t.server.Port(), "bob");
     ASSERT_TRUE(next.Connected());
     next.Login();
-    ASSERT_TRUE(WaitFor([&] { return next.Count(kind::SeatName) == 4; }));
+    ASSERT_TRUE(WaitFor([&] { return next.Count(protocol::MsgSeatName) == 4; }));
     EXPECT_EQ(next.player.seat, 0);
 }
 
@@ -249,10 +248,10 @@ TEST(Loopback, ReconnectWithTheIdOfTheGameStart)
     first->answer = false; // keeps its first prompt open
     ASSERT_TRUE(first->Connected());
     first->Login();
-    ASSERT_TRUE(WaitFor([&] { return first->Count(kind::TurnPrompt) >= 1; }));
+    ASSERT_TRUE(WaitFor([&] { return first->Count(protocol::MsgTurnPrompt) >= 1; }));
     uint32_t id = 0;
     for (const auto& f : first->player.received)
-        if (ts_test::Kind(f) == kind::TableStatus)
+        if (ts_test::Kind(f) == protocol::MsgTableStatus)
             id = proto::ReconnectIdOf(f);
     ASSERT_NE(id, 0u);
     const uint16_t token = first->player.token;
@@ -261,10 +260,10 @@ TEST(Loopback, ReconnectWithTheIdOfTheGameStart)
 
     ScriptedClient wrong(t.server.Port());
     ASSERT_TRUE(wrong.Connected());
-    auto bad = ts_test::LoginFrame("alice", kind::Reconnect);
+    auto bad = ts_test::LoginFrame("alice", protocol::CmdReconnect);
     proto::PutLittle(bad, 268, id ^ 1, 4);
     wrong.Send(bad);
-    ASSERT_TRUE(WaitFor([&] { return wrong.Count(kind::ReconnectReply) == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return wrong.Count(protocol::MsgReconnectReply) == 1; }));
     EXPECT_EQ(ts_test::DataLow(wrong.player.received[0], 3), 0);
     EXPECT_TRUE(WaitFor([&] { return wrong.Closed(); }));
 
@@ -273,18 +272,18 @@ TEST(Loopback, ReconnectWithTheIdOfTheGameStart)
     ASSERT_TRUE(back.Connected());
     back.player = first->player;
     back.player.received.clear();
-    auto again = ts_test::LoginFrame("alice", kind::Reconnect);
+    auto again = ts_test::LoginFrame("alice", protocol::CmdReconnect);
     proto::PutLittle(again, 268, id, 4);
     proto::SetToken(again, token);
     back.Send(again);
-    ASSERT_TRUE(WaitFor([&] { return back.Count(kind::ReconnectReply) == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return back.Count(protocol::MsgReconnectReply) == 1; }));
     EXPECT_EQ(ts_test::DataLow(back.player.received[0], 3), 1);
     EXPECT_TRUE(t.server.GetTable().Connected(0));
     // Its answer to the open prompt is taken, and the game goes on.
     const SeatPlayer& p = back.player;
-    back.Send(ts_test::ClientFrame(kind::Operation, 1, p.stamp, {op::Pass, 0, 0, 0}, p.token));
-    back.Send(ts_test::ClientFrame(kind::Discard, 1, p.stamp, {0, 1, 0, 0x4000 | p.hand.front()}, p.token));
-    ASSERT_TRUE(WaitFor([&] { return back.Count(kind::Discard) >= 1; }));
+    back.Send(ts_test::ClientFrame(protocol::CmdOperation, 1, p.stamp, {protocol::OpPass, 0, 0, 0}, p.token));
+    back.Send(ts_test::ClientFrame(protocol::CmdDiscard, 1, p.stamp, {0, 1, 0, 0x4000 | p.hand.front()}, p.token));
+    ASSERT_TRUE(WaitFor([&] { return back.Count(protocol::MsgDiscard) >= 1; }));
     EXPECT_EQ(t.Lines(QStringLiteral("NOTE seat=0 refused")), 0);
 }
 
@@ -316,7 +315,7 @@ TEST(Program, OptionsTraceAndEnd)
     out += p.readAllStandardOutput();
     EXPECT_TRUE(out.contains("OUT seat=0 kind=17 "));
     EXPECT_TRUE(out.contains("IN seat=- kind=18 "));
-    EXPECT_EQ(c.Count(kind::Settlement), 16);
+    EXPECT_EQ(c.Count(protocol::MsgSettlement), 16);
 
     QProcess bad;
     bad.start(program, {QStringLiteral("--port"), QStringLiteral("99999")});

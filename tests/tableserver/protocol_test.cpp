@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 using namespace tableserver;
-namespace kind = proto::kind;
 
 namespace {
 
@@ -29,7 +28,7 @@ TEST(ServerTexts, AreTheGbkBytesOfTheirWords)
 
 TEST(ServerFrames, HeaderWordsHighByteFirst)
 {
-    const auto f = proto::Header(kind::Operation, 4, 9, {8, 0x25, 0x25, 0x25});
+    const auto f = proto::Header(protocol::MsgOperation, 4, 9, {8, 0x25, 0x25, 0x25});
     EXPECT_EQ(f[3], 7);
     EXPECT_EQ(f[6], 4);
     EXPECT_EQ(f[7], 9);
@@ -51,18 +50,18 @@ TEST(ServerFrames, DealCarriesRankThenSuitBit)
 
 TEST(ServerFrames, TurnPromptCarriesStampMaskAndCountdown)
 {
-    const auto f = proto::TurnPrompt(3, 200, op::Pong | op::Pass, 15);
+    const auto f = proto::TurnPrompt(3, 200, protocol::OpPong | protocol::OpPass, 15);
     EXPECT_EQ(f[6], 8);
     EXPECT_EQ(f[7], 200);
     EXPECT_EQ(ts_test::DataLow(f, 0), 9);
-    EXPECT_EQ(f[proto::kCountdownByte], 15);
+    EXPECT_EQ(f[protocol::turn_prompt_byte::Countdown], 15);
 }
 
 TEST(ServerFrames, GameStartCarriesTheReconnectIdLittleEndian)
 {
     const auto f = proto::GameStarts(2, 384);
     EXPECT_EQ(f[6], 4);
-    EXPECT_EQ(ts_test::DataLow(f, 3), proto::status::GameStarts);
+    EXPECT_EQ(ts_test::DataLow(f, 3), protocol::StatusGameStarts);
     EXPECT_EQ(f[268], 0x80);
     EXPECT_EQ(f[269], 0x01);
     EXPECT_EQ(f[270], 0);
@@ -93,7 +92,7 @@ TEST(ServerFrames, UserInfoFields)
     u.level = proto::text::Novice;
     u.title = proto::text::Player;
     u.userId = 1002;
-    const auto f = proto::UserInfo(u, proto::kOwnRecord);
+    const auto f = proto::UserInfo(u, protocol::kOwnRecordSeat);
     EXPECT_EQ(f[6], 15);
     EXPECT_EQ(std::string(f.begin() + 16, f.begin() + 23), proto::text::Robot + "1");
     EXPECT_EQ(std::string(f.begin() + 48, f.begin() + 50), "w3");
@@ -109,18 +108,18 @@ TEST(ServerFrames, UserInfoFields)
 
 TEST(ServerFrames, LoginReplyAndReady)
 {
-    const auto r = proto::LoginReply(proto::login::Accepted, 0, 8);
+    const auto r = proto::LoginReply(protocol::LoginAccepted, 0, 8);
     EXPECT_EQ(ts_test::DataLow(r, 3), 1);
     EXPECT_EQ(ts_test::DataLow(r, 1) & 0x0F, 8);
     const auto ready = proto::PlayerReady("bob");
-    EXPECT_EQ(ready[3], kind::PlayerReady);
+    EXPECT_EQ(ready[3], protocol::MsgPlayerReady);
     EXPECT_EQ(ts_test::DataLow(ready, 3), 1);
     EXPECT_EQ(std::string(ready.begin() + 16, ready.begin() + 19), "bob");
 }
 
 TEST(ServerFrames, ChatRelayNamesTheSenderAndClearsTheToken)
 {
-    auto in = ts_test::ClientFrame(kind::Chat, 2, 0, {0, 0, 0, 0}, 0x1234);
+    auto in = ts_test::ClientFrame(protocol::CmdChat, 2, 0, {0, 0, 0, 0}, 0x1234);
     proto::PutText(in, 16, "hi", 200);
     const auto out = proto::ChatRelay(in, 3);
     EXPECT_EQ(out[6], 8);
@@ -130,7 +129,7 @@ TEST(ServerFrames, ChatRelayNamesTheSenderAndClearsTheToken)
 
 TEST(ClientFrames, DecodeReadsWholeWords)
 {
-    const auto f = ts_test::ClientFrame(kind::Discard, 1, 77, {0, 1, 0, 0x4025}, 0xBEEF);
+    const auto f = ts_test::ClientFrame(protocol::CmdDiscard, 1, 77, {0, 1, 0, 0x4025}, 0xBEEF);
     const auto c = proto::Decode(f);
     EXPECT_EQ(c.kind, 2);
     EXPECT_EQ(c.seatByte, 1);
@@ -143,7 +142,7 @@ TEST(ClientFrames, DecodeReadsWholeWords)
 
 TEST(ClientFrames, LoginNameKeyAndReconnectId)
 {
-    auto f = ts_test::LoginFrame("alice", kind::Reconnect);
+    auto f = ts_test::LoginFrame("alice", protocol::CmdReconnect);
     proto::PutLittle(f, 268, 0x01020304, 4);
     EXPECT_EQ(proto::LoginName(f), "alice");
     EXPECT_EQ(proto::LoginKey(f), "key");
@@ -159,7 +158,7 @@ class MalformedHeaderTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(MalformedHeaderTest, NonZeroFixedByteIsMalformed)
 {
-    auto f = ts_test::ClientFrame(kind::KeepAlive, 1, 0, {}, 1);
+    auto f = ts_test::ClientFrame(protocol::CmdKeepAlive, 1, 0, {}, 1);
     f[static_cast<std::size_t>(GetParam())] = 1;
     EXPECT_FALSE(proto::HeaderWellFormed(f));
 }
@@ -171,7 +170,7 @@ TEST(Trace, OneLineWithHeaderAndFields)
     const auto prompt = proto::TurnPrompt(0, 5, 0x81, 15);
     const std::string out = proto::Describe(prompt, false);
     EXPECT_EQ(out, "kind=6 hdr=0,1,5 data=129,0,0,0 token=0000 | prompt bit=1 stamp=5 mask=0x81 countdown=15");
-    const auto discard = ts_test::ClientFrame(kind::Discard, 2, 5, {0, 1, 0, 0x4025}, 0xABCD);
+    const auto discard = ts_test::ClientFrame(protocol::CmdDiscard, 2, 5, {0, 1, 0, 0x4025}, 0xABCD);
     EXPECT_EQ(proto::Describe(discard, true),
               "kind=2 hdr=0,2,5 data=0x0000,0x0001,0x0000,0x4025 token=abcd | discard bit=2 stamp=5 tile=0x25(5B) inside=1");
     EXPECT_EQ(std::string::npos, proto::Describe(proto::SeatResult(1, -20, -2, proto::text::Drawn), false).find('\n'));

@@ -107,7 +107,7 @@ namespace {
 
 // Plays whole hands at a table with one scripted player and three robots and
 // returns every frame the player was sent.
-std::vector<core::GameFrame> PlayHands(uint64_t seed, int hands, int claimOps)
+std::vector<protocol::GameFrame> PlayHands(uint64_t seed, int hands, int claimOps)
 {
     TableConfig c;
     c.seed = seed;
@@ -129,12 +129,12 @@ class WholeHandsTest : public ::testing::TestWithParam<uint64_t> {};
 
 TEST_P(WholeHandsTest, ResultAndSettlementFramesAddUp)
 {
-    const auto frames = PlayHands(GetParam(), 3, op::Win | op::Pong);
-    std::vector<core::GameFrame> results, settlements;
+    const auto frames = PlayHands(GetParam(), 3, protocol::OpWin | protocol::OpPong);
+    std::vector<protocol::GameFrame> results, settlements;
     for (const auto& f : frames) {
-        if (ts_test::Kind(f) == proto::kind::SeatResult)
+        if (ts_test::Kind(f) == protocol::MsgSeatResult)
             results.push_back(f);
-        if (ts_test::Kind(f) == proto::kind::Settlement)
+        if (ts_test::Kind(f) == protocol::MsgSettlement)
             settlements.push_back(f);
     }
     ASSERT_EQ(results.size(), 12u);
@@ -160,7 +160,7 @@ TEST_P(WholeHandsTest, ResultAndSettlementFramesAddUp)
 
 TEST_P(WholeHandsTest, KindsOfAHandComeInOrder)
 {
-    const auto frames = PlayHands(GetParam(), 2, op::Pong);
+    const auto frames = PlayHands(GetParam(), 2, protocol::OpPong);
     // Past the seating: 4, 1, five draws, 14, then play (6, 5, 2, 7), then 15s,
     // 9 four times, 17 sixteen times, then ready marks before the next 4.
     std::size_t i = 10;
@@ -206,7 +206,7 @@ TEST(WholeHands, CoinsFollowTheAmounts)
     c.robotDelayMs = 0;
     Table table(c);
     SeatPlayer p;
-    p.claimOps = op::Win;
+    p.claimOps = protocol::OpWin;
     table.Login("alice", 0);
     ts_test::Pump(table, {&p}, 0);
     int64_t total = 0;

@@ -7,7 +7,6 @@ using namespace tableserver;
 using ts_test::ClientFrame;
 using ts_test::ParseTile;
 using ts_test::SeatPlayer;
-namespace kind = proto::kind;
 
 namespace {
 
@@ -28,9 +27,9 @@ bool HasNote(const std::vector<Note>& notes, const std::string& part)
     return false;
 }
 
-std::vector<core::GameFrame> FramesFor(const std::vector<Outgoing>& out, int seat)
+std::vector<protocol::GameFrame> FramesFor(const std::vector<Outgoing>& out, int seat)
 {
-    std::vector<core::GameFrame> f;
+    std::vector<protocol::GameFrame> f;
     for (const auto& o : out)
         if (o.seat == seat)
             f.push_back(o.frame);
@@ -55,9 +54,9 @@ struct OneHuman {
         p.Receive(out);
         table.TakeNotes();
     }
-    core::GameFrame Discard(Tile t, int stamp) const
+    protocol::GameFrame Discard(Tile t, int stamp) const
     {
-        return ClientFrame(kind::Discard, 1, stamp, {0, 1, 0, (t & 0xFFF) | 0x4000}, p.token);
+        return ClientFrame(protocol::CmdDiscard, 1, stamp, {0, 1, 0, (t & 0xFFF) | 0x4000}, p.token);
     }
     Table table;
     SeatPlayer p;
@@ -86,8 +85,8 @@ struct FourHumans {
         table.Advance(0);
         Deliver(table.TakeOutgoing());
         // The banker passes and lets the 5D go.
-        table.ClientFrame(0, ClientFrame(kind::Operation, 1, ps[0].stamp, {op::Pass, 0, 0, 0}, ps[0].token), 0);
-        table.ClientFrame(0, ClientFrame(kind::Discard, 1, ps[0].stamp, {0, 1, 0, 0x4085}, ps[0].token), 0);
+        table.ClientFrame(0, ClientFrame(protocol::CmdOperation, 1, ps[0].stamp, {protocol::OpPass, 0, 0, 0}, ps[0].token), 0);
+        table.ClientFrame(0, ClientFrame(protocol::CmdDiscard, 1, ps[0].stamp, {0, 1, 0, 0x4085}, ps[0].token), 0);
         afterDiscard = table.TakeOutgoing();
         Deliver(afterDiscard);
         table.TakeNotes();
@@ -100,15 +99,15 @@ struct FourHumans {
                 if (o.seat == p.seat) {
                     p.received.push_back(o.frame);
                     p.token = proto::TokenOf(o.frame);
-                    if (ts_test::Kind(o.frame) == kind::TurnPrompt && ts_test::SeatOf(o.frame) == p.Bit())
-                        p.stamp = o.frame[core::frame_byte::B3];
+                    if (ts_test::Kind(o.frame) == protocol::MsgTurnPrompt && ts_test::SeatOf(o.frame) == p.Bit())
+                        p.stamp = o.frame[protocol::frame_byte::B3];
                 }
         }
     }
-    core::GameFrame Claim(int seat, int operation, std::array<int, 3> tiles = {0, 0, 0}, int stampShift = 0) const
+    protocol::GameFrame Claim(int seat, int operation, std::array<int, 3> tiles = {0, 0, 0}, int stampShift = 0) const
     {
         const SeatPlayer& p = ps[seat];
-        return ClientFrame(kind::Operation, p.Bit(), static_cast<uint8_t>(p.stamp + stampShift),
+        return ClientFrame(protocol::CmdOperation, p.Bit(), static_cast<uint8_t>(p.stamp + stampShift),
                            {operation, tiles[0], tiles[1], tiles[2]}, p.token);
     }
     Table table;
@@ -135,7 +134,7 @@ TEST(Turn, DiscardWithTheCurrentStampIsTaken)
     h.table.ClientFrame(0, h.Discard(t, h.p.stamp), 0);
     const auto out = h.table.TakeOutgoing();
     ASSERT_FALSE(out.empty());
-    EXPECT_EQ(ts_test::Kind(out[0].frame), kind::Discard);
+    EXPECT_EQ(ts_test::Kind(out[0].frame), protocol::MsgDiscard);
     EXPECT_EQ(ts_test::DataLow(out[0].frame, 3), t);
     EXPECT_EQ(h.table.Hand(0).concealed.size(), 13u);
 }
@@ -158,7 +157,7 @@ TEST(Turn, StaleStampIsRefused)
 TEST(Turn, PassBeforeTheDiscardKeepsThePromptOpen)
 {
     OneHuman h;
-    h.table.ClientFrame(0, ClientFrame(kind::Operation, 1, h.p.stamp, {op::Pass, 0, 0, 0}, h.p.token), 0);
+    h.table.ClientFrame(0, ClientFrame(protocol::CmdOperation, 1, h.p.stamp, {protocol::OpPass, 0, 0, 0}, h.p.token), 0);
     EXPECT_TRUE(h.table.PromptOpen(0));
     EXPECT_EQ(h.table.PromptMask(0), 0);
     h.table.ClientFrame(0, h.Discard(h.table.Hand(0).concealed.front(), h.p.stamp), 0);
@@ -193,13 +192,13 @@ TEST_P(RefusedTest, FrameIsRefusedAndChangesNothing)
     OneHuman h;
     const auto before = h.table.Hand(0).concealed;
     const std::string name = GetParam().name;
-    core::GameFrame f = h.Discard(before.back(), h.p.stamp);
+    protocol::GameFrame f = h.Discard(before.back(), h.p.stamp);
     if (name == "UnknownToken") {
         proto::SetToken(f, static_cast<uint16_t>(h.p.token ^ 0x5A5A));
     } else if (name == "NoToken") {
         proto::SetToken(f, 0);
     } else if (name == "WrongSeat") {
-        f[core::frame_byte::Seat] = 2;
+        f[protocol::frame_byte::Seat] = 2;
     } else if (name == "TileNotInHand") {
         Tile missing = 0;
         for (int i = 0; i < tile::Kinds && !missing; ++i)
@@ -207,9 +206,9 @@ TEST_P(RefusedTest, FrameIsRefusedAndChangesNothing)
                 missing = tile::FromIndex(i);
         f = h.Discard(missing, h.p.stamp);
     } else if (name == "KongNotOffered") {
-        f = ClientFrame(kind::Operation, 1, h.p.stamp, {op::ConcealedKong, 0x2021, 0x2021, 0x2021}, h.p.token);
+        f = ClientFrame(protocol::CmdOperation, 1, h.p.stamp, {protocol::OpConcealedKong, 0x2021, 0x2021, 0x2021}, h.p.token);
     } else if (name == "ReadyDuringAHand") {
-        f = ClientFrame(kind::TableStatus, 1, 0, {0, 0, 0, 1}, h.p.token);
+        f = ClientFrame(protocol::CmdReady, 1, 0, {0, 0, 0, 1}, h.p.token);
     }
     h.table.ClientFrame(0, f, 0);
     EXPECT_TRUE(h.table.TakeOutgoing().empty());
@@ -249,16 +248,16 @@ TEST(Claims, OnlyTheSeatsThatMayClaimAreAsked)
     for (int seat = 0; seat < 4; ++seat) {
         int prompts = 0;
         for (const auto& fr : FramesFor(f.afterDiscard, seat)) {
-            if (ts_test::Kind(fr) != kind::TurnPrompt)
+            if (ts_test::Kind(fr) != protocol::MsgTurnPrompt)
                 continue;
             ++prompts;
             EXPECT_EQ(ts_test::SeatOf(fr), 1 << seat);
         }
         EXPECT_EQ(prompts, seat == 0 ? 0 : 1) << seat;
     }
-    EXPECT_EQ(f.table.PromptMask(1), op::Chow | op::Pass);
-    EXPECT_EQ(f.table.PromptMask(2), op::Pong | op::Pass);
-    EXPECT_EQ(f.table.PromptMask(3), op::Win | op::Pass);
+    EXPECT_EQ(f.table.PromptMask(1), protocol::OpChow | protocol::OpPass);
+    EXPECT_EQ(f.table.PromptMask(2), protocol::OpPong | protocol::OpPass);
+    EXPECT_EQ(f.table.PromptMask(3), protocol::OpWin | protocol::OpPass);
 }
 
 struct PriorityCase {
@@ -277,7 +276,7 @@ TEST_P(PriorityTest, HighestClaimTakesTheDiscard)
 {
     const PriorityCase& c = GetParam();
     FourHumans f;
-    const auto chow = f.Claim(1, c.chowOp, c.chowOp == op::Chow ? kChow4D6D : std::array<int, 3>{});
+    const auto chow = f.Claim(1, c.chowOp, c.chowOp == protocol::OpChow ? kChow4D6D : std::array<int, 3>{});
     const auto pong = f.Claim(2, c.pongOp);
     const auto win = f.Claim(3, c.winOp);
     if (c.winFirst)
@@ -292,21 +291,21 @@ TEST_P(PriorityTest, HighestClaimTakesTheDiscard)
     const auto seen = FramesFor(out, 0);
     ASSERT_FALSE(seen.empty());
     if (c.takerSeat < 0) {
-        EXPECT_EQ(ts_test::Kind(seen[0]), kind::Draw);
+        EXPECT_EQ(ts_test::Kind(seen[0]), protocol::MsgDraw);
         EXPECT_EQ(ts_test::SeatOf(seen[0]), 2); // the next seat draws
         return;
     }
-    EXPECT_EQ(ts_test::Kind(seen[0]), kind::Operation);
+    EXPECT_EQ(ts_test::Kind(seen[0]), protocol::MsgOperation);
     EXPECT_EQ(ts_test::SeatOf(seen[0]), 1 << c.takerSeat);
     EXPECT_EQ(ts_test::DataLow(seen[0], 0), c.takerOp);
-    if (c.takerOp == op::Chow) {
+    if (c.takerOp == protocol::OpChow) {
         EXPECT_EQ(ts_test::DataLow(seen[0], 1), 0x84);
         EXPECT_EQ(ts_test::DataLow(seen[0], 2), 0x86);
         EXPECT_EQ(ts_test::DataLow(seen[0], 3), 0x85);
     }
-    if (c.takerOp != op::Win) {
+    if (c.takerOp != protocol::OpWin) {
         // The claimer discards next, without a draw.
-        EXPECT_EQ(ts_test::Kind(seen[1]), kind::TurnPrompt);
+        EXPECT_EQ(ts_test::Kind(seen[1]), protocol::MsgTurnPrompt);
         EXPECT_EQ(f.table.TurnSeat(), c.takerSeat);
         EXPECT_EQ(f.table.Hand(c.takerSeat).concealed.size(), 11u);
     }
@@ -314,11 +313,11 @@ TEST_P(PriorityTest, HighestClaimTakesTheDiscard)
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, PriorityTest,
-    ::testing::Values(PriorityCase{"WinOverPongAndChow", op::Chow, op::Pong, op::Win, false, 3, op::Win},
-                      PriorityCase{"WinAnsweredFirst", op::Chow, op::Pong, op::Win, true, 3, op::Win},
-                      PriorityCase{"PongOverChow", op::Chow, op::Pong, op::Pass, false, 2, op::Pong},
-                      PriorityCase{"ChowAlone", op::Chow, op::Pass, op::Pass, false, 1, op::Chow},
-                      PriorityCase{"AllPass", op::Pass, op::Pass, op::Pass, false, -1, 0}));
+    ::testing::Values(PriorityCase{"WinOverPongAndChow", protocol::OpChow, protocol::OpPong, protocol::OpWin, false, 3, protocol::OpWin},
+                      PriorityCase{"WinAnsweredFirst", protocol::OpChow, protocol::OpPong, protocol::OpWin, true, 3, protocol::OpWin},
+                      PriorityCase{"PongOverChow", protocol::OpChow, protocol::OpPong, protocol::OpPass, false, 2, protocol::OpPong},
+                      PriorityCase{"ChowAlone", protocol::OpChow, protocol::OpPass, protocol::OpPass, false, 1, protocol::OpChow},
+                      PriorityCase{"AllPass", protocol::OpPass, protocol::OpPass, protocol::OpPass, false, -1, 0}));
 
 TEST(Claims, DiscardedRedDragonIsASingleTileKongNobodyClaims)
 {
@@ -337,9 +336,9 @@ TEST(Claims, DiscardedRedDragonIsASingleTileKongNobodyClaims)
     const auto start = t.TakeOutgoing();
     for (auto& p : ps)
         p.Receive(start);
-    EXPECT_EQ(t.PromptMask(0), op::SingleKong | op::Pass);
-    t.ClientFrame(0, ClientFrame(kind::Operation, 1, ps[0].stamp, {op::Pass, 0, 0, 0}, ps[0].token), 0);
-    t.ClientFrame(0, ClientFrame(kind::Discard, 1, ps[0].stamp, {0, 1, 0, 0x4015}, ps[0].token), 0);
+    EXPECT_EQ(t.PromptMask(0), protocol::OpSpecialKong | protocol::OpPass);
+    t.ClientFrame(0, ClientFrame(protocol::CmdOperation, 1, ps[0].stamp, {protocol::OpPass, 0, 0, 0}, ps[0].token), 0);
+    t.ClientFrame(0, ClientFrame(protocol::CmdDiscard, 1, ps[0].stamp, {0, 1, 0, 0x4015}, ps[0].token), 0);
     EXPECT_FALSE(t.AwaitingClaims()); // seat 1 holds two red dragons but may not pong
     EXPECT_EQ(t.Hand(0).tally.redKongs, 1);
     EXPECT_EQ(t.TurnSeat(), 1);
@@ -349,12 +348,12 @@ TEST(Claims, DiscardedRedDragonIsASingleTileKongNobodyClaims)
 TEST(Claims, StaleStampOnAClaimIsRefused)
 {
     FourHumans f;
-    f.table.ClientFrame(1, f.Claim(1, op::Chow, kChow4D6D, -1), 0);
+    f.table.ClientFrame(1, f.Claim(1, protocol::OpChow, kChow4D6D, -1), 0);
     EXPECT_TRUE(HasNote(f.table.TakeNotes(), "stale turn stamp"));
-    f.table.ClientFrame(2, f.Claim(2, op::Pass), 0);
-    f.table.ClientFrame(3, f.Claim(3, op::Pass), 0);
+    f.table.ClientFrame(2, f.Claim(2, protocol::OpPass), 0);
+    f.table.ClientFrame(3, f.Claim(3, protocol::OpPass), 0);
     EXPECT_TRUE(f.table.AwaitingClaims()); // seat 1 has not answered yet
-    f.table.ClientFrame(1, f.Claim(1, op::Chow, kChow4D6D), 0);
+    f.table.ClientFrame(1, f.Claim(1, protocol::OpChow, kChow4D6D), 0);
     EXPECT_FALSE(f.table.AwaitingClaims());
     EXPECT_EQ(f.table.TurnSeat(), 1);
 }
@@ -362,18 +361,18 @@ TEST(Claims, StaleStampOnAClaimIsRefused)
 TEST(Claims, ChowOfTilesNotHeldIsRefused)
 {
     FourHumans f;
-    f.table.ClientFrame(1, f.Claim(1, op::Chow, {0x2083, 0x2084, 0x2085}), 0);
+    f.table.ClientFrame(1, f.Claim(1, protocol::OpChow, {0x2083, 0x2084, 0x2085}), 0);
     EXPECT_TRUE(HasNote(f.table.TakeNotes(), "no such chow"));
-    f.table.ClientFrame(1, f.Claim(1, op::Pong, {0x2085, 0x2085, 0x2085}), 0);
+    f.table.ClientFrame(1, f.Claim(1, protocol::OpPong, {0x2085, 0x2085, 0x2085}), 0);
     EXPECT_TRUE(HasNote(f.table.TakeNotes(), "operation not offered"));
 }
 
 TEST(Claims, WinOnTheDiscardEndsTheHand)
 {
     FourHumans f;
-    f.table.ClientFrame(1, f.Claim(1, op::Pass), 0);
-    f.table.ClientFrame(2, f.Claim(2, op::Pass), 0);
-    f.table.ClientFrame(3, f.Claim(3, op::Win), 0);
+    f.table.ClientFrame(1, f.Claim(1, protocol::OpPass), 0);
+    f.table.ClientFrame(2, f.Claim(2, protocol::OpPass), 0);
+    f.table.ClientFrame(3, f.Claim(3, protocol::OpWin), 0);
     const auto seen = FramesFor(f.table.TakeOutgoing(), 0);
     std::vector<int> kinds;
     for (const auto& fr : seen)
@@ -381,19 +380,19 @@ TEST(Claims, WinOnTheDiscardEndsTheHand)
     // Win, the hands turned up (4 frames for the 14 of seat 0, 4 + 4 + 4 for
     // the 13 of the others... seat 3's 13 without the claimed tile), results.
     ASSERT_GE(kinds.size(), 1u + 4u + 4u + 4u + 4u + 4u + 16u);
-    EXPECT_EQ(kinds[0], kind::Operation);
+    EXPECT_EQ(kinds[0], protocol::MsgOperation);
     int reveals = 0, results = 0, settlements = 0;
     for (int k : kinds) {
-        reveals += k == kind::WallReveal;
-        results += k == kind::SeatResult;
-        settlements += k == kind::Settlement;
+        reveals += k == protocol::MsgWallReveal;
+        results += k == protocol::MsgSeatResult;
+        settlements += k == protocol::MsgSettlement;
     }
     EXPECT_EQ(reveals, 4 * 4); // 13 tiles in each hand: 4 frames each
     EXPECT_EQ(results, 4);
     EXPECT_EQ(settlements, 16);
     int64_t amounts[4] = {};
     for (const auto& fr : seen)
-        if (ts_test::Kind(fr) == kind::SeatResult)
+        if (ts_test::Kind(fr) == protocol::MsgSeatResult)
             amounts[__builtin_ctz(static_cast<unsigned>(ts_test::SeatOf(fr)))] = ts_test::ResultAmount(fr);
     // fan 1 + hard win 1: the discarder pays 2 x 10.
     EXPECT_EQ(amounts[3], 20);
@@ -407,19 +406,19 @@ TEST(BetweenHands, ReadyMarksThenTheNextHand)
 {
     FourHumans f;
     for (int seat = 1; seat < 4; ++seat)
-        f.table.ClientFrame(seat, f.Claim(seat, seat == 3 ? op::Win : op::Pass), 0);
+        f.table.ClientFrame(seat, f.Claim(seat, seat == 3 ? protocol::OpWin : protocol::OpPass), 0);
     f.Deliver(f.table.TakeOutgoing());
     for (int seat = 0; seat < 4; ++seat) {
-        f.table.ClientFrame(seat, ClientFrame(kind::TableStatus, 1 << seat, 0, {0, 0, 0, 1}, f.ps[seat].token), 0);
+        f.table.ClientFrame(seat, ClientFrame(protocol::CmdReady, 1 << seat, 0, {0, 0, 0, 1}, f.ps[seat].token), 0);
         const auto seen = FramesFor(f.table.TakeOutgoing(), 0);
         ASSERT_FALSE(seen.empty());
-        EXPECT_EQ(ts_test::Kind(seen[0]), kind::PlayerReady);
+        EXPECT_EQ(ts_test::Kind(seen[0]), protocol::MsgPlayerReady);
         EXPECT_EQ(std::string(seen[0].begin() + 16, seen[0].begin() + 17), std::string(1, char('a' + seat)));
         if (seat < 3) {
             EXPECT_EQ(seen.size(), 1u);
         } else {
             ASSERT_GT(seen.size(), 1u);
-            EXPECT_EQ(ts_test::Kind(seen[1]), kind::HandStart);
+            EXPECT_EQ(ts_test::Kind(seen[1]), protocol::MsgHandStart);
             EXPECT_EQ(ts_test::SeatOf(seen[1]), 2); // the winner was not the banker: the next seat deals
         }
     }
@@ -454,8 +453,8 @@ TEST(GameOver, AfterTheLastHand)
     EXPECT_TRUE(t.Finished());
     ASSERT_FALSE(p.received.empty());
     const auto& last = p.received.back();
-    EXPECT_EQ(ts_test::Kind(last), kind::TableStatus);
-    EXPECT_EQ(ts_test::DataLow(last, 3), proto::status::GameOver);
+    EXPECT_EQ(ts_test::Kind(last), protocol::MsgTableStatus);
+    EXPECT_EQ(ts_test::DataLow(last, 3), protocol::StatusGameOver);
 }
 
 TEST(Login, RefusesEmptyDuplicateAndLateNames)
@@ -463,16 +462,16 @@ TEST(Login, RefusesEmptyDuplicateAndLateNames)
     TableConfig c = Quick();
     c.robotWaitMs = 1000;
     Table t(c);
-    EXPECT_EQ(t.Login("", 0).result, proto::login::AccountRefused);
+    EXPECT_EQ(t.Login("", 0).result, protocol::LoginAccountRefused);
     EXPECT_EQ(t.Login("alice", 0).seat, 0);
-    EXPECT_EQ(t.Login("alice", 0).result, proto::login::AccountRefused);
+    EXPECT_EQ(t.Login("alice", 0).result, protocol::LoginAccountRefused);
     EXPECT_EQ(t.Login("bob", 0).seat, 1);
     t.Advance(1000); // robots take seats 2 and 3, the game starts
     EXPECT_EQ(t.CurrentPhase(), Phase::Playing);
     const auto late = t.Login("carol", 1000);
-    EXPECT_EQ(late.result, proto::login::TableNotStarted);
-    EXPECT_EQ(late.refusal[3], kind::Login);
-    EXPECT_EQ(ts_test::DataLow(late.refusal, 3), proto::login::TableNotStarted);
+    EXPECT_EQ(late.result, protocol::LoginTableNotStarted);
+    EXPECT_EQ(late.refusal[3], protocol::MsgLoginReply);
+    EXPECT_EQ(ts_test::DataLow(late.refusal, 3), protocol::LoginTableNotStarted);
 }
 
 TEST(Login, GameWaitsForTheRobotWait)
@@ -515,15 +514,15 @@ TEST(Seating, EachClientGetsFourNamesFourRecordsItsOwnMarked)
         ASSERT_GE(mine.size(), 11u);
         for (int i = 0; i < 4; ++i) {
             const auto& name = mine[static_cast<std::size_t>(1 + i)];
-            EXPECT_EQ(ts_test::Kind(name), kind::SeatName);
+            EXPECT_EQ(ts_test::Kind(name), protocol::MsgSeatName);
             EXPECT_EQ(ts_test::SeatOf(name), 1 << i);
             EXPECT_EQ(name[16], 'a' + i);
             const auto& user = mine[static_cast<std::size_t>(5 + i)];
-            EXPECT_EQ(ts_test::Kind(user), kind::UserInfo);
+            EXPECT_EQ(ts_test::Kind(user), protocol::MsgUserInfo);
             EXPECT_EQ(user[168], 'a' + i);
-            EXPECT_EQ(user[6], i == seat ? proto::kOwnRecord : 1 << i);
+            EXPECT_EQ(user[6], i == seat ? protocol::kOwnRecordSeat : 1 << i);
         }
-        EXPECT_EQ(ts_test::Kind(mine[9]), kind::TableStatus);
+        EXPECT_EQ(ts_test::Kind(mine[9]), protocol::MsgTableStatus);
         EXPECT_EQ(proto::ReconnectIdOf(mine[9]), t.ReconnectIdOf(seat));
         EXPECT_NE(t.ReconnectIdOf(seat), 0u);
     }
@@ -532,17 +531,17 @@ TEST(Seating, EachClientGetsFourNamesFourRecordsItsOwnMarked)
 TEST(Chat, RelayedToTheTableWhisperToItsTarget)
 {
     FourHumans f;
-    auto line = ClientFrame(kind::Chat, 1, 0, {0, 0, 0, 0}, f.ps[0].token);
+    auto line = ClientFrame(protocol::CmdChat, 1, 0, {0, 0, 0, 0}, f.ps[0].token);
     proto::PutText(line, 16, "hello", 200);
     f.table.ClientFrame(0, line, 0);
     auto out = f.table.TakeOutgoing();
     ASSERT_EQ(out.size(), 4u); // the sender's own line comes back too
     for (const auto& o : out) {
-        EXPECT_EQ(ts_test::Kind(o.frame), kind::Chat);
+        EXPECT_EQ(ts_test::Kind(o.frame), protocol::MsgChat);
         EXPECT_EQ(o.frame[6], 1);
         EXPECT_EQ(o.frame[16], 'h');
     }
-    auto whisper = ClientFrame(kind::Chat, 1, 0, {0, 4, 0, 0}, f.ps[0].token);
+    auto whisper = ClientFrame(protocol::CmdChat, 1, 0, {0, 4, 0, 0}, f.ps[0].token);
     f.table.ClientFrame(0, whisper, 0);
     out = f.table.TakeOutgoing();
     ASSERT_EQ(out.size(), 2u);
@@ -577,15 +576,15 @@ TEST(Reconnect, MissedFramesAreSentAfterTheReply)
     EXPECT_EQ(t.Reconnect(id, token, 300), 0);
     const auto out = FramesFor(t.TakeOutgoing(), 0);
     ASSERT_GE(out.size(), 3u);
-    EXPECT_EQ(ts_test::Kind(out[0]), kind::ReconnectReply);
+    EXPECT_EQ(ts_test::Kind(out[0]), protocol::MsgReconnectReply);
     EXPECT_EQ(ts_test::DataLow(out[0], 3), 1);
     EXPECT_EQ(proto::TokenOf(out[0]), 0); // the client takes no token from the reply
     // First missed frame: the discard made for her.
-    EXPECT_EQ(ts_test::Kind(out[1]), kind::Discard);
+    EXPECT_EQ(ts_test::Kind(out[1]), protocol::MsgDiscard);
     EXPECT_EQ(ts_test::SeatOf(out[1]), 1);
     EXPECT_TRUE(t.Connected(0));
     // What she was sent is hers to answer with.
-    const auto next = ClientFrame(kind::KeepAlive, 1, 0, {}, proto::TokenOf(out.back()));
+    const auto next = ClientFrame(protocol::CmdKeepAlive, 1, 0, {}, proto::TokenOf(out.back()));
     t.ClientFrame(0, next, 300);
     EXPECT_FALSE(HasNote(t.TakeNotes(), "unknown echo token"));
 }
@@ -612,12 +611,12 @@ TEST(Leave, SeatGoesToARobotAndTheTableResetsWhenNoPlayerIsLeft)
     t.Login("d", 0);
     t.Advance(0);
     t.TakeOutgoing();
-    const auto leave = ClientFrame(kind::TableStatus, 2, 0, {0, 0, 0, 0}, 0); // carries no token
+    const auto leave = ClientFrame(protocol::CmdLeaveTable, 2, 0, {0, 0, 0, 0}, 0); // carries no token
     t.ClientFrame(1, leave, 0);
     EXPECT_EQ(t.SeatControl(1), Control::Robot);
     EXPECT_EQ(t.ReconnectIdOf(1), 0u);
     for (int seat : {0, 2, 3})
-        t.ClientFrame(seat, ClientFrame(kind::TableStatus, 1 << seat, 0, {0, 0, 0, 0}, 0), 0);
+        t.ClientFrame(seat, ClientFrame(protocol::CmdLeaveTable, 1 << seat, 0, {0, 0, 0, 0}, 0), 0);
     EXPECT_EQ(t.CurrentPhase(), Phase::Waiting);
     EXPECT_EQ(t.SeatControl(0), Control::Empty);
     EXPECT_EQ(t.Login("e", 0).seat, 0);
@@ -633,14 +632,14 @@ TEST(Claims, HumanPongsAndWinsAcrossSeeds)
         c.hands = 2;
         Table t(c);
         SeatPlayer p;
-        p.claimOps = op::Win | op::Pong;
+        p.claimOps = protocol::OpWin | protocol::OpPong;
         t.Login("alice", 0);
         ts_test::Pump(t, {&p}, 0);
         ASSERT_TRUE(t.Finished()) << seed;
         for (const auto& f : p.received) {
-            if (ts_test::Kind(f) == kind::Operation && ts_test::SeatOf(f) == 1) {
-                ponged |= ts_test::DataLow(f, 0) == op::Pong;
-                won |= ts_test::DataLow(f, 0) == op::Win;
+            if (ts_test::Kind(f) == protocol::MsgOperation && ts_test::SeatOf(f) == 1) {
+                ponged |= ts_test::DataLow(f, 0) == protocol::OpPong;
+                won |= ts_test::DataLow(f, 0) == protocol::OpWin;
             }
         }
     }

@@ -5,12 +5,12 @@ namespace tableserver {
 int ClaimRank(int operation)
 {
     switch (operation) {
-    case op::Win:
+    case protocol::OpWin:
         return 3;
-    case op::Pong:
-    case op::ExposedKong:
+    case protocol::OpPong:
+    case protocol::OpExposedKong:
         return 2;
-    case op::Chow:
+    case protocol::OpChow:
         return 1;
     default:
         return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/operations.h"
 #include "tiles.h"
 
 #include <array>
@@ -8,23 +9,10 @@
 
 namespace tableserver {
 
-// Operation codes of kind-7 frames; the same bits form the mask of the
-// operations a turn prompt offers.
-namespace op {
-constexpr int Pass = 1;
-constexpr int Chow = 4;
-constexpr int Pong = 8;
-constexpr int ExposedKong = 16;
-constexpr int ConcealedKong = 32;
-constexpr int SingleKong = 64;
-constexpr int Win = 128;
-constexpr int FalseWin = 129;
-} // namespace op
-
 // One seat's answer to a discard.
 struct Claim {
     int seat = 0;    // 0-3
-    int op = op::Pass;
+    int op = protocol::OpPass;
     std::array<Tile, 3> tiles{}; // as the operation frame carries them
 };
 

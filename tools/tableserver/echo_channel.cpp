@@ -4,7 +4,7 @@
 
 namespace tableserver {
 
-uint16_t EchoChannel::Stamp(core::GameFrame& frame)
+uint16_t EchoChannel::Stamp(protocol::GameFrame& frame)
 {
     // Never 0 (the client's token before its first frame) and never the
     // previous token again, so the token changes on every frame.
@@ -27,9 +27,9 @@ bool EchoChannel::Knows(uint16_t token) const
     return false;
 }
 
-std::vector<core::GameFrame> EchoChannel::FramesAfter(uint16_t token) const
+std::vector<protocol::GameFrame> EchoChannel::FramesAfter(uint16_t token) const
 {
-    std::vector<core::GameFrame> out;
+    std::vector<protocol::GameFrame> out;
     for (auto it = history_.rbegin(); it != history_.rend(); ++it) {
         if (it->token == token) {
             for (auto fwd = it.base(); fwd != history_.end(); ++fwd)

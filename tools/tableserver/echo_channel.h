@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/frame.h"
+#include "protocol/frame.h"
 #include "rng.h"
 
 #include <cstdint>
@@ -22,14 +22,14 @@ public:
     explicit EchoChannel(uint64_t seed) : rng_(seed) {}
 
     // Gives `frame` the next token and keeps a copy of it. Returns the token.
-    uint16_t Stamp(core::GameFrame& frame);
+    uint16_t Stamp(protocol::GameFrame& frame);
 
     // Whether `token` was given to this seat (within the kept history).
     bool Knows(uint16_t token) const;
 
     // The frames stamped after the one that carried `token`, oldest first.
     // Empty when the token is the newest one or unknown.
-    std::vector<core::GameFrame> FramesAfter(uint16_t token) const;
+    std::vector<protocol::GameFrame> FramesAfter(uint16_t token) const;
 
     uint16_t Last() const { return history_.empty() ? 0 : history_.back().token; }
 
@@ -39,7 +39,7 @@ public:
 private:
     struct Entry {
         uint16_t token;
-        core::GameFrame frame;
+        protocol::GameFrame frame;
     };
     Rng rng_;
     std::deque<Entry> history_;

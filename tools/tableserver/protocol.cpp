@@ -5,6 +5,9 @@
 
 namespace tableserver::proto {
 
+namespace fb = protocol::frame_byte;
+namespace ub = protocol::user_info_byte;
+
 namespace text {
 const std::string Robot = "\xBB\xFA\xC6\xF7\xC8\xCB";
 const std::string Novice = "\xD0\xC2\xCA\xD6";
@@ -18,8 +21,8 @@ namespace {
 
 uint16_t Word(const GameFrame& f, int index)
 {
-    return static_cast<uint16_t>((f[static_cast<std::size_t>(8 + 2 * index)] << 8)
-                                 | f[static_cast<std::size_t>(9 + 2 * index)]);
+    return static_cast<uint16_t>((f[static_cast<std::size_t>(fb::Data + 2 * index)] << 8)
+                                 | f[static_cast<std::size_t>(fb::Data + 1 + 2 * index)]);
 }
 
 uint8_t At(const GameFrame& f, int at) { return f[static_cast<std::size_t>(at)]; }
@@ -75,10 +78,10 @@ int64_t Signed(uint16_t w) { return static_cast<int16_t>(w); }
 GameFrame Header(int kind, uint8_t seatByte, uint8_t b3, std::array<int, 4> data, uint8_t b1)
 {
     GameFrame f{};
-    f[core::frame_byte::Kind] = static_cast<uint8_t>(kind);
-    f[core::frame_byte::B1] = b1;
-    f[core::frame_byte::Seat] = seatByte;
-    f[core::frame_byte::B3] = b3;
+    f[fb::Kind] = static_cast<uint8_t>(kind);
+    f[fb::B1] = b1;
+    f[fb::Seat] = seatByte;
+    f[fb::B3] = b3;
     for (int i = 0; i < 4; ++i)
         PutWord(f, i, data[static_cast<std::size_t>(i)]);
     return f;
@@ -87,8 +90,8 @@ GameFrame Header(int kind, uint8_t seatByte, uint8_t b3, std::array<int, 4> data
 void PutWord(GameFrame& f, int index, int value)
 {
     const auto w = static_cast<uint16_t>(value);
-    f[static_cast<std::size_t>(8 + 2 * index)] = static_cast<uint8_t>(w >> 8);
-    f[static_cast<std::size_t>(9 + 2 * index)] = static_cast<uint8_t>(w & 0xFF);
+    f[static_cast<std::size_t>(fb::Data + 2 * index)] = static_cast<uint8_t>(w >> 8);
+    f[static_cast<std::size_t>(fb::Data + 1 + 2 * index)] = static_cast<uint8_t>(w & 0xFF);
 }
 
 void PutLittle(GameFrame& f, int at, uint64_t value, int bytes)
@@ -105,120 +108,120 @@ void PutText(GameFrame& f, int at, const std::string& bytes, int maxBytes)
 
 GameFrame LoginReply(int result, int timeoutLimit, int countdownStart)
 {
-    return Header(kind::Login, 0, 0, {timeoutLimit & 0xFF, countdownStart & 0x0F, 0, result});
+    return Header(protocol::MsgLoginReply, 0, 0, {timeoutLimit & 0xFF, countdownStart & 0x0F, 0, result});
 }
 
-GameFrame ReconnectReply(bool ok) { return Header(kind::ReconnectReply, 0, 0, {0, 0, 0, ok ? 1 : 0}); }
+GameFrame ReconnectReply(bool ok) { return Header(protocol::MsgReconnectReply, 0, 0, {0, 0, 0, ok ? 1 : 0}); }
 
 GameFrame SeatName(int seat, const std::string& name)
 {
-    GameFrame f = Header(kind::SeatName, SeatBit(seat));
-    PutText(f, 16, name, core::kNameBytes);
+    GameFrame f = Header(protocol::MsgSeatName, SeatBit(seat));
+    PutText(f, fb::Payload, name, protocol::kNameBytes);
     return f;
 }
 
 GameFrame UserInfo(const UserRecord& user, uint8_t seatByte)
 {
-    GameFrame f = Header(kind::UserInfo, seatByte);
-    PutText(f, 16, user.nickname, 32);
-    PutText(f, 48, user.avatar, 16);
-    f[64] = static_cast<uint8_t>(user.sex);
-    PutLittle(f, 96, user.coins, 8);
-    PutText(f, 112, user.level, 16);
-    PutText(f, 168, user.account, 16);
-    PutText(f, 184, user.title, 24);
-    PutText(f, 210, "27", 8); // voice pack; the client draws the voices itself
-    PutText(f, 218, "10", 8);
-    PutLittle(f, 226, user.userId, 8);
-    f[255] = 1; // no prop plug-in at this table
+    GameFrame f = Header(protocol::MsgUserInfo, seatByte);
+    PutText(f, ub::Nickname, user.nickname, 32);
+    PutText(f, ub::Avatar, user.avatar, 16);
+    f[ub::Sex] = static_cast<uint8_t>(user.sex);
+    PutLittle(f, ub::Coins, user.coins, 8);
+    PutText(f, ub::Level, user.level, 16);
+    PutText(f, ub::Account, user.account, 16);
+    PutText(f, ub::Title, user.title, 24);
+    PutText(f, ub::Voice1, "27", 8); // voice pack; the client draws the voices itself
+    PutText(f, ub::Voice2, "10", 8);
+    PutLittle(f, ub::UserId, user.userId, 8);
+    f[ub::NoPlugin] = 1; // no prop plug-in at this table
     return f;
 }
 
 GameFrame GameStarts(int bankerSeat, uint32_t reconnectId)
 {
-    GameFrame f = Header(kind::TableStatus, SeatBit(bankerSeat), 0, {0, 0, 0, status::GameStarts});
-    PutLittle(f, core::frame_byte::ReconnectId, reconnectId, 4);
+    GameFrame f = Header(protocol::MsgTableStatus, SeatBit(bankerSeat), 0, {0, 0, 0, protocol::StatusGameStarts});
+    PutLittle(f, fb::ReconnectId, reconnectId, 4);
     return f;
 }
 
-GameFrame GameOver() { return Header(kind::TableStatus, 0, 0, {0, 0, 0, status::GameOver}); }
+GameFrame GameOver() { return Header(protocol::MsgTableStatus, 0, 0, {0, 0, 0, protocol::StatusGameOver}); }
 
 GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice)
 {
-    return Header(kind::HandStart, SeatBit(bankerSeat), 0, dice);
+    return Header(protocol::MsgHandStart, SeatBit(bankerSeat), 0, dice);
 }
 
 GameFrame Deal(const std::vector<Tile>& tiles)
 {
     const int n = static_cast<int>(tiles.size() > 12 ? 12 : tiles.size());
-    GameFrame f = Header(kind::Deal, 0, 0, {0, n, 0, 0});
+    GameFrame f = Header(protocol::MsgDeal, 0, 0, {0, n, 0, 0});
     for (int i = 0; i < n; ++i) {
         const Tile t = tiles[static_cast<std::size_t>(i)];
-        f[static_cast<std::size_t>(16 + 2 * i)] = static_cast<uint8_t>(tile::Rank(t));
-        f[static_cast<std::size_t>(17 + 2 * i)] = static_cast<uint8_t>(tile::SuitBits(t) >> 4);
+        f[static_cast<std::size_t>(protocol::deal_byte::Tiles + 2 * i)] = static_cast<uint8_t>(tile::Rank(t));
+        f[static_cast<std::size_t>(protocol::deal_byte::Tiles + 1 + 2 * i)] = static_cast<uint8_t>(tile::SuitBits(t) >> 4);
     }
     return f;
 }
 
-GameFrame Draw(int seat, Tile tile) { return Header(kind::Draw, SeatBit(seat), 0, {0, 0, 0, tile}); }
+GameFrame Draw(int seat, Tile tile) { return Header(protocol::MsgDraw, SeatBit(seat), 0, {0, 0, 0, tile}); }
 
-GameFrame WildTile(Tile indicator, Tile wild) { return Header(kind::WildTile, 0, 0, {0, 0, wild, indicator}); }
+GameFrame WildTile(Tile indicator, Tile wild) { return Header(protocol::MsgWildTile, 0, 0, {0, 0, wild, indicator}); }
 
 GameFrame TurnPrompt(int seat, uint8_t stamp, int mask, int countdown)
 {
-    GameFrame f = Header(kind::TurnPrompt, SeatBit(seat), stamp, {mask, 0, 0, 0});
-    f[kCountdownByte] = static_cast<uint8_t>(countdown);
+    GameFrame f = Header(protocol::MsgTurnPrompt, SeatBit(seat), stamp, {mask, 0, 0, 0});
+    f[protocol::turn_prompt_byte::Countdown] = static_cast<uint8_t>(countdown);
     return f;
 }
 
 GameFrame Discard(int seat, Tile tile, bool fromInsideHand)
 {
-    return Header(kind::Discard, SeatBit(seat), 0, {0, fromInsideHand ? 1 : 0, 0, tile});
+    return Header(protocol::MsgDiscard, SeatBit(seat), 0, {0, fromInsideHand ? 1 : 0, 0, tile});
 }
 
 GameFrame Operation(int seat, int operation, const std::array<Tile, 3>& tiles)
 {
-    return Header(kind::Operation, SeatBit(seat), 0, {operation, tiles[0], tiles[1], tiles[2]});
+    return Header(protocol::MsgOperation, SeatBit(seat), 0, {operation, tiles[0], tiles[1], tiles[2]});
 }
 
 GameFrame WallReveal(int seat, const std::vector<Tile>& handTiles, const std::vector<Tile>& wallTiles)
 {
-    GameFrame f = Header(kind::WallReveal, SeatBit(seat));
+    GameFrame f = Header(protocol::MsgWallReveal, SeatBit(seat));
     for (int n = 0; n < 4 && n < static_cast<int>(handTiles.size()); ++n)
         PutWord(f, 3 - n, handTiles[static_cast<std::size_t>(n)]);
     for (int i = 0; i < 5 && i < static_cast<int>(wallTiles.size()); ++i)
-        f[static_cast<std::size_t>(16 + i)] = wallTiles[static_cast<std::size_t>(i)];
+        f[static_cast<std::size_t>(protocol::wall_reveal_byte::WallTiles + i)] = wallTiles[static_cast<std::size_t>(i)];
     return f;
 }
 
 GameFrame SeatResult(int seat, int64_t amount, int fan, const std::string& resultText)
 {
-    GameFrame f = Header(kind::SeatResult, SeatBit(seat), 0, {0, amount < 0 ? 0 : 1, 0, fan & 0xFF});
-    PutLittle(f, 16, static_cast<uint64_t>(amount < 0 ? -amount : amount), 8);
-    PutText(f, 36, resultText, 20);
+    GameFrame f = Header(protocol::MsgSeatResult, SeatBit(seat), 0, {0, amount < 0 ? 0 : 1, 0, fan & 0xFF});
+    PutLittle(f, protocol::seat_result_byte::Amount, static_cast<uint64_t>(amount < 0 ? -amount : amount), 8);
+    PutText(f, protocol::seat_result_byte::Text, resultText, 20);
     return f;
 }
 
 GameFrame SettlementFrame(int seat, int k, const std::array<int16_t, 16>& rows, int64_t amount,
                           uint64_t subtotal, const std::string& level)
 {
-    GameFrame f = Header(kind::Settlement, SeatBit(seat));
+    GameFrame f = Header(protocol::MsgSettlement, SeatBit(seat));
     for (int i = 0; i < 4; ++i)
         PutWord(f, i, rows[static_cast<std::size_t>(4 * k + i)]);
-    PutLittle(f, 78, subtotal, 8);
+    PutLittle(f, protocol::settlement_byte::Subtotal, subtotal, 8);
     if (k == 3) {
         // The sign of the final amount travels in the low byte of row 14
         // (frame byte 13); the amount itself without its sign.
-        PutLittle(f, 16, static_cast<uint64_t>(amount < 0 ? -amount : amount), 8);
-        PutText(f, 24, level, 16);
+        PutLittle(f, protocol::settlement_byte::Amount, static_cast<uint64_t>(amount < 0 ? -amount : amount), 8);
+        PutText(f, protocol::settlement_byte::Level, level, 16);
     }
     return f;
 }
 
 GameFrame PlayerReady(const std::string& name)
 {
-    GameFrame f = Header(kind::PlayerReady, 0, 0, {0, 0, 0, 1});
-    PutText(f, 16, name, core::kNameBytes);
+    GameFrame f = Header(protocol::MsgPlayerReady, 0, 0, {0, 0, 0, 1});
+    PutText(f, fb::Payload, name, protocol::kNameBytes);
     return f;
 }
 
@@ -226,7 +229,7 @@ GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat)
 {
     GameFrame f = fromClient;
     f[0] = f[1] = f[2] = f[4] = 0;
-    f[core::frame_byte::Seat] = SeatBit(senderSeat);
+    f[fb::Seat] = SeatBit(senderSeat);
     SetToken(f, 0);
     return f;
 }
@@ -234,10 +237,10 @@ GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat)
 ClientFrame Decode(const GameFrame& f)
 {
     ClientFrame c;
-    c.kind = At(f, core::frame_byte::Kind);
-    c.b1 = At(f, core::frame_byte::B1);
-    c.seatByte = At(f, core::frame_byte::Seat);
-    c.b3 = At(f, core::frame_byte::B3);
+    c.kind = At(f, fb::Kind);
+    c.b1 = At(f, fb::B1);
+    c.seatByte = At(f, fb::Seat);
+    c.b3 = At(f, fb::B3);
     for (int i = 0; i < 4; ++i)
         c.data[static_cast<std::size_t>(i)] = Word(f, i);
     c.token = TokenOf(f);
@@ -246,36 +249,39 @@ ClientFrame Decode(const GameFrame& f)
 
 bool HeaderWellFormed(const GameFrame& f) { return f[0] == 0 && f[1] == 0 && f[2] == 0 && f[4] == 0; }
 
-std::string LoginName(const GameFrame& f) { return Bytes(f, 16, core::kNameBytes); }
+std::string LoginName(const GameFrame& f) { return Bytes(f, protocol::login_byte::Name, protocol::kNameBytes); }
 
-std::string LoginKey(const GameFrame& f) { return Bytes(f, 32, core::frame_byte::EchoToken - 32); }
+std::string LoginKey(const GameFrame& f)
+{
+    return Bytes(f, protocol::login_byte::Key, fb::EchoToken - protocol::login_byte::Key);
+}
 
 uint32_t ReconnectIdOf(const GameFrame& f)
 {
-    return static_cast<uint32_t>(Little(f, core::frame_byte::ReconnectId, 4));
+    return static_cast<uint32_t>(Little(f, fb::ReconnectId, 4));
 }
 
 bool IsReady(const GameFrame& f)
 {
     const ClientFrame c = Decode(f);
-    return c.kind == kind::TableStatus && c.data == std::array<uint16_t, 4>{0, 0, 0, 1};
+    return c.kind == protocol::CmdReady && c.data == std::array<uint16_t, 4>{0, 0, 0, 1};
 }
 
 bool IsLeave(const GameFrame& f)
 {
     const ClientFrame c = Decode(f);
-    return c.kind == kind::TableStatus && c.data == std::array<uint16_t, 4>{0, 0, 0, 0};
+    return c.kind == protocol::CmdLeaveTable && c.data == std::array<uint16_t, 4>{0, 0, 0, 0};
 }
 
 uint16_t TokenOf(const GameFrame& f)
 {
-    return static_cast<uint16_t>((At(f, core::frame_byte::EchoToken) << 8) | At(f, core::frame_byte::EchoToken + 1));
+    return static_cast<uint16_t>((At(f, fb::EchoToken) << 8) | At(f, fb::EchoToken + 1));
 }
 
 void SetToken(GameFrame& f, uint16_t token)
 {
-    f[core::frame_byte::EchoToken] = static_cast<uint8_t>(token >> 8);
-    f[core::frame_byte::EchoToken + 1] = static_cast<uint8_t>(token & 0xFF);
+    f[fb::EchoToken] = static_cast<uint8_t>(token >> 8);
+    f[fb::EchoToken + 1] = static_cast<uint8_t>(token & 0xFF);
 }
 
 std::string Describe(const GameFrame& f, bool fromClient)
@@ -288,38 +294,38 @@ std::string Describe(const GameFrame& f, bool fromClient)
             o << ",";
         if (fromClient)
             o << "0x" << Hex(c.data[static_cast<std::size_t>(i)], 4);
-        else if (c.kind == kind::Settlement)
+        else if (c.kind == protocol::MsgSettlement)
             o << Signed(c.data[static_cast<std::size_t>(i)]);
         else
             o << (c.data[static_cast<std::size_t>(i)] & 0xFF);
     }
     o << " token=" << Hex(c.token, 4) << " |";
-    const int seat = c.seatByte & 0x0F;
+    const int seat = c.seatByte & protocol::kSeatMask;
     const auto d = [&](int i) { return c.data[static_cast<std::size_t>(i)]; };
 
     if (fromClient) {
         switch (c.kind) {
-        case kind::Discard:
+        case protocol::CmdDiscard:
             o << " discard bit=" << seat << " stamp=" << int(c.b3) << " tile=" << T(d(3)) << " inside=" << d(1);
             break;
-        case kind::Operation:
+        case protocol::CmdOperation:
             o << " operation bit=" << seat << " stamp=" << int(c.b3) << " op=" << d(0) << " tiles=" << T(d(1))
               << "," << T(d(2)) << "," << T(d(3));
             break;
-        case kind::TableStatus:
+        case protocol::CmdReady:
             o << (IsReady(f) ? " ready" : IsLeave(f) ? " leave" : " status") << " bit=" << seat;
             break;
-        case kind::Login:
-        case kind::Reconnect:
-            o << (c.kind == kind::Login ? " login" : " reconnect") << " name=" << Printable(LoginName(f));
-            if (c.kind == kind::Reconnect)
+        case protocol::CmdLogin:
+        case protocol::CmdReconnect:
+            o << (c.kind == protocol::CmdLogin ? " login" : " reconnect") << " name=" << Printable(LoginName(f));
+            if (c.kind == protocol::CmdReconnect)
                 o << " id=" << ReconnectIdOf(f);
             break;
-        case kind::Chat:
+        case protocol::CmdChat:
             o << " chat bit=" << seat << " mode=" << d(0) << " target=" << d(1) << " item=" << d(3)
-              << " text=" << Printable(Bytes(f, 16, 200));
+              << " text=" << Printable(Bytes(f, fb::ChatText, 2 * protocol::kChatTextMaxChars));
             break;
-        case kind::KeepAlive:
+        case protocol::CmdKeepAlive:
             o << " keepalive bit=" << seat;
             break;
         default:
@@ -330,82 +336,83 @@ std::string Describe(const GameFrame& f, bool fromClient)
     }
 
     switch (c.kind) {
-    case kind::Deal: {
+    case protocol::MsgDeal: {
         o << " deal count=" << (d(1) & 0xFF) << " tiles=";
         for (int i = 0; i < 12; ++i) {
-            const int code = At(f, 17 + 2 * i) * 16 + At(f, 16 + 2 * i);
+            const int at = protocol::deal_byte::Tiles + 2 * i;
+            const int code = At(f, at + 1) * 16 + At(f, at);
             if (code == 0)
                 break;
             o << (i ? "," : "") << T(static_cast<unsigned>(code));
         }
         break;
     }
-    case kind::Discard:
+    case protocol::MsgDiscard:
         o << " discard bit=" << seat << " tile=" << T(d(3)) << " inside=" << (d(1) & 0xFF);
         break;
-    case kind::SeatName:
-        o << " seatname bit=" << seat << " name=" << Printable(Bytes(f, 16, 16));
+    case protocol::MsgSeatName:
+        o << " seatname bit=" << seat << " name=" << Printable(Bytes(f, fb::Payload, protocol::kNameBytes));
         break;
-    case kind::HandStart:
+    case protocol::MsgHandStart:
         o << " handstart banker=" << seat << " dice=" << (d(0) & 0xFF) << "," << (d(1) & 0xFF) << ","
           << (d(2) & 0xFF) << "," << (d(3) & 0xFF);
         break;
-    case kind::Draw:
+    case protocol::MsgDraw:
         o << " draw bit=" << seat << " tile=" << T(d(3));
         break;
-    case kind::TurnPrompt:
+    case protocol::MsgTurnPrompt:
         o << " prompt bit=" << seat << " stamp=" << int(c.b3) << " mask=0x" << Hex(d(0) & 0xFF, 2)
-          << " countdown=" << int(At(f, kCountdownByte));
+          << " countdown=" << int(At(f, protocol::turn_prompt_byte::Countdown));
         break;
-    case kind::Operation:
+    case protocol::MsgOperation:
         o << " operation bit=" << seat << " op=" << (d(0) & 0xFF) << " tiles=" << T(d(1)) << "," << T(d(2)) << ","
           << T(d(3));
         break;
-    case kind::SeatResult: {
-        const int64_t mag = static_cast<int64_t>(Little(f, 16, 8));
+    case protocol::MsgSeatResult: {
+        const int64_t mag = static_cast<int64_t>(Little(f, protocol::seat_result_byte::Amount, 8));
         const int fan = (d(3) & 0xFF) > 128 ? (d(3) & 0xFF) - 256 : (d(3) & 0xFF);
         o << " result bit=" << seat << " amount=" << ((d(1) & 0xFF) == 0 ? -mag : mag) << " fan=" << fan
-          << " text=" << Printable(Bytes(f, 36, 20));
+          << " text=" << Printable(Bytes(f, protocol::seat_result_byte::Text, 20));
         break;
     }
-    case kind::WildTile:
+    case protocol::MsgWildTile:
         o << " wild indicator=" << T(d(3)) << " wild=" << T(d(2)) << " streak=" << (d(1) & 0xFF);
         break;
-    case kind::WallReveal:
+    case protocol::MsgWallReveal:
         o << " reveal bit=" << seat << " tiles=" << T(d(3)) << "," << T(d(2)) << "," << T(d(1)) << "," << T(d(0))
           << " wall=";
         for (int i = 0; i < 5; ++i)
-            o << (i ? "," : "") << "0x" << Hex(At(f, 16 + i), 2);
+            o << (i ? "," : "") << "0x" << Hex(At(f, protocol::wall_reveal_byte::WallTiles + i), 2);
         break;
-    case kind::TableStatus:
+    case protocol::MsgTableStatus:
         o << " status sub=" << (d(3) & 0xFF) << " bit=" << seat;
-        if ((d(3) & 0xFF) == status::GameStarts)
+        if ((d(3) & 0xFF) == protocol::StatusGameStarts)
             o << " reconnect=" << ReconnectIdOf(f);
         break;
-    case kind::Settlement: {
-        o << " settlement bit=" << seat << " subtotal=" << Little(f, 78, 8);
-        const int64_t mag = static_cast<int64_t>(Little(f, 16, 8));
-        if (At(f, 13) == 0 && mag != 0)
+    case protocol::MsgSettlement: {
+        o << " settlement bit=" << seat << " subtotal=" << Little(f, protocol::settlement_byte::Subtotal, 8);
+        const int64_t mag = static_cast<int64_t>(Little(f, protocol::settlement_byte::Amount, 8));
+        if (At(f, protocol::settlement_byte::AmountSign) == 0 && mag != 0)
             o << " final=-" << mag;
         else
             o << " final=" << mag;
         break;
     }
-    case kind::Login:
+    case protocol::MsgLoginReply:
         o << " loginreply result=" << (d(3) & 0xFF) << " countdown=" << (d(1) & 0x0F);
         break;
-    case kind::Chat:
+    case protocol::MsgChat:
         o << " chat bit=" << seat << " mode=" << (d(0) & 0xFF) << " item=" << (d(3) & 0xFF)
-          << " text=" << Printable(Bytes(f, 16, 200));
+          << " text=" << Printable(Bytes(f, fb::ChatText, 2 * protocol::kChatTextMaxChars));
         break;
-    case kind::UserInfo:
-        o << " userinfo bit=" << int(c.seatByte & 0x0F) << " account=" << Printable(Bytes(f, 168, 16))
-          << " coins=" << Little(f, 96, 8);
+    case protocol::MsgUserInfo:
+        o << " userinfo bit=" << int(c.seatByte & protocol::kSeatMask)
+          << " account=" << Printable(Bytes(f, ub::Account, 16)) << " coins=" << Little(f, ub::Coins, 8);
         break;
-    case kind::PlayerReady:
-        o << " ready name=" << Printable(Bytes(f, 16, 16));
+    case protocol::MsgPlayerReady:
+        o << " ready name=" << Printable(Bytes(f, fb::Payload, protocol::kNameBytes));
         break;
-    case kind::ReconnectReply:
+    case protocol::MsgReconnectReply:
         o << " reconnectreply result=" << (d(3) & 0xFF);
         break;
     default:

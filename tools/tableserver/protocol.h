@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/frame.h"
+#include "protocol/frame.h"
+#include "protocol/kinds.h"
 #include "tiles.h"
 
 #include <array>
@@ -12,49 +13,8 @@
 // Every function here is pure: bytes in, bytes out.
 namespace tableserver::proto {
 
-using core::GameFrame;
-using core::kFrameSize;
-
-namespace kind {
-constexpr int Deal = 1;
-constexpr int Discard = 2;
-constexpr int SeatName = 3;
-constexpr int HandStart = 4;
-constexpr int Draw = 5;
-constexpr int TurnPrompt = 6;
-constexpr int Operation = 7;
-constexpr int SeatResult = 9;
-constexpr int WildTile = 14;
-constexpr int WallReveal = 15;
-constexpr int TableStatus = 16; // also the client's ready and leave frames
-constexpr int Settlement = 17;
-constexpr int Login = 18;       // and its reply
-constexpr int Chat = 19;
-constexpr int UserInfo = 20;
-constexpr int PlayerReady = 23;
-constexpr int KeepAlive = 24;
-constexpr int Reconnect = 28;
-constexpr int ReconnectReply = 29;
-} // namespace kind
-
-// Sub-codes of the table status frame.
-namespace status {
-constexpr int GameOver = 0;
-constexpr int GameStarts = 2;
-} // namespace status
-
-// Results of the login reply.
-namespace login {
-constexpr int Accepted = 1;
-constexpr int TableNotStarted = 2; // no free seat at this table
-constexpr int AccountRefused = 3;  // empty or already seated name
-} // namespace login
-
-// Seat byte 15 in a user-info frame marks the receiver's own record.
-constexpr uint8_t kOwnRecord = 15;
-
-// Byte 100 of a turn prompt: the countdown in seconds.
-constexpr int kCountdownByte = 100;
+using protocol::GameFrame;
+using protocol::kFrameSize;
 
 inline uint8_t SeatBit(int seat) { return static_cast<uint8_t>(1 << seat); }
 

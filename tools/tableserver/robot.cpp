@@ -49,28 +49,28 @@ Claim OwnTurn(int seat, const SeatHand& h, Tile wild, int mask)
 {
     Claim c;
     c.seat = seat;
-    if (mask & op::Win) {
-        c.op = op::Win;
+    if (mask & protocol::OpWin) {
+        c.op = protocol::OpWin;
         return c;
     }
-    if (mask & op::SingleKong) {
+    if (mask & protocol::OpSpecialKong) {
         for (Tile t : SingleKongTiles(h, wild)) {
             if (t == wild && t != tile::Red && t != tile::Green)
                 continue; // a robot keeps its wild tiles
-            c.op = op::SingleKong;
+            c.op = protocol::OpSpecialKong;
             c.tiles = {0, 0, t};
             return c;
         }
     }
-    if (mask & op::ConcealedKong) {
+    if (mask & protocol::OpConcealedKong) {
         const auto kongs = ConcealedKongTiles(h, wild);
         if (!kongs.empty()) {
-            c.op = op::ConcealedKong;
+            c.op = protocol::OpConcealedKong;
             c.tiles = {kongs.front(), kongs.front(), kongs.front()};
             return c;
         }
     }
-    c.op = op::Pass;
+    c.op = protocol::OpPass;
     return c;
 }
 
@@ -78,16 +78,16 @@ Claim OnDiscard(int seat, const SeatHand& /*h*/, Tile discard, Tile /*wild*/, in
 {
     Claim c;
     c.seat = seat;
-    if (mask & op::Win) {
-        c.op = op::Win;
-    } else if (mask & op::ExposedKong) {
-        c.op = op::ExposedKong;
+    if (mask & protocol::OpWin) {
+        c.op = protocol::OpWin;
+    } else if (mask & protocol::OpExposedKong) {
+        c.op = protocol::OpExposedKong;
         c.tiles = {discard, discard, discard};
-    } else if ((mask & op::Pong) && rng.Below(2) == 0) {
-        c.op = op::Pong;
+    } else if ((mask & protocol::OpPong) && rng.Below(2) == 0) {
+        c.op = protocol::OpPong;
         c.tiles = {discard, discard, discard};
     } else {
-        c.op = op::Pass;
+        c.op = protocol::OpPass;
     }
     return c;
 }

@@ -53,12 +53,12 @@ int OwnTurnMask(const SeatHand& h, Tile wild, bool wallEmpty)
         return 0;
     int mask = 0;
     if (IsWinningHand(h.concealed, wild))
-        mask |= op::Win;
+        mask |= protocol::OpWin;
     if (!wallEmpty) {
         if (!ConcealedKongTiles(h, wild).empty())
-            mask |= op::ConcealedKong;
+            mask |= protocol::OpConcealedKong;
         if (!SingleKongTiles(h, wild).empty())
-            mask |= op::SingleKong;
+            mask |= protocol::OpSpecialKong;
     }
     return mask;
 }
@@ -69,14 +69,14 @@ int ClaimMask(const SeatHand& h, Tile discard, Tile wild, bool isNextSeat, bool 
         return 0;
     int mask = 0;
     if (IsWinningWith(h.concealed, discard, wild))
-        mask |= op::Win;
+        mask |= protocol::OpWin;
     const int same = CountOf(h.concealed, discard);
     if (same >= 2)
-        mask |= op::Pong;
+        mask |= protocol::OpPong;
     if (same >= 3 && !wallEmpty)
-        mask |= op::ExposedKong;
+        mask |= protocol::OpExposedKong;
     if (isNextSeat && !ChowPairs(h.concealed, discard, wild).empty())
-        mask |= op::Chow;
+        mask |= protocol::OpChow;
     return mask;
 }
 

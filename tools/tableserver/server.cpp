@@ -73,16 +73,16 @@ void TableServer::OnReadyRead(Connection* c)
     if (c->dropped)
         return;
     c->buffer.append(c->socket->readAll());
-    while (!c->dropped && c->buffer.size() >= core::kFrameSize) {
-        core::GameFrame frame{};
-        std::memcpy(frame.data(), c->buffer.constData(), core::kFrameSize);
-        c->buffer.remove(0, core::kFrameSize);
+    while (!c->dropped && c->buffer.size() >= protocol::kFrameSize) {
+        protocol::GameFrame frame{};
+        std::memcpy(frame.data(), c->buffer.constData(), protocol::kFrameSize);
+        c->buffer.remove(0, protocol::kFrameSize);
         HandleFrame(c, frame);
     }
     Flush();
 }
 
-void TableServer::HandleFrame(Connection* c, const core::GameFrame& frame)
+void TableServer::HandleFrame(Connection* c, const protocol::GameFrame& frame)
 {
     Trace(QStringLiteral("IN seat=%1 ").arg(SeatLabel(c->seat))
           + QString::fromStdString(proto::Describe(frame, true)));
@@ -90,26 +90,26 @@ void TableServer::HandleFrame(Connection* c, const core::GameFrame& frame)
         Drop(c, QStringLiteral("malformed frame header"));
         return;
     }
-    const int kind = frame[core::frame_byte::Kind];
+    const int kind = frame[protocol::frame_byte::Kind];
     const int64_t now = Now();
 
     if (c->seat < 0) {
-        if (kind == proto::kind::Login) {
+        if (kind == protocol::CmdLogin) {
             const Table::LoginResult r = table_.Login(proto::LoginName(frame), now);
             if (r.seat < 0) {
                 Trace(QStringLiteral("OUT seat=- ") + QString::fromStdString(proto::Describe(r.refusal, false)));
-                c->socket->write(reinterpret_cast<const char*>(r.refusal.data()), core::kFrameSize);
+                c->socket->write(reinterpret_cast<const char*>(r.refusal.data()), protocol::kFrameSize);
                 CloseAfterWrite(c);
                 return;
             }
             c->seat = r.seat;
             seatConnection_[static_cast<std::size_t>(r.seat)] = c;
-        } else if (kind == proto::kind::Reconnect) {
+        } else if (kind == protocol::CmdReconnect) {
             const int seat = table_.Reconnect(proto::ReconnectIdOf(frame), proto::TokenOf(frame), now);
             if (seat < 0) {
-                const core::GameFrame reply = proto::ReconnectReply(false);
+                const protocol::GameFrame reply = proto::ReconnectReply(false);
                 Trace(QStringLiteral("OUT seat=- ") + QString::fromStdString(proto::Describe(reply, false)));
-                c->socket->write(reinterpret_cast<const char*>(reply.data()), core::kFrameSize);
+                c->socket->write(reinterpret_cast<const char*>(reply.data()), protocol::kFrameSize);
                 CloseAfterWrite(c);
                 return;
             }
@@ -129,7 +129,7 @@ void TableServer::HandleFrame(Connection* c, const core::GameFrame& frame)
         return;
     }
 
-    if (kind == proto::kind::Login || kind == proto::kind::Reconnect) {
+    if (kind == protocol::CmdLogin || kind == protocol::CmdReconnect) {
         Trace(QStringLiteral("NOTE seat=%1 ignored: already logged in").arg(c->seat));
         return;
     }
@@ -213,7 +213,7 @@ void TableServer::Flush()
         if (!c || c->dropped)
             continue;
         Trace(QStringLiteral("OUT seat=%1 ").arg(o.seat) + QString::fromStdString(proto::Describe(o.frame, false)));
-        c->socket->write(reinterpret_cast<const char*>(o.frame.data()), core::kFrameSize);
+        c->socket->write(reinterpret_cast<const char*>(o.frame.data()), protocol::kFrameSize);
     }
     for (; n < notes.size(); ++n)
         Trace(QStringLiteral("NOTE seat=%1 %2").arg(SeatLabel(notes[n].seat), QString::fromStdString(notes[n].text)));

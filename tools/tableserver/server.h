@@ -59,7 +59,7 @@ private:
     void OnReadyRead(Connection* c);
     void OnDisconnected(Connection* c);
     void Sweep();
-    void HandleFrame(Connection* c, const core::GameFrame& frame);
+    void HandleFrame(Connection* c, const protocol::GameFrame& frame);
     void Drop(Connection* c, const QString& why);
     void CloseAfterWrite(Connection* c);
     void Flush();

@@ -49,7 +49,7 @@ bool Table::AnyHuman() const
     return std::any_of(seats_.begin(), seats_.end(), [](const Seat& s) { return s.control == Control::Human; });
 }
 
-void Table::Send(int seat, core::GameFrame frame)
+void Table::Send(int seat, protocol::GameFrame frame)
 {
     Seat& s = S(seat);
     if (s.control != Control::Human)
@@ -61,15 +61,15 @@ void Table::Send(int seat, core::GameFrame frame)
         Emit(seat, frame);
 }
 
-void Table::SendAll(const core::GameFrame& frame)
+void Table::SendAll(const protocol::GameFrame& frame)
 {
     for (int seat = 0; seat < 4; ++seat)
         Send(seat, frame);
 }
 
-void Table::Refuse(int seat, const core::GameFrame& frame, const std::string& why)
+void Table::Refuse(int seat, const protocol::GameFrame& frame, const std::string& why)
 {
-    Tell(seat, "refused kind=" + std::to_string(frame[core::frame_byte::Kind]) + " reason=" + why);
+    Tell(seat, "refused kind=" + std::to_string(frame[protocol::frame_byte::Kind]) + " reason=" + why);
 }
 
 uint8_t Table::NextStamp()
@@ -98,18 +98,18 @@ Table::LoginResult Table::Login(const std::string& name, int64_t now)
         return r;
     };
     if (name.empty())
-        return refuse(proto::login::AccountRefused);
+        return refuse(protocol::LoginAccountRefused);
     if (phase_ != Phase::Waiting)
-        return refuse(proto::login::TableNotStarted);
+        return refuse(protocol::LoginTableNotStarted);
     for (const Seat& s : seats_)
         if (s.control == Control::Human && s.name == name)
-            return refuse(proto::login::AccountRefused);
+            return refuse(protocol::LoginAccountRefused);
     int seat = -1;
     for (int i = 0; i < 4 && seat < 0; ++i)
         if (seats_[Idx(i)].control == Control::Empty)
             seat = i;
     if (seat < 0)
-        return refuse(proto::login::TableNotStarted);
+        return refuse(protocol::LoginTableNotStarted);
 
     Seat& s = S(seat);
     s = Seat{};
@@ -127,7 +127,7 @@ Table::LoginResult Table::Login(const std::string& name, int64_t now)
     s.user.userId = 1000 + static_cast<uint64_t>(seat);
     if (!startAt_)
         startAt_ = now + config_.robotWaitMs;
-    Send(seat, proto::LoginReply(proto::login::Accepted, 0, 8));
+    Send(seat, proto::LoginReply(protocol::LoginAccepted, 0, 8));
     r.seat = seat;
     return r;
 }
@@ -144,7 +144,7 @@ int Table::Reconnect(uint32_t id, uint16_t token, int64_t now)
         Tell(seat, "reconnected");
         // The reply carries no echo token: the client does not take one from it.
         Emit(seat, proto::ReconnectReply(true));
-        for (const core::GameFrame& f : s.channel.FramesAfter(token))
+        for (const protocol::GameFrame& f : s.channel.FramesAfter(token))
             Emit(seat, f);
         Pending& p = pending_[Idx(seat)];
         if (p.open && !p.answered)
@@ -216,7 +216,7 @@ void Table::ResetToWaiting()
 
 // ---------------------------------------------------------------- frames
 
-void Table::ClientFrame(int seat, const core::GameFrame& frame, int64_t now)
+void Table::ClientFrame(int seat, const protocol::GameFrame& frame, int64_t now)
 {
     const proto::ClientFrame c = proto::Decode(frame);
     Seat& s = S(seat);
@@ -234,12 +234,12 @@ void Table::ClientFrame(int seat, const core::GameFrame& frame, int64_t now)
     }
 
     switch (c.kind) {
-    case proto::kind::KeepAlive:
+    case protocol::CmdKeepAlive:
         return;
-    case proto::kind::Chat:
+    case protocol::CmdChat:
         OnChat(seat, frame);
         return;
-    case proto::kind::TableStatus:
+    case protocol::CmdReady:
         if (!proto::IsReady(frame))
             Refuse(seat, frame, "unknown table status");
         else if (phase_ == Phase::BetweenHands)
@@ -247,8 +247,8 @@ void Table::ClientFrame(int seat, const core::GameFrame& frame, int64_t now)
         else
             Refuse(seat, frame, "no hand to get ready for");
         return;
-    case proto::kind::Discard:
-    case proto::kind::Operation: {
+    case protocol::CmdDiscard:
+    case protocol::CmdOperation: {
         if ((c.seatByte & 0x0F) != proto::SeatBit(seat)) {
             Refuse(seat, frame, "wrong seat");
             return;
@@ -277,10 +277,10 @@ void Table::ClientFrame(int seat, const core::GameFrame& frame, int64_t now)
     }
 }
 
-void Table::OnChat(int seat, const core::GameFrame& f)
+void Table::OnChat(int seat, const protocol::GameFrame& f)
 {
     const proto::ClientFrame c = proto::Decode(f);
-    const core::GameFrame relay = proto::ChatRelay(f, seat);
+    const protocol::GameFrame relay = proto::ChatRelay(f, seat);
     const int target = c.data[1] & 0x0F;
     for (int to = 0; to < 4; ++to) {
         // A whisper goes to its target and back to its sender; a line to
@@ -291,11 +291,11 @@ void Table::OnChat(int seat, const core::GameFrame& f)
     }
 }
 
-void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f, int64_t now)
+void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const protocol::GameFrame& f, int64_t now)
 {
     Pending& p = pending_[Idx(seat)];
     SeatHand& h = S(seat).hand;
-    if (c.kind == proto::kind::Discard) {
+    if (c.kind == protocol::CmdDiscard) {
         const Tile t = proto::WordTile(c.data[3]);
         if (!h.Holds(t)) {
             Refuse(seat, f, "tile not in hand");
@@ -307,31 +307,31 @@ void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const core::GameF
     }
     const int operation = c.data[0] & 0xFF;
     switch (operation) {
-    case op::Pass:
+    case protocol::OpPass:
         // Declines the offered win or kongs; the discard is still due.
         p.mask = 0;
         return;
-    case op::Win:
-        if (!(p.mask & op::Win)) {
+    case protocol::OpWin:
+        if (!(p.mask & protocol::OpWin)) {
             Refuse(seat, f, "win not offered");
             return;
         }
         Win(seat, -1, now);
         return;
-    case op::ConcealedKong: {
+    case protocol::OpConcealedKong: {
         const Tile t = proto::WordTile(c.data[1]);
         const auto kongs = ConcealedKongTiles(h, wild_);
-        if (!(p.mask & op::ConcealedKong) || std::find(kongs.begin(), kongs.end(), t) == kongs.end()) {
+        if (!(p.mask & protocol::OpConcealedKong) || std::find(kongs.begin(), kongs.end(), t) == kongs.end()) {
             Refuse(seat, f, "no such concealed kong");
             return;
         }
         ConcealedKong(seat, t, now);
         return;
     }
-    case op::SingleKong: {
+    case protocol::OpSpecialKong: {
         const Tile t = proto::WordTile(c.data[3]);
         const auto kongs = SingleKongTiles(h, wild_);
-        if (!(p.mask & op::SingleKong) || std::find(kongs.begin(), kongs.end(), t) == kongs.end()) {
+        if (!(p.mask & protocol::OpSpecialKong) || std::find(kongs.begin(), kongs.end(), t) == kongs.end()) {
             Refuse(seat, f, "no such single-tile kong");
             return;
         }
@@ -344,9 +344,9 @@ void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const core::GameF
     }
 }
 
-void Table::OnClaimFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f)
+void Table::OnClaimFrame(int seat, const proto::ClientFrame& c, const protocol::GameFrame& f)
 {
-    if (c.kind != proto::kind::Operation) {
+    if (c.kind != protocol::CmdOperation) {
         Refuse(seat, f, "no discard due");
         return;
     }
@@ -358,26 +358,26 @@ void Table::OnClaimFrame(int seat, const proto::ClientFrame& c, const core::Game
     claim.op = operation;
     const Tile t = lastDiscard_;
     switch (operation) {
-    case op::Pass:
+    case protocol::OpPass:
         break;
-    case op::Win:
-        if (!(p.mask & op::Win)) {
+    case protocol::OpWin:
+        if (!(p.mask & protocol::OpWin)) {
             Refuse(seat, f, "win not offered");
             return;
         }
         break;
-    case op::Pong:
-    case op::ExposedKong:
+    case protocol::OpPong:
+    case protocol::OpExposedKong:
         if (!(p.mask & operation)) {
             Refuse(seat, f, "operation not offered");
             return;
         }
         claim.tiles = {t, t, t};
         break;
-    case op::Chow: {
+    case protocol::OpChow: {
         const Tile a = proto::WordTile(c.data[1]);
         const Tile b = proto::WordTile(c.data[2]);
-        const bool ok = (p.mask & op::Chow) && proto::WordTile(c.data[3]) == t && a != wild_ && b != wild_
+        const bool ok = (p.mask & protocol::OpChow) && proto::WordTile(c.data[3]) == t && a != wild_ && b != wild_
             && h.Holds(a) && h.Holds(b) && a != b && IsRun(a, b, t);
         if (!ok) {
             Refuse(seat, f, "no such chow");
@@ -433,7 +433,7 @@ void Table::StartGame(int64_t now)
         for (int seat = 0; seat < 4; ++seat)
             Send(to, proto::SeatName(seat, S(seat).name));
         for (int seat = 0; seat < 4; ++seat)
-            Send(to, proto::UserInfo(S(seat).user, seat == to ? proto::kOwnRecord : proto::SeatBit(seat)));
+            Send(to, proto::UserInfo(S(seat).user, seat == to ? protocol::kOwnRecordSeat : proto::SeatBit(seat)));
         Send(to, proto::GameStarts(banker_, S(to).reconnectId));
     }
     StartHand(now);
@@ -497,7 +497,7 @@ void Table::StartHand(int64_t now)
 void Table::BeginTurn(int seat, int64_t now)
 {
     const int ops = OwnTurnMask(S(seat).hand, wild_, wall_.Empty());
-    const int mask = ops ? ops | op::Pass : 0;
+    const int mask = ops ? ops | protocol::OpPass : 0;
     const uint8_t stamp = NextStamp();
     turnSeat_ = seat;
     await_ = Await::Turn;
@@ -566,7 +566,7 @@ void Table::Discard(int seat, Tile tile, bool fromInside, int64_t now)
         any = true;
         Pending& p = pending_[Idx(other)];
         p.open = true;
-        p.mask = ops | op::Pass;
+        p.mask = ops | protocol::OpPass;
         p.stamp = NextStamp();
         p.actAt = DecisionTime(other, now);
         // Only the seats that may claim are asked: a prompt resets every
@@ -590,7 +590,7 @@ void Table::ConcealedKong(int seat, Tile t, int64_t now)
     h.melds.push_back({MeldKind::ConcealedKong, {t, t, t}, false});
     ++h.tally.concealedKongs;
     pending_ = {};
-    SendAll(proto::Operation(seat, op::ConcealedKong, {t, t, t}));
+    SendAll(proto::Operation(seat, protocol::OpConcealedKong, {t, t, t}));
     DrawFor(seat, true, now);
 }
 
@@ -614,7 +614,7 @@ void Table::SingleKong(int seat, Tile t, int64_t now)
         ++h.tally.exposedKongs;
     }
     pending_ = {};
-    SendAll(proto::Operation(seat, op::SingleKong, {0, 0, t}));
+    SendAll(proto::Operation(seat, protocol::OpSpecialKong, {0, 0, t}));
     DrawFor(seat, true, now);
 }
 
@@ -635,33 +635,33 @@ void Table::SettleDiscard(int64_t now)
     const int seat = winner->seat;
     SeatHand& h = S(seat).hand;
     switch (winner->op) {
-    case op::Win:
+    case protocol::OpWin:
         Win(seat, discarder_, now);
         return;
-    case op::Pong:
+    case protocol::OpPong:
         h.Remove(t);
         h.Remove(t);
         h.melds.push_back({MeldKind::Pong, {t, t, t}, true});
         ++h.tally.openMelds;
-        SendAll(proto::Operation(seat, op::Pong, {t, t, t}));
+        SendAll(proto::Operation(seat, protocol::OpPong, {t, t, t}));
         h.drawn = 0;
         BeginTurn(seat, now);
         return;
-    case op::ExposedKong:
+    case protocol::OpExposedKong:
         for (int i = 0; i < 3; ++i)
             h.Remove(t);
         h.melds.push_back({MeldKind::ExposedKong, {t, t, t}, true});
         ++h.tally.openMelds;
         ++h.tally.exposedKongs;
-        SendAll(proto::Operation(seat, op::ExposedKong, {t, t, t}));
+        SendAll(proto::Operation(seat, protocol::OpExposedKong, {t, t, t}));
         DrawFor(seat, true, now);
         return;
-    case op::Chow:
+    case protocol::OpChow:
         h.Remove(winner->tiles[0]);
         h.Remove(winner->tiles[1]);
         h.melds.push_back({MeldKind::Chow, winner->tiles, true});
         ++h.tally.openMelds;
-        SendAll(proto::Operation(seat, op::Chow, winner->tiles));
+        SendAll(proto::Operation(seat, protocol::OpChow, winner->tiles));
         h.drawn = 0;
         BeginTurn(seat, now);
         return;
@@ -675,7 +675,7 @@ void Table::Win(int winner, int discarder, int64_t now)
 {
     pending_ = {};
     await_ = Await::None;
-    SendAll(proto::Operation(winner, op::Win, {0, 0, 0}));
+    SendAll(proto::Operation(winner, protocol::OpWin, {0, 0, 0}));
     const SeatHand& h = S(winner).hand;
     std::vector<Tile> full = h.concealed;
     if (discarder >= 0)
@@ -761,13 +761,13 @@ void Table::ActFor(int seat, int64_t now)
     if (await_ == Await::Turn) {
         const Claim c = robot::OwnTurn(seat, h, wild_, p.mask);
         switch (c.op) {
-        case op::Win:
+        case protocol::OpWin:
             Win(seat, -1, now);
             return;
-        case op::SingleKong:
+        case protocol::OpSpecialKong:
             SingleKong(seat, c.tiles[2], now);
             return;
-        case op::ConcealedKong:
+        case protocol::OpConcealedKong:
             ConcealedKong(seat, c.tiles[0], now);
             return;
         default:

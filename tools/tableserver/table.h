@@ -34,7 +34,7 @@ struct TableConfig {
 // A frame for one seat's client, its echo token already stamped.
 struct Outgoing {
     int seat = 0;
-    core::GameFrame frame{};
+    protocol::GameFrame frame{};
     uint64_t order = 0; // place among the frames and notes of the table
 };
 
@@ -58,9 +58,9 @@ public:
     explicit Table(const TableConfig& config);
 
     struct LoginResult {
-        int result = proto::login::Accepted;
+        int result = protocol::LoginAccepted;
         int seat = -1;              // the seat taken when accepted
-        core::GameFrame refusal{};  // the reply to send when not accepted
+        protocol::GameFrame refusal{};  // the reply to send when not accepted
     };
     LoginResult Login(const std::string& name, int64_t now);
 
@@ -71,7 +71,7 @@ public:
     int Reconnect(uint32_t id, uint16_t token, int64_t now);
 
     // Every frame of a logged-in client other than login and reconnect.
-    void ClientFrame(int seat, const core::GameFrame& frame, int64_t now);
+    void ClientFrame(int seat, const protocol::GameFrame& frame, int64_t now);
 
     // The seat's connection is gone; the client may come back.
     void ConnectionLost(int seat, int64_t now);
@@ -135,9 +135,9 @@ private:
     bool AnyHumanConnected() const;
     bool AnyHuman() const;
 
-    void Send(int seat, core::GameFrame frame);
-    void SendAll(const core::GameFrame& frame);
-    void Refuse(int seat, const core::GameFrame& frame, const std::string& why);
+    void Send(int seat, protocol::GameFrame frame);
+    void SendAll(const protocol::GameFrame& frame);
+    void Refuse(int seat, const protocol::GameFrame& frame, const std::string& why);
     uint8_t NextStamp();
     int64_t DecisionTime(int seat, int64_t now) const;
 
@@ -155,9 +155,9 @@ private:
     void MarkReady(int seat, int64_t now);
     void ResetToWaiting();
 
-    void OnTurnFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f, int64_t now);
-    void OnClaimFrame(int seat, const proto::ClientFrame& c, const core::GameFrame& f);
-    void OnChat(int seat, const core::GameFrame& f);
+    void OnTurnFrame(int seat, const proto::ClientFrame& c, const protocol::GameFrame& f, int64_t now);
+    void OnClaimFrame(int seat, const proto::ClientFrame& c, const protocol::GameFrame& f);
+    void OnChat(int seat, const protocol::GameFrame& f);
     void ActFor(int seat, int64_t now);
     void Leave(int seat, int64_t now);
 
@@ -182,7 +182,7 @@ private:
     int discarder_ = -1;
     uint8_t stampCounter_ = 0;
 
-    void Emit(int seat, const core::GameFrame& frame) { out_.push_back({seat, frame, ++order_}); }
+    void Emit(int seat, const protocol::GameFrame& frame) { out_.push_back({seat, frame, ++order_}); }
     void Tell(int seat, const std::string& text) { notes_.push_back({seat, text, ++order_}); }
 
     std::vector<Outgoing> out_;

@@ -1,23 +1,12 @@
 #include "tiles.h"
 
+#include "protocol/tile_code.h"
+
 #include <cstdio>
 
 namespace tableserver::tile {
 
-bool Valid(Tile t)
-{
-    int r = Rank(t);
-    switch (SuitBits(t)) {
-    case Honours:
-        return r >= 1 && r <= 7;
-    case Bamboo:
-    case Characters:
-    case Dots:
-        return r >= 1 && r <= 9;
-    default:
-        return false;
-    }
-}
+bool Valid(Tile t) { return protocol::IsTileCode(t); }
 
 int Index(Tile t)
 {

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace protocol {
+
+// Every frame of the game protocol, in both directions, is exactly this long.
+constexpr int kFrameSize = 272;
+
+using GameFrame = std::array<uint8_t, kFrameSize>;
+
+// Byte positions inside a frame.
+namespace frame_byte {
+constexpr int KindHigh = 2;
+constexpr int Kind = 3;
+constexpr int B1 = 5;
+constexpr int Seat = 6;
+constexpr int B3 = 7;
+constexpr int Data = 8;        // four 16-bit words, high byte first
+constexpr int Payload = 16;
+constexpr int ChatText = 16;   // up to 100 characters of GBK
+constexpr int ChatName = 217;  // the sender's name, 16 bytes
+constexpr int EchoToken = 260; // two bytes
+constexpr int ReconnectId = 268;
+} // namespace frame_byte
+
+// The seat byte's low four bits are the seat bit (1, 2, 4, 8).
+constexpr uint8_t kSeatMask = 0x0F;
+
+// Payload positions of the kinds that carry more than their header.
+namespace login_byte {
+constexpr int Name = 16; // kNameBytes
+constexpr int Key = 32;  // up to the echo token
+} // namespace login_byte
+
+namespace user_info_byte {
+constexpr int Nickname = 16; // 32 bytes of GBK
+constexpr int Avatar = 48;   // 16 bytes
+constexpr int Sex = 64;
+constexpr int Coins = 96;    // 8 bytes, little-endian
+constexpr int Level = 112;   // 16 bytes
+constexpr int Account = 168; // 16 bytes
+constexpr int Title = 184;   // 24 bytes
+constexpr int Voice1 = 210;  // 8 bytes
+constexpr int Voice2 = 218;  // 8 bytes
+constexpr int UserId = 226;  // 8 bytes, little-endian
+constexpr int NoPlugin = 255;
+} // namespace user_info_byte
+
+namespace deal_byte {
+constexpr int Tiles = 16; // two bytes a tile: rank, then suit bits >> 4
+} // namespace deal_byte
+
+namespace turn_prompt_byte {
+constexpr int Countdown = 100; // seconds
+} // namespace turn_prompt_byte
+
+namespace wall_reveal_byte {
+constexpr int WallTiles = 16; // five tile codes
+} // namespace wall_reveal_byte
+
+namespace seat_result_byte {
+constexpr int Amount = 16; // 8 bytes, little-endian, without its sign
+constexpr int Text = 36;   // 20 bytes of GBK
+} // namespace seat_result_byte
+
+namespace settlement_byte {
+constexpr int AmountSign = 13; // zero for a negative final amount
+constexpr int Amount = 16;     // 8 bytes, little-endian, without its sign
+constexpr int Level = 24;      // 16 bytes
+constexpr int Subtotal = 78;   // 8 bytes, little-endian
+} // namespace settlement_byte
+
+namespace goods_byte {
+constexpr int SubCode = 16;
+constexpr int GoodsId = 17; // 4 bytes, little-endian
+constexpr int Count = 21;   // 4 bytes, little-endian
+} // namespace goods_byte
+
+constexpr int kChatTextMaxChars = 100;
+constexpr int kNameBytes = 16;
+
+// The command record: a frame header in decoded form.
+struct GameCmd {
+    int16_t Kind = 0;
+    uint8_t B1 = 0;
+    uint8_t Seat = 0;
+    uint8_t B3 = 0;
+    std::array<int16_t, 4> Data{};
+};
+
+} // namespace protocol

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+
+namespace protocol {
+
+// Frame kinds the server sends.
+enum MsgKind : int16_t {
+    MsgDeal = 1,
+    MsgDiscard = 2,
+    MsgSeatName = 3,
+    MsgHandStart = 4,
+    MsgDraw = 5,
+    MsgTurnPrompt = 6,
+    MsgOperation = 7,
+    MsgSeatResult = 9,
+    MsgAnimation = 13,
+    MsgWildTile = 14,
+    MsgWallReveal = 15,
+    MsgTableStatus = 16,
+    MsgSettlement = 17,
+    MsgLoginReply = 18,
+    MsgChat = 19,
+    MsgUserInfo = 20,
+    MsgUserLeft = 21,
+    MsgServerNotice = 22,
+    MsgPlayerReady = 23,
+    MsgReconnectReply = 29,
+    MsgSeatSnapshot = 40,
+    MsgRoundSnapshot = 41,
+    MsgPropPlugin = 44,      // for the prop plug-in
+    MsgPropPluginStep = 45,  // for the prop plug-in; the plug-in sends this kind too
+    MsgPropPluginScore = 46, // for the prop plug-in, with the score information due
+    MsgMatch47 = 47,
+    MsgImpeach = 66,
+};
+
+// Frame kinds the client sends.
+enum CmdKind : int16_t {
+    CmdDiscard = 2,
+    CmdOperation = 7,
+    CmdReady = 16,
+    CmdLeaveTable = 16,
+    CmdLogin = 18,
+    CmdChat = 19,
+    CmdKeepAlive = 24,
+    CmdReconnect = 28,
+    CmdPropPluginStep = 45,
+    CmdGoods = 93,
+};
+
+// The match, goods, gold and notice kinds.
+constexpr int kFirstMatchKind = 72;
+constexpr int kLastMatchKind = 99;
+constexpr bool IsMatchKind(int kind) { return kind >= kFirstMatchKind && kind <= kLastMatchKind; }
+
+// Sub-codes of the table status frame (data word 3).
+enum TableStatusCode : int16_t {
+    StatusGameOver = 0,
+    StatusPlayersQuit = 1,
+    StatusGameStarts = 2,
+};
+
+// Results of the login reply (data word 3).
+enum LoginResult : int16_t {
+    LoginAccepted = 1,
+    LoginTableNotStarted = 2, // no free seat at this table
+    LoginAccountRefused = 3,  // empty or already seated name
+};
+
+// The seat byte of a user-info frame that marks the receiver's own record.
+constexpr uint8_t kOwnRecordSeat = 15;
+
+} // namespace protocol
