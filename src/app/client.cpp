@@ -1,6 +1,9 @@
 #include "app/client.h"
 
+#include "chat/chat.h"
+#include "chat/emoticons.h"
 #include "chat/huifu_form.h"
+#include "chat/speak_box.h"
 #include "chat/seat_handlers.h"
 #include "chat/talk_form.h"
 #include "core/messages.h"
@@ -13,7 +16,12 @@
 #include "core/startup.h"
 #include "core/table_reset.h"
 #include "results/result_forms.h"
+#include "dispatch/dispatcher.h"
+#include "match/match.h"
+#include "rewards/jade.h"
 #include "rewards/prop_pump.h"
+#include "rewards/reward_ticks.h"
+#include "rewards/vip_badges.h"
 #include "window/claim_input.h"
 #include "window/main_form.h"
 #include "platform/process.h"
@@ -94,6 +102,51 @@ table::TableHooks TableHooksOf(Client& c)
     return h;
 }
 
+// What core asks of the subsystems above it, and the 50 ms tick's steps of
+// the rewards, chat and plug-in pump, in the order the tick runs them.
+core::UpperHooks UpperHooksOf(Client& c)
+{
+    core::UpperHooks h;
+    h.TickStart.push_back([&c] {
+        rewards::RewardsState& r = c.rewards;
+        if (r.MyPrizeRolling)
+            rewards::RollMyPrize(c);
+        if (r.JadeRewardActive)
+            rewards::JadeRewardTimer(c);
+        if (c.results.ScorePending)
+            rewards::RewardSequenceTimer(c);
+        if (r.FinishPending)
+            rewards::FinishRewardSequence(c);
+    });
+    h.TickStart.push_back([&c] { ++c.chat.DBQS_Num; });
+    h.TickStart.push_back([&c] {
+        if (c.rewards.PoolRolling)
+            rewards::RollPrizePool(c);
+    });
+    // The plug-in pump ends the tick early when the plug-in stopped under it.
+    h.TickEnd.push_back([&c] {
+        if (rewards::SchedPropPump(c)) {
+            chat::SchedEmoticonEnd(c);
+            if (c.rewards.PropAniOn)
+                rewards::SchedVipBadges(c);
+        }
+    });
+    h.Dispatch = [&c](const protocol::GameCmd& msg) { dispatch::DispatchServerMsg(c, msg); };
+    h.ChatFrameRead = [&c] { chat::OnChatFrame(c); };
+    h.UnloadSpeakBoxes = [&c] { chat::UnloadSpeakBoxes(c); };
+    h.ClearTalkHistory = [&c] { c.Talk->Text1->Clear(); };
+    h.HideTalkWindow = [&c] { c.Talk->Hide(); };
+    h.ExitPropPlugin = [&c](int16_t flag) { rewards::ExitPropPlugin(c, flag); };
+    h.InitChipPanel = [&c] { rewards::InitChipPanel(c); };
+    h.RefreshChipBox = [&c](bool force) { rewards::RefreshChipBox(c, force); };
+    h.InitJadeTask = [&c] { rewards::InitJadeTask(c); };
+    h.HideJadeTask = [&c] { rewards::HideJadeTask(c); };
+    h.InitMatch = [&c] { match::InitMatch(c); };
+    h.MatchModeOf = [&c](int32_t matchId) { return match::GetMatchMode(c, matchId); };
+    h.ShowMainFormByMatchType = [&c] { match::ShowMainFormByMatchType(c); };
+    return h;
+}
+
 } // namespace
 
 Client::Client(platform::Services services)
@@ -107,6 +160,7 @@ Client::Client(platform::Services services)
       huifu(std::make_unique<chat::HuifuForm>(MainForm.get())),
       Information(std::make_unique<chat::InformationForm>(MainForm.get()))
 {
+    core.Hooks = UpperHooksOf(*this);
     GameState& g = game;
     tableModel_ = std::make_unique<table::TableModel>(table::TableModel{
         table, *MainForm, g.Players, g.LaidTileImages, g.ScaleX, g.ScaleY,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/rings.h"
+#include "core/upper_hooks.h"
 #include "protocol/frame.h"
 
 #include <QByteArray>
@@ -27,6 +28,9 @@ struct SchedTask {
 
 // The client core's own state.
 struct CoreState {
+    // What the subsystems above core do for it; filled in by the client.
+    UpperHooks Hooks;
+
     // Rings and the connection they serve.
     FrameRing RecvRing;
     FrameRing SendRing;

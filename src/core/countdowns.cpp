@@ -6,7 +6,6 @@
 #include "core/table_reset.h"
 #include "platform/clock.h"
 #include "protocol/kinds.h"
-#include "rewards/jade.h"
 #include "window/input.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
@@ -118,7 +117,7 @@ void SchedReadyTask(Client& c)
         if (g.ChipRefreshDue)
             g.ChipRefreshDue = 0;
         else
-            rewards::RefreshChipBox(c, true);
+            c.core.Hooks.RefreshChipBox(true);
         SendReady(c);
         if (c.window.ShuffleShowOn && g.NextGameReady) {
             for (table::PlayerRecord& p : g.Players)

@@ -1,7 +1,6 @@
 #include "core/messages.h"
 
 #include "app/client.h"
-#include "chat/chat.h"
 #include "core/rings.h"
 #include "platform/gbk.h"
 #include "protocol/codec.h"
@@ -66,7 +65,7 @@ void ReadMsg(Client& c)
         // A failure while a chat frame is shown abandons only that frame;
         // the read position has already moved on.
         try {
-            chat::OnChatFrame(c);
+            s.Hooks.ChatFrameRead();
         } catch (const std::exception& e) {
             qWarning("chat frame dropped: %s", e.what());
         }

@@ -1,19 +1,14 @@
 #include "core/scheduler.h"
 
 #include "app/client.h"
-#include "chat/emoticons.h"
 #include "core/countdowns.h"
 #include "core/lobby.h"
 #include "core/messages.h"
 #include "core/reconnect.h"
-#include "dispatch/dispatcher.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
 #include "protocol/kinds.h"
-#include "rewards/prop_pump.h"
-#include "rewards/reward_ticks.h"
-#include "rewards/vip_badges.h"
 #include "table/tiles.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
@@ -120,7 +115,7 @@ void SchedReceiveTask(Client& c)
             if (s.CurMsg.Seat != c.game.Players[0].SeatBit && !c.MainForm->TimerKeepAlive->Enabled())
                 c.MainForm->TimerKeepAlive->SetEnabled(true);
         } else {
-            dispatch::DispatchServerMsg(c, s.CurMsg);
+            s.Hooks.Dispatch(s.CurMsg);
         }
     }
     s.SchedReceive.Count = s.RecvRing.HasFrame() ? 1 : 0;
@@ -170,17 +165,8 @@ void TimerBong_Timer(Client& c)
         ++t->Count;
     ++c.game.SpeakTicks;
 
-    if (c.rewards.MyPrizeRolling)
-        rewards::RollMyPrize(c);
-    if (c.rewards.JadeRewardActive)
-        rewards::JadeRewardTimer(c);
-    if (c.results.ScorePending)
-        rewards::RewardSequenceTimer(c);
-    if (c.rewards.FinishPending)
-        rewards::FinishRewardSequence(c);
-    ++c.chat.DBQS_Num;
-    if (c.rewards.PoolRolling)
-        rewards::RollPrizePool(c);
+    for (const auto& step : s.Hooks.TickStart)
+        step();
 
     if (s.SchedSend.On && s.SchedSend.Count >= kSendPeriod)
         SchedSendTask(c);
@@ -214,12 +200,8 @@ void TimerBong_Timer(Client& c)
         s.SchedWatch.Count = 0;
 
     SchedSpeech(c);
-    // The plug-in pump ends the tick early when the plug-in stopped under it.
-    if (rewards::SchedPropPump(c)) {
-        chat::SchedEmoticonEnd(c);
-        if (c.rewards.PropAniOn)
-            rewards::SchedVipBadges(c);
-    }
+    for (const auto& step : s.Hooks.TickEnd)
+        step();
 
     timer.SetEnabled(true);
 }

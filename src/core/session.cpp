@@ -1,18 +1,14 @@
 #include "core/session.h"
 
 #include "app/client.h"
-#include "chat/talk_form.h"
-#include "chat/speak_box.h"
 #include "core/exit_windows.h"
-#include "match/match.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/tcp_link.h"
-#include "dispatch/web_panels.h"
+#include "window/web_panels.h"
 #include "protocol/frame.h"
 #include "protocol/kinds.h"
 #include "results/result_forms.h"
-#include "rewards/jade.h"
 #include "services/gm_channel.h"
 #include "table/utilities.h"
 #include "window/main_form.h"
@@ -58,8 +54,8 @@ void SendLeaveTable(Client& c)
     f.TimerShuffle->SetEnabled(false);
     c.window.ShuffleShowOn = 0;
     c.window.ShuffleLabelOn = 0;
-    dispatch::HideWebPanel(c, 2);
-    chat::UnloadSpeakBoxes(c);
+    window::HideWebPanel(c, 2);
+    c.core.Hooks.UnloadSpeakBoxes();
 }
 
 void ResetSession(Client& c)
@@ -121,7 +117,7 @@ void ResetSession(Client& c)
     f.Quoxa.SetPicture(f.quoxaImg.GetPicture());
 
     g.HoverEnabled = -1;
-    c.Talk->Text1->Clear();
+    c.core.Hooks.ClearTalkHistory();
     g.SeatedCount = g.InGame = c.rewards.BuyDeferred = c.rewards.DeferredBuyOn = 0;
     c.rewards.DeferredBuy = 0;
     f.ZQ_Image.SetVisible(false);
@@ -135,12 +131,12 @@ void ResetSession(Client& c)
     const QString archive = s.DataPath + QStringLiteral("/info.zq");
     if (!s.DataPath.isEmpty() && QFile::exists(archive))
         QFile::remove(archive);
-    chat::UnloadSpeakBoxes(c);
+    c.core.Hooks.UnloadSpeakBoxes();
 
     services::InitUdpChannel(c);
     c.chat.BubblesAllowed = 0;
     if (c.rewards.PropPluginState > 0)
-        rewards::ExitPropPlugin(c, 0);
+        c.core.Hooks.ExitPropPlugin(0);
     for (platform::Image* img : {&f.ImgShowMatch, &f.ImgShowSort}) {
         img->SetVisible(false);
         img->Enabled = false;
@@ -149,10 +145,10 @@ void ResetSession(Client& c)
     f.Pic_sortDetail->hide();
     f.ImgOpenMatchBtn.SetVisible(false);
     f.ImgOpenMatchBtn.Enabled = false;
-    rewards::InitChipPanel(c);
+    c.core.Hooks.InitChipPanel();
     f.lbl_matchtime.SetCaption(QString());
     f.lbl_matchtime.SetVisible(false);
-    rewards::InitJadeTask(c);
+    c.core.Hooks.InitJadeTask();
 }
 
 } // namespace core

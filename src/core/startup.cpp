@@ -1,24 +1,21 @@
 #include "core/startup.h"
 
 #include "app/client.h"
-#include "chat/talk_form.h"
 #include "core/lobby.h"
 #include "core/exit_windows.h"
 #include "core/proxy.h"
 #include "core/reconnect.h"
 #include "core/rings.h"
 #include "core/scheduler.h"
-#include "match/match.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/instance_lock.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
-#include "dispatch/web_panels.h"
+#include "window/web_panels.h"
 #include "protocol/kinds.h"
 #include "results/result_forms.h"
-#include "rewards/jade.h"
 #include "window/layout.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
@@ -230,7 +227,7 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         g.AutoPlay = 0;
         g.CountdownStart = 8;
         s.KeepAliveHold = false;
-        dispatch::HideWebPanel(c, 2);
+        window::HideWebPanel(c, 2);
         c.window.ChromeNormal = -1;
         SizeWindow(c, screen);
 
@@ -278,8 +275,8 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         c.rewards.BuyDeferred = 0;
         c.table.LastDiscardImage = c.table.PrevDiscardImage = -1;
 
-        match::InitMatch(c);
-        rewards::InitChipPanel(c);
+        s.Hooks.InitMatch();
+        s.Hooks.InitChipPanel();
         c.match.RoomMatchMode = 0;
 
         const QString line = TrimBlanks(commandLine);
@@ -290,8 +287,8 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         }
         ReadCommandLine(c, line);
 
-        c.match.RoomMatchMode = match::GetMatchMode(c, s.MatchId);
-        match::ShowMainFormByMatchType(c);
+        c.match.RoomMatchMode = s.Hooks.MatchModeOf(s.MatchId);
+        s.Hooks.ShowMainFormByMatchType();
 
         f.Sysmsg[0]->Clear();
         f.Sysmsg[0]->AddItem(QStringLiteral("正在连接服务器..."));
@@ -318,7 +315,7 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
             s.LobbyTitle = kMainLobbyTitle;
         }
         window::LayoutPlayControls(c);
-        rewards::InitJadeTask(c);
+        s.Hooks.InitJadeTask();
 
         g.Players[0].SeatBit = 0;
         s.QuickLeave = false;
@@ -347,13 +344,13 @@ void Form_Unload(Client& c)
     if (c.window.Sound.SoundOn)
         window::StopWave(c);
     if (c.rewards.PropPluginState > 0)
-        rewards::ExitPropPlugin(c, 1);
+        c.core.Hooks.ExitPropPlugin(1);
     c.frmExit->hide();
     c.frmOtherExit->hide();
     UnloadReconnectWindow(c);
     c.Hero->hide();
     c.Score->hide();
-    c.Talk->hide();
+    c.core.Hooks.HideTalkWindow();
     c.plat.process.endNow();
 }
 

@@ -1,9 +1,7 @@
 #include "core/table_reset.h"
 
 #include "app/client.h"
-#include "chat/talk_form.h"
 #include "core/lobby.h"
-#include "rewards/jade.h"
 #include "table/reset.h"
 
 namespace core {
@@ -20,7 +18,7 @@ void ResetTableDisplay(Client& c)
 {
     GameState& g = c.game;
     table::ResetTableDisplay(c.Table(), g.WealthMultiplier);
-    c.Talk->Hide();
+    c.core.Hooks.HideTalkWindow();
 
     g.SeatFlags4.fill(0);
     g.HandSubtotals.fill(0);
@@ -48,7 +46,7 @@ void ResetPlayerState(Client& c)
     g.WinnerView = -1;
     g.ResultFrameCount = 0;
     g.InGame = 0;
-    rewards::HideJadeTask(c);
+    c.core.Hooks.HideJadeTask();
 }
 
 void OnDealStarted(Client& c)

@@ -11,7 +11,7 @@
 #include "core/session.h"
 #include "dispatch/arm_helpers.h"
 #include "dispatch/frame_fields.h"
-#include "dispatch/web_panels.h"
+#include "window/web_panels.h"
 #include "match/match.h"
 #include "platform/dialogs.h"
 #include "platform/process.h"
@@ -91,7 +91,7 @@ void OnLoginReply(Client& c, const protocol::GameCmd& msg)
     // The advertisement's address opens in a web panel, so only a web
     // address is taken as one.
     c.window.GameAdName = QString::fromLatin1(ByteChars(frame, 16, 115));
-    if (!c.window.GameAdName.isEmpty() && NavigateWebPanel(c, 1, c.window.GameAdName))
+    if (!c.window.GameAdName.isEmpty() && window::NavigateWebPanel(c, 1, c.window.GameAdName))
         c.window.GameAdFile = c.window.GameAdName + QStringLiteral(".gamead");
 }
 

@@ -11,7 +11,7 @@
 #include "dispatch/arm_helpers.h"
 #include "dispatch/frame_fault.h"
 #include "dispatch/frame_fields.h"
-#include "dispatch/web_panels.h"
+#include "window/web_panels.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/process.h"
@@ -159,7 +159,7 @@ void GameStarts(Client& c, const protocol::GameCmd& msg)
     c.core.ReconnectId = static_cast<int32_t>(LittleEndian32(c.core.RecvFrame, protocol::frame_byte::ReconnectId));
     f.ImgShuffle.SetVisible(false);
     f.LblShuffle.SetVisible(false);
-    HideWebPanel(c, 2);
+    window::HideWebPanel(c, 2);
     g.GameRunning = -1;
     c.rewards.BuyDeferred = -1;
     if (c.window.ShuffleStep > 0)
@@ -176,7 +176,7 @@ void LackOfGold(Client& c, const protocol::GameCmd& msg)
     c.rewards.BuyDeferred = 0;
     f.LblShuffle.SetVisible(false);
     f.ImgShuffle.SetVisible(false);
-    HideWebPanel(c, 2);
+    window::HideWebPanel(c, 2);
     c.window.ShuffleShowOn = 0;
     c.window.ShuffleLabelOn = 0;
 

@@ -9,7 +9,7 @@
 #include "dispatch/arm_helpers.h"
 #include "dispatch/frame_fault.h"
 #include "dispatch/frame_fields.h"
-#include "dispatch/web_panels.h"
+#include "window/web_panels.h"
 #include "platform/clock.h"
 #include "platform/gbk.h"
 #include "results/result_forms.h"
@@ -239,7 +239,7 @@ void OnUserInfo(Client& c, const protocol::GameCmd& msg)
         c.window.ShuffleShowOn = 0;
         c.window.ShuffleLabelOn = 0;
     }
-    HideWebPanel(c, 2);
+    window::HideWebPanel(c, 2);
 
     const QByteArray account = ByteChars(frame, 168, 183);
     if (g.SeatDrawArmed == -1)

@@ -4,7 +4,7 @@
 #include "app/client.h"
 #include "dispatch/arm_helpers.h"
 #include "dispatch/frame_fault.h"
-#include "dispatch/web_panels.h"
+#include "window/web_panels.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/process.h"
@@ -108,7 +108,7 @@ void OnUserLeft(Client& c, const protocol::GameCmd& msg)
     f.ImgShuffle.SetVisible(false);
     c.window.ShuffleShowOn = 0;
     c.window.ShuffleLabelOn = 0;
-    HideWebPanel(c, 2);
+    window::HideWebPanel(c, 2);
 
     const QByteArray name = LeavingName(frame);
     if (name == g.Players[0].Name) {

@@ -1,7 +1,7 @@
 #include "window/seat_change.h"
 
 #include "app/client.h"
-#include "dispatch/web_panels.h"
+#include "window/web_panels.h"
 #include "window/main_form.h"
 
 namespace window {
@@ -19,7 +19,7 @@ void StartSeatChangeShow(Client& c)
     f.LblShuffle.SetCaption(w.ShuffleCaptions[0]);
     w.ShuffleLabelOn = -1;
     w.ShuffleFlagA = 0;
-    dispatch::NavigateWebPanel(c, 2, w.GameAdFile);
+    window::NavigateWebPanel(c, 2, w.GameAdFile);
 }
 
 } // namespace window
