@@ -130,10 +130,7 @@ void SchedReadyTask(Client& c)
         if (!g.TableCleared) {
             window::LoadGifResource(c.window.PicIds.AnNiuPicIds[6], QStringLiteral("GIF"), f.AnNiu[2]);
             g.AnNiuPressed[2] = -1;
-            core::ClearTableTiles(c);
-            core::ResetTableDisplay(c);
-            core::ResetPlayerState(c);
-            g.TableCleared = -1;
+            core::ClearTable(c);
         }
         if (g.ChipRefreshDue)
             g.ChipRefreshDue = 0;

@@ -51,6 +51,14 @@ void ResetPlayerState(Client& c)
     rewards::HideJadeTask(c);
 }
 
+void ClearTable(Client& c)
+{
+    ClearTableTiles(c);
+    ResetTableDisplay(c);
+    ResetPlayerState(c);
+    c.game.TableCleared = -1;
+}
+
 void OnDealStarted(Client& c)
 {
     PostLobbyMessage(c, LobbyMsgDealStart);
