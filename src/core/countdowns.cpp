@@ -95,6 +95,26 @@ void SendReady(Client& c)
     SendMsg(c, cmd);
 }
 
+void ShowReadyPrompt(Client& c)
+{
+    window::MainForm& f = *c.MainForm;
+    f.Sysmsg[0]->Clear();
+    f.Sysmsg[0]->AddItem(QStringLiteral("请点击【继续】按钮继续游戏！"));
+    c.game.AnNiuPressed[2] = 0;
+    c.game.TableCleared = 0;
+    f.Sysmsg[1]->Clear();
+    f.Sysmsg[1]->AddItem(QStringLiteral("游戏将在15秒内开始"));
+}
+
+void StartReadyCountdown(Client& c, int16_t seconds, table::ClockColour colour)
+{
+    if (c.game.WatchMode)
+        return;
+    c.core.SchedReady.Start();
+    c.game.Countdown = seconds;
+    table::ShowClock(*c.MainForm, seconds, colour);
+}
+
 void SchedReadyTask(Client& c)
 {
     GameState& g = c.game;
@@ -109,10 +129,7 @@ void SchedReadyTask(Client& c)
         if (!g.TableCleared) {
             window::LoadGifResource(c.window.PicIds.AnNiuPicIds[6], QStringLiteral("GIF"), f.AnNiu[2]);
             g.AnNiuPressed[2] = -1;
-            core::ClearTableTiles(c);
-            core::ResetTableDisplay(c);
-            core::ResetPlayerState(c);
-            g.TableCleared = -1;
+            core::ClearTable(c);
         }
         if (g.ChipRefreshDue)
             g.ChipRefreshDue = 0;

@@ -49,6 +49,14 @@ void ResetPlayerState(Client& c)
     c.core.Hooks.HideJadeTask();
 }
 
+void ClearTable(Client& c)
+{
+    ClearTableTiles(c);
+    ResetTableDisplay(c);
+    ResetPlayerState(c);
+    c.game.TableCleared = -1;
+}
+
 void OnDealStarted(Client& c)
 {
     PostLobbyMessage(c, LobbyMsgDealStart);

@@ -17,6 +17,10 @@ void ResetTableDisplay(Client& c);
 // The records' counters, the per-hand game state and the jade task.
 void ResetPlayerState(Client& c);
 
+// The table cleared for a new hand: the three resets in order, then the
+// table marked as cleared.
+void ClearTable(Client& c);
+
 // The table's deal is laid out: tells the lobby that a hand starts and
 // forgets the last hand's claim choices, shown wall tiles and other seats'
 // concealed kongs.

@@ -25,10 +25,7 @@ void ClearTableWhenAllReady(Client& c)
         return;
     window::LoadGifResource(c.window.PicIds.AnNiuPicIds[6], QStringLiteral("GIF"), f.AnNiu[2]);
     g.AnNiuPressed[2] = -1;
-    core::ClearTableTiles(c);
-    core::ResetTableDisplay(c);
-    core::ResetPlayerState(c);
-    g.TableCleared = -1;
+    core::ClearTable(c);
 }
 
 QString WealthText(int32_t wealth)

@@ -4,6 +4,7 @@
 
 #include "app/client.h"
 #include "dispatch/hold_back.h"
+#include "core/countdowns.h"
 #include "core/lobby.h"
 #include "dispatch/frame_fault.h"
 #include "dispatch/frame_fields.h"
@@ -19,7 +20,6 @@
 namespace dispatch {
 namespace {
 
-constexpr int32_t kGreen = 0xFF00;
 constexpr double kLongMax = 2147483647.0;
 constexpr int kChipButtonGif = 652;
 
@@ -38,7 +38,6 @@ void ErasePropResults(rewards::RewardsState& r)
 void FinishDrawnHand(Client& c)
 {
     GameState& g = c.game;
-    window::MainForm& f = *c.MainForm;
     for (int i = 0; i < 4; ++i) {
         const results::ResultsState::SeatNamePic& pic = c.results.SeatNamePics[static_cast<std::size_t>(i)];
         bool ok = false;
@@ -68,22 +67,8 @@ void FinishDrawnHand(Client& c)
     }
     if (!g.F1Minimized)
         c.Score->Show();
-    f.Sysmsg[0]->Clear();
-    f.Sysmsg[0]->AddItem(QStringLiteral("请点击【继续】按钮继续游戏！"));
-    g.AnNiuPressed[2] = 0;
-    g.TableCleared = 0;
-    f.Sysmsg[1]->Clear();
-    f.Sysmsg[1]->AddItem(QStringLiteral("游戏将在15秒内开始"));
-    if (!g.WatchMode) {
-        c.core.SchedReady.Start();
-        g.Countdown = 15;
-        f.Number.SetCaption(QStringLiteral("15"));
-        f.Number.ForeColor = kGreen;
-        f.Number.SetVisible(true);
-        f.Time_Img.SetVisible(true);
-        f.Time_Img.ZOrder(0);
-        f.Number.ZOrder(0);
-    }
+    core::ShowReadyPrompt(c);
+    core::StartReadyCountdown(c, 15, table::ClockColour::Green);
     c.core.KeepAliveHold = false;
 }
 

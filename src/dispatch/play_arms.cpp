@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kCountdownByte = protocol::turn_prompt_byte::Countdown;
 constexpr int kDealBytes = protocol::deal_byte::Tiles; // rank and suit bit of each dealt tile from here
-constexpr int32_t kGreen = 0x00FF00;
 
 void PlayEffect(Client& c, int file)
 {
@@ -322,12 +321,7 @@ void MsgTurnPrompt(Client& c, const protocol::GameCmd& msg)
         }
     }
     f.Number.Move(f.Time_Img.Left + 48 * sx, f.Time_Img.Top + 5 * sy);
-    f.Number.SetCaption(QString::number(g.Countdown));
-    f.Number.ForeColor = kGreen;
-    f.Number.SetVisible(true);
-    f.Time_Img.SetVisible(true);
-    f.Time_Img.ZOrder(0);
-    f.Number.ZOrder(0);
+    table::ShowClock(f, g.Countdown, table::ClockColour::Green);
     c.core.SchedDecision.Start();
 }
 

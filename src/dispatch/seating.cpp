@@ -119,10 +119,7 @@ void OnHandStart(Client& c, const protocol::GameCmd& msg)
         c.frmExit->Hide();
     s.LeaveAfterHand = false;
     if (g.WatchMode) {
-        core::ClearTableTiles(c);
-        core::ResetTableDisplay(c);
-        core::ResetPlayerState(c);
-        g.TableCleared = -1;
+        core::ClearTable(c);
     }
     s.SchedBlink.Start();
     g.InGame = -1;

@@ -382,10 +382,7 @@ void OnRoundSnapshot(Client& c, const protocol::GameCmd& msg)
     window::MainForm& f = *c.MainForm;
     for (int i = 0; i <= 2; ++i)
         g.AnNiuPressed[static_cast<std::size_t>(i)] = -1;
-    core::ClearTableTiles(c);
-    core::ResetTableDisplay(c);
-    core::ResetPlayerState(c);
-    g.TableCleared = -1;
+    core::ClearTable(c);
     const uint8_t dealer = msg.Seat & 0x0F;
     for (int i = 0; i <= 2; ++i) {
         f.AnNiu[i].Enabled = false;

@@ -152,10 +152,7 @@ void FillSeat(Client& c, int v, const QByteArray& account)
     c.results.SeatNamePics[sv] = {u.Nickname, QString::number(n)};
 
     if (g.SeatedCount == 3 && g.TableCleared == 0) {
-        core::ClearTableTiles(c);
-        core::ResetTableDisplay(c);
-        core::ResetPlayerState(c);
-        g.TableCleared = -1;
+        core::ClearTable(c);
         f.Sysmsg[0]->Clear();
         f.Sysmsg[0]->AddItem(QStringLiteral("游戏将在15秒内开始"));
     }

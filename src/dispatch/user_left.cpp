@@ -2,6 +2,7 @@
 #include "dispatch/snapshot_arms.h"
 
 #include "app/client.h"
+#include "core/countdowns.h"
 #include "dispatch/arm_helpers.h"
 #include "dispatch/frame_fault.h"
 #include "window/web_panels.h"
@@ -142,17 +143,9 @@ void OnUserLeft(Client& c, const protocol::GameCmd& msg)
         c.rewards.BuyDeferred = 0;
         g.AnNiuClicked = 0;
         g.TableCleared = 0;
-        if (!g.WatchMode) {
-            c.core.SchedReady.Start();
-            g.Countdown = (msg.Data[1] & 0xFF) == 1 ? 10 : 15;
-            if (g.F1Minimized)
-                g.Countdown = 1;
-            f.Number.SetCaption(QString::number(g.Countdown));
-            f.Number.SetVisible(true);
-            f.Time_Img.SetVisible(true);
-            f.Time_Img.ZOrder(0);
-            f.Number.ZOrder(0);
-        }
+        // The digits keep the colour they had.
+        const int16_t seconds = g.F1Minimized ? 1 : (msg.Data[1] & 0xFF) == 1 ? 10 : 15;
+        core::StartReadyCountdown(c, seconds, table::ClockColour::Unchanged);
     }
     g.GameRunning = -1;
 

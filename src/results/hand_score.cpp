@@ -1,6 +1,7 @@
 #include "results/hand_score.h"
 
 #include "app/client.h"
+#include "core/countdowns.h"
 #include "platform/clock.h"
 #include "results/result_forms.h"
 #include "rewards/jade.h"
@@ -16,7 +17,6 @@
 namespace results {
 namespace {
 
-constexpr int32_t kGreen = 0xFF00;
 
 QString Number(double value)
 {
@@ -115,27 +115,13 @@ void ShowHandScore(Client& c)
         c.results.HandEndTick = c.plat.clock.timeGetTime();
     }
 
-    f.Sysmsg[0]->Clear();
-    f.Sysmsg[0]->AddItem(QStringLiteral("请点击【继续】按钮继续游戏！"));
-    g.AnNiuPressed[2] = 0;
     g.InGame = 0;
     g.AnNiuClicked = 0;
-    g.TableCleared = 0;
-    f.Sysmsg[1]->Clear();
-    f.Sysmsg[1]->AddItem(QStringLiteral("游戏将在15秒内开始"));
+    core::ShowReadyPrompt(c);
     rewards::HideJadeTask(c);
     c.core.KeepAliveHold = false;
 
-    if (!g.WatchMode) {
-        c.core.SchedReady.Start();
-        g.Countdown = g.AutoPlay ? 3 : 15;
-        f.Number.SetCaption(QString::number(g.Countdown));
-        f.Number.ForeColor = kGreen;
-        f.Time_Img.SetVisible(true);
-        f.Number.SetVisible(true);
-        f.Time_Img.ZOrder(0);
-        f.Number.ZOrder(0);
-    }
+    core::StartReadyCountdown(c, g.AutoPlay ? 3 : 15, table::ClockColour::Green);
 }
 
 } // namespace results

@@ -1,6 +1,7 @@
 #include "rewards/treasure.h"
 
 #include "app/client.h"
+#include "core/countdowns.h"
 #include "platform/prop_plugin.h"
 #include "results/hand_score.h"
 #include "results/result_forms.h"
@@ -22,7 +23,6 @@ constexpr int16_t kChoiceSeconds = 5;
 constexpr int kTicksPerSecond = 20;
 constexpr int kNoticeHeight = 50;
 constexpr int kColumnPixels = 14;
-constexpr int32_t kGreen = 0xFF00;
 
 bool TakesPart(const RewardsState& r, int v)
 {
@@ -210,22 +210,8 @@ void ShowDrawnHandResult(Client& c)
     } else {
         g.PropRoundState = 2;
     }
-    f.Sysmsg[0]->Clear();
-    f.Sysmsg[0]->AddItem(QStringLiteral("请点击【继续】按钮继续游戏！"));
-    g.AnNiuPressed[2] = 0;
-    g.TableCleared = 0;
-    f.Sysmsg[1]->Clear();
-    f.Sysmsg[1]->AddItem(QStringLiteral("游戏将在15秒内开始"));
-    if (g.WatchMode)
-        return;
-    c.core.SchedReady.Start();
-    g.Countdown = 15;
-    f.Number.SetCaption(QStringLiteral("15"));
-    f.Number.ForeColor = kGreen;
-    f.Number.SetVisible(true);
-    f.Time_Img.SetVisible(true);
-    f.Time_Img.ZOrder(0);
-    f.Number.ZOrder(0);
+    core::ShowReadyPrompt(c);
+    core::StartReadyCountdown(c, 15, table::ClockColour::Green);
 }
 
 } // namespace rewards

@@ -41,12 +41,7 @@ void RestartCountdownAtHalf(TableModel& m)
     TableBoard& f = m.board;
     d.Countdown = static_cast<int16_t>(d.CountdownStart / 2);
     m.hooks.RunDecisionCountdown(true);
-    f.Number.SetCaption(QString::number(d.Countdown));
-    f.Number.ForeColor = kGreen;
-    f.Number.SetVisible(true);
-    f.Time_Img.SetVisible(true);
-    f.Time_Img.ZOrder(0);
-    f.Number.ZOrder(0);
+    ShowClock(f, d.Countdown, ClockColour::Green);
 }
 
 // The first local hand slot holding `code`, -1 when none does.
@@ -148,6 +143,17 @@ void StopDecisionCountdown(TableModel& m)
     m.decision.Countdown = m.decision.CountdownStart;
     m.board.Number.SetVisible(false);
     m.board.Time_Img.SetVisible(false);
+}
+
+void ShowClock(TableBoard& b, int seconds, ClockColour colour)
+{
+    b.Number.SetCaption(QString::number(seconds));
+    if (colour == ClockColour::Green)
+        b.Number.ForeColor = kGreen;
+    b.Number.SetVisible(true);
+    b.Time_Img.SetVisible(true);
+    b.Time_Img.ZOrder(0);
+    b.Number.ZOrder(0);
 }
 
 void SendChi(TableModel& m, int slotA, int slotB)

@@ -5,6 +5,7 @@
 namespace table {
 
 struct TableModel;
+class TableBoard;
 
 // Operation codes of kind-7 frames, and the bits of a turn prompt's mask.
 enum OperationCode : int16_t {
@@ -61,5 +62,10 @@ bool FindKongCandidates(TableModel& m);
 
 // Stops the decision countdown and hides it.
 void StopDecisionCountdown(TableModel& m);
+
+// Shows the countdown clock in front with `seconds` as its digits, in green
+// or in the colour the digits had.
+enum class ClockColour { Green, Unchanged };
+void ShowClock(TableBoard& b, int seconds, ClockColour colour);
 
 } // namespace table

@@ -73,6 +73,21 @@ void Hover(Client& c, platform::ControlArray<platform::Image>& button)
     c.window.ChromeNormal = 0;
 }
 
+// The mouse on a title-bar button: pressed, hovered or released; only
+// element 0 reacts.
+enum class ChromeMouse { Down, Move, Up };
+
+void OnChromeMouse(Client& c, platform::ControlArray<platform::Image>& button, int16_t index, ChromeMouse event)
+{
+    if (index != 0)
+        return;
+    switch (event) {
+    case ChromeMouse::Down: ShowChromePicture(button, ChromePressedPicture); break;
+    case ChromeMouse::Move: Hover(c, button); break;
+    case ChromeMouse::Up: ShowChromePicture(button, ChromeHoverPicture); break;
+    }
+}
+
 } // namespace
 
 void DrawWindowFrame(Client& c)
@@ -120,23 +135,9 @@ void DrawWindowFrame(Client& c)
     f.lcaption.SetVisible(true);
 }
 
-void Imgclose_MouseDown(Client& c, int16_t index)
-{
-    if (index == 0)
-        ShowChromePicture(c.MainForm->Imgclose, ChromePressedPicture);
-}
-
-void Imgclose_MouseMove(Client& c, int16_t index)
-{
-    if (index == 0)
-        Hover(c, c.MainForm->Imgclose);
-}
-
-void Imgclose_MouseUp(Client& c, int16_t index)
-{
-    if (index == 0)
-        ShowChromePicture(c.MainForm->Imgclose, ChromeHoverPicture);
-}
+void Imgclose_MouseDown(Client& c, int16_t index) { OnChromeMouse(c, c.MainForm->Imgclose, index, ChromeMouse::Down); }
+void Imgclose_MouseMove(Client& c, int16_t index) { OnChromeMouse(c, c.MainForm->Imgclose, index, ChromeMouse::Move); }
+void Imgclose_MouseUp(Client& c, int16_t index) { OnChromeMouse(c, c.MainForm->Imgclose, index, ChromeMouse::Up); }
 
 void Imgclose_Click(Client& c, int16_t index)
 {
@@ -149,23 +150,9 @@ void Imgclose_Click(Client& c, int16_t index)
     core::OpenExitWindow(c);
 }
 
-void ImgMin_MouseDown(Client& c, int16_t index)
-{
-    if (index == 0)
-        ShowChromePicture(c.MainForm->ImgMin, ChromePressedPicture);
-}
-
-void ImgMin_MouseMove(Client& c, int16_t index)
-{
-    if (index == 0)
-        Hover(c, c.MainForm->ImgMin);
-}
-
-void ImgMin_MouseUp(Client& c, int16_t index)
-{
-    if (index == 0)
-        ShowChromePicture(c.MainForm->ImgMin, ChromeHoverPicture);
-}
+void ImgMin_MouseDown(Client& c, int16_t index) { OnChromeMouse(c, c.MainForm->ImgMin, index, ChromeMouse::Down); }
+void ImgMin_MouseMove(Client& c, int16_t index) { OnChromeMouse(c, c.MainForm->ImgMin, index, ChromeMouse::Move); }
+void ImgMin_MouseUp(Client& c, int16_t index) { OnChromeMouse(c, c.MainForm->ImgMin, index, ChromeMouse::Up); }
 
 void ImgMin_Click(Client& c, int16_t index)
 {

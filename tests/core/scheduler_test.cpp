@@ -333,6 +333,38 @@ TEST(Countdowns, DecisionCountsDownAndTimesOutOnce)
     EXPECT_EQ(c.game.TimeoutCount, 1);
 }
 
+// The ready countdown starts on the clock in front; green digits, or the
+// colour they had; a spectator gets none.
+TEST(Countdowns, ReadyCountdownStartsOnTheClock)
+{
+    constexpr int32_t kRed = 0xFF, kGreen = 0xFF00;
+    struct Case {
+        const char* what;
+        bool watch;
+        table::ClockColour colour;
+        bool started;
+        int32_t foreColour;
+    };
+    for (const Case& k : {Case{"green", false, table::ClockColour::Green, true, kGreen},
+                          Case{"colour kept", false, table::ClockColour::Unchanged, true, kRed},
+                          Case{"spectator", true, table::ClockColour::Green, false, kRed}}) {
+        Connected t;
+        Client& c = t.client;
+        window::MainForm& f = *c.MainForm;
+        c.game.WatchMode = k.watch;
+        f.Number.ForeColor = kRed;
+        f.Number.Visible = f.Time_Img.Visible = false;
+        const QString before = f.Number.Caption;
+        StartReadyCountdown(c, 10, k.colour);
+        EXPECT_EQ(c.core.SchedReady.On, k.started) << k.what;
+        EXPECT_EQ(c.game.Countdown, k.started ? 10 : 0) << k.what;
+        EXPECT_EQ(f.Number.Caption, k.started ? QStringLiteral("10") : before) << k.what;
+        EXPECT_EQ(f.Number.ForeColor, k.foreColour) << k.what;
+        EXPECT_EQ(f.Number.Visible, k.started) << k.what;
+        EXPECT_EQ(f.Time_Img.Visible, k.started) << k.what;
+    }
+}
+
 TEST(Countdowns, AnotherSeatsCountdownJustCloses)
 {
     Connected t;
