@@ -35,16 +35,31 @@ constexpr int Key = 32;  // up to the echo token
 } // namespace login_byte
 
 namespace user_info_byte {
-constexpr int Nickname = 16; // 32 bytes of GBK
-constexpr int Avatar = 48;   // 16 bytes
+constexpr int Nickname = 16;    // 32 bytes of GBK
+constexpr int Avatar = 48;      // 16 bytes
 constexpr int Sex = 64;
-constexpr int Coins = 96;    // 8 bytes, little-endian
-constexpr int Level = 112;   // 16 bytes
-constexpr int Account = 168; // 16 bytes
-constexpr int Title = 184;   // 24 bytes
-constexpr int Voice1 = 210;  // 8 bytes
-constexpr int Voice2 = 218;  // 8 bytes
-constexpr int UserId = 226;  // 8 bytes, little-endian
+constexpr int CardText = 72;    // 8 bytes, two bytes a character
+constexpr int Points = 80;      // 8 bytes, little-endian
+constexpr int MemberLevel = 88; // 8 bytes, little-endian
+constexpr int Coins = 96;       // 8 bytes, little-endian
+constexpr int Value104 = 104;   // 8 bytes, little-endian
+constexpr int Level = 112;      // 16 bytes
+constexpr int Value128 = 128;   // 8 bytes, little-endian
+constexpr int Value136 = 136;   // 8 bytes, little-endian
+constexpr int RoomGrade = 144;  // 8 bytes, little-endian
+constexpr int Count152 = 152;   // 4 bytes, little-endian, signed
+constexpr int Count156 = 156;   // 4 bytes, little-endian, signed
+constexpr int Count160 = 160;   // 4 bytes, little-endian, signed
+constexpr int Count164 = 164;   // 4 bytes, little-endian, signed
+constexpr int Account = 168;    // 16 bytes
+constexpr int Title = 184;      // 24 bytes, two bytes a character
+constexpr int Ready = 208;      // 1: the user is ready
+constexpr int VipLevel = 209;
+constexpr int Voice1 = 210;     // 8 bytes
+constexpr int Voice2 = 218;     // 8 bytes
+constexpr int UserId = 226;     // 8 bytes, little-endian
+constexpr int Wealth = 234;     // 4 bytes, little-endian
+constexpr int GmService = 254;  // 1: the customer service is on
 constexpr int NoPlugin = 255;
 } // namespace user_info_byte
 
