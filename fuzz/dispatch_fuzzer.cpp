@@ -17,7 +17,7 @@
 #include "support/fake_prop_plugin.h"
 #include "support/fakes.h"
 #include "support/test_client.h"
-#include "table/reset.h"
+#include "core/table_reset.h"
 #include "table/tiles.h"
 #include "window/claim_input.h"
 #include "window/main_form.h"
@@ -240,9 +240,9 @@ void SetUpTable(Client& c, FuzzedDataProvider& in)
         c.game.Players[static_cast<std::size_t>(v)].Name = kNames[v];
     }
     c.game.ScaleX = c.game.ScaleY = in.ConsumeBool() ? 1.0f : 0.78125f;
-    table::ClearTableTiles(c);
-    table::ResetTableDisplay(c);
-    table::ResetPlayerState(c);
+    core::ClearTableTiles(c);
+    core::ResetTableDisplay(c);
+    core::ResetPlayerState(c);
 
     table::TableState& t = c.table;
     t.WallHead = static_cast<int16_t>(2 * in.ConsumeIntegralInRange<int>(0, 67));

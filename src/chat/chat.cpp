@@ -16,8 +16,8 @@ namespace chat {
 
 namespace {
 
-constexpr int kRelayLength = 236;
-constexpr int kTextFirst = 16;
+constexpr int kRelayLength = protocol::frame_byte::RelayLength;
+constexpr int kTextFirst = protocol::frame_byte::ChatText;
 constexpr int kTextBytes = 201; // 16-215, and the trail byte of a character starting at 215
 constexpr int kNameFirst = protocol::frame_byte::ChatName;
 constexpr int16_t kHistoryWidth = 46;

@@ -201,7 +201,7 @@ void BuildLoginFrame(Client& c)
     if (protocol::login_byte::Key + key.size() > protocol::frame_byte::EchoToken)
         throw StartupFailure("account key too long for the login frame");
     s.LoginFrame.fill(0);
-    s.LoginFrame[14] = 1;
+    s.LoginFrame[protocol::login_byte::Marker] = 1;
     s.LoginFrame[protocol::frame_byte::KindHigh] = 0;
     s.LoginFrame[protocol::frame_byte::Kind] = protocol::CmdLogin;
     std::memcpy(s.LoginFrame.data() + protocol::login_byte::Name, name.constData(),

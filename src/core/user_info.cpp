@@ -2,6 +2,7 @@
 
 #include "app/client.h"
 #include "platform/gbk.h"
+#include "protocol/frame.h"
 #include "table/animations.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
@@ -69,30 +70,31 @@ void UserInfo::ClearSeatFields()
 
 void ParseUserInfo(UserInfo& r, const uint8_t* f)
 {
-    r.Account = ByteChars(f, 168, 183);
-    r.Nickname = platform::gbk::Decode(f + 16, 32);
-    r.AvatarId = QString::fromLatin1(ByteChars(f, 48, 63));
+    namespace ub = protocol::user_info_byte;
+    r.Account = ByteChars(f, ub::Account, ub::Account + 15);
+    r.Nickname = platform::gbk::Decode(f + ub::Nickname, 32);
+    r.AvatarId = QString::fromLatin1(ByteChars(f, ub::Avatar, ub::Avatar + 15));
     if (r.AvatarId.isEmpty())
         r.AvatarId = QStringLiteral("m1");
-    r.Sex = f[64];
-    r.CardText = PairChars(f, 72, 79);
-    r.Points = Unsigned64(f, 80);
-    r.MemberLevel = Unsigned64(f, 88);
-    r.Coins = Unsigned64(f, 96);
-    r.Value104 = Unsigned64(f, 104);
-    r.Value128 = Unsigned64(f, 128);
-    r.Value136 = Unsigned64(f, 136);
-    r.RoomGrade = Unsigned64(f, 144);
-    r.LevelText = PairChars(f, 112, 127);
-    r.Count152 = Signed32(f, 152);
-    r.Count156 = Signed32(f, 156);
-    r.Count160 = Signed32(f, 160);
-    r.Count164 = Signed32(f, 164);
-    r.Title = PairChars(f, 184, 207);
-    r.Voice1 = QString::fromLatin1(ByteChars(f, 210, 217));
-    r.Voice2 = QString::fromLatin1(ByteChars(f, 218, 225));
-    r.UserId = Unsigned64(f, 226);
-    r.VipLevel = f[209];
+    r.Sex = f[ub::Sex];
+    r.CardText = PairChars(f, ub::CardText, ub::CardText + 7);
+    r.Points = Unsigned64(f, ub::Points);
+    r.MemberLevel = Unsigned64(f, ub::MemberLevel);
+    r.Coins = Unsigned64(f, ub::Coins);
+    r.Value104 = Unsigned64(f, ub::Value104);
+    r.Value128 = Unsigned64(f, ub::Value128);
+    r.Value136 = Unsigned64(f, ub::Value136);
+    r.RoomGrade = Unsigned64(f, ub::RoomGrade);
+    r.LevelText = PairChars(f, ub::Level, ub::Level + 15);
+    r.Count152 = Signed32(f, ub::Count152);
+    r.Count156 = Signed32(f, ub::Count156);
+    r.Count160 = Signed32(f, ub::Count160);
+    r.Count164 = Signed32(f, ub::Count164);
+    r.Title = PairChars(f, ub::Title, ub::Title + 23);
+    r.Voice1 = QString::fromLatin1(ByteChars(f, ub::Voice1, ub::Voice1 + 7));
+    r.Voice2 = QString::fromLatin1(ByteChars(f, ub::Voice2, ub::Voice2 + 7));
+    r.UserId = Unsigned64(f, ub::UserId);
+    r.VipLevel = f[ub::VipLevel];
 }
 
 std::optional<int> AvatarNumber(const QString& a)
@@ -138,13 +140,13 @@ void ShowUserInfo(Client& c)
         if (L[static_cast<std::size_t>(i)].UserId == g.UserInfos[0].UserId)
             watched = i;
     if (watched >= 0) {
-        const int o = g.WatchFrames[static_cast<std::size_t>(watched)][6] & 0x0F;
+        const int o = g.WatchFrames[static_cast<std::size_t>(watched)][protocol::frame_byte::Seat] & 0x0F;
         g.Players[0].SeatBit = static_cast<uint8_t>(o);
         g.Players[0].Name = L[static_cast<std::size_t>(watched)].Account;
         table::ShowSeatCompass(c.Table());
         g.UserInfos[0] = L[static_cast<std::size_t>(watched)];
         for (int j = 0; j < 4; ++j) {
-            uint8_t& seatByte = g.WatchFrames[static_cast<std::size_t>(j)][6];
+            uint8_t& seatByte = g.WatchFrames[static_cast<std::size_t>(j)][protocol::frame_byte::Seat];
             seatByte &= 0x0F;
             const int s = seatByte;
             int v = -1;

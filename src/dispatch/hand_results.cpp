@@ -97,13 +97,13 @@ void OnSeatResult(Client& c, const protocol::GameCmd& msg)
     c.Score->State[v + 4]->Clear();
     c.results.FanValues[v] = static_cast<int16_t>(fan);
 
-    double amount = Amount64(frame, 16);
+    double amount = Amount64(frame, protocol::seat_result_byte::Amount);
     if (amount < -kLongMax || amount > kLongMax)
         throw FrameFault("hand amount outside the 32-bit range");
     if (msg.Data[1] == 0)
         amount = -amount;
     g.Players[v].HandAmount = static_cast<int32_t>(amount);
-    g.SeatFlags4[v] = frame[24] != 0 ? -1 : 0;
+    g.SeatFlags4[v] = frame[protocol::seat_result_byte::Flag] != 0 ? -1 : 0;
 
     if (++g.ResultFrameCount == 4) {
         if (c.match.RoomMatchMode >= 2)
@@ -123,7 +123,7 @@ void OnSeatResult(Client& c, const protocol::GameCmd& msg)
         if (drawn) {
             FinishDrawnHand(c);
         } else {
-            QByteArray text(reinterpret_cast<const char*>(frame.data() + 36), 20);
+            QByteArray text(reinterpret_cast<const char*>(frame.data() + protocol::seat_result_byte::Text), 20);
             text.replace('\0', ' ');
             c.results.HandResultText = platform::gbk::Decode(text).trimmed();
         }
@@ -148,24 +148,26 @@ void OnSettlement(Client& c, const protocol::GameCmd& msg)
     const int k = column[16] * 4;
     if (column[16] < 0x7FFF)
         ++column[16];
-    g.HandSubtotals[v] = static_cast<double>(LittleEndian64(frame, 78));
+    g.HandSubtotals[v] = static_cast<double>(LittleEndian64(frame, protocol::settlement_byte::Subtotal));
     if (k >= 0 && k <= 12)
         for (int i = 0; i < 4; ++i)
             column[static_cast<std::size_t>(k + i)] = msg.Data[static_cast<std::size_t>(i)];
 
     // The text of a special win fills the frame up to the subtotal field.
-    if (frame[8] == 1 && frame[9] == 8)
-        c.results.WinText = platform::gbk::Decode(frame.data() + 16, 78 - 16);
+    if (frame[protocol::frame_byte::Data] == 1 && frame[protocol::frame_byte::Data + 1] == 8)
+        c.results.WinText =
+            platform::gbk::Decode(frame.data() + protocol::settlement_byte::WinText,
+                                  protocol::settlement_byte::Subtotal - protocol::settlement_byte::WinText);
 
     ++g.ResultFrameCount;
     if (g.ResultFrameCount % 4 == 0) {
-        double amount = Amount64(frame, 16);
-        if (frame[13] == 0)
+        double amount = Amount64(frame, protocol::settlement_byte::Amount);
+        if (frame[protocol::settlement_byte::AmountSign] == 0)
             amount = -amount;
         g.HandAmounts[v] = amount;
 
-        const int cap = frame[14] & 0x0F;
-        if (frame[87] == 1)
+        const int cap = frame[protocol::settlement_byte::Cap] & 0x0F;
+        if (frame[protocol::settlement_byte::TopCap] == 1)
             g.CapClass[v] = 16;
         else if (cap >= 8)
             g.CapClass[v] = 8;
@@ -177,8 +179,8 @@ void OnSettlement(Client& c, const protocol::GameCmd& msg)
             g.CapClass[v] = 1;
 
         QString level;
-        for (int p = 0; p <= 14 && frame[static_cast<std::size_t>(24 + p)] != 0; p += 2)
-            level += platform::gbk::Decode(frame.data() + 24 + p, 2);
+        for (int p = 0; p <= 14 && frame[static_cast<std::size_t>(protocol::settlement_byte::Level + p)] != 0; p += 2)
+            level += platform::gbk::Decode(frame.data() + protocol::settlement_byte::Level + p, 2);
         g.UserInfos[v].LevelText = level;
         c.MainForm->Level[view].SetCaption(level);
     }

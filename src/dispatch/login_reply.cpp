@@ -90,7 +90,8 @@ void OnLoginReply(Client& c, const protocol::GameCmd& msg)
 
     // The advertisement's address opens in a web panel, so only a web
     // address is taken as one.
-    c.window.GameAdName = QString::fromLatin1(ByteChars(frame, 16, 115));
+    c.window.GameAdName = QString::fromLatin1(
+        ByteChars(frame, protocol::login_reply_byte::AdName, protocol::login_reply_byte::AdName + 99));
     if (!c.window.GameAdName.isEmpty() && window::NavigateWebPanel(c, 1, c.window.GameAdName))
         c.window.GameAdFile = c.window.GameAdName + QStringLiteral(".gamead");
 }
@@ -126,7 +127,8 @@ void OnServerNotice(Client& c, const protocol::GameCmd&)
     s.SchedReady.Stop();
     g.InGame = 0;
     table::SleepSeconds(c.plat.clock, 2.0f);
-    const QString notice = GbkText(s.RecvFrame, 16, 216);
+    const QString notice =
+        GbkText(s.RecvFrame, protocol::server_notice_byte::Text, protocol::server_notice_byte::Text + 200);
     for (int v = 0; v < 4; ++v)
         f.Tou[v].ClearPicture();
     core::ShowOtherExit(c, notice);
@@ -142,7 +144,8 @@ void OnPlayerReady(Client& c, const protocol::GameCmd& msg)
 {
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
-    const QByteArray name = ByteChars(c.core.RecvFrame, 16, 31);
+    const QByteArray name = ByteChars(c.core.RecvFrame, protocol::frame_byte::Payload,
+                                      protocol::frame_byte::Payload + protocol::kNameBytes - 1);
     if (msg.Data[3] == 1)
         for (int v = 0; v < 4; ++v)
             if (g.Players[static_cast<std::size_t>(v)].Name == name && !f.Nid[v].Caption.isEmpty()) {

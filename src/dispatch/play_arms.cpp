@@ -4,6 +4,7 @@
 #include "autoplay/spectator.h"
 #include "dispatch/frame_checks.h"
 #include "protocol/frame.h"
+#include "protocol/operations.h"
 #include "results/seat_operations.h"
 #include "rewards/prop_round.h"
 #include "table/claims.h"
@@ -62,23 +63,23 @@ void CheckOperation(Client& c, int16_t op, uint8_t seat, const std::array<int16_
 {
     int taken = 0; // tiles the operation takes out of the hand
     switch (op) {
-    case table::OpChow:
-    case table::OpPong:
+    case protocol::OpChow:
+    case protocol::OpPong:
         taken = 2;
         break;
-    case table::OpExposedKong:
+    case protocol::OpExposedKong:
         taken = 3;
         break;
-    case table::OpConcealedKong:
+    case protocol::OpConcealedKong:
         taken = 4;
         break;
-    case table::OpSpecialKong:
+    case protocol::OpSpecialKong:
         taken = 1;
         break;
     default:
         return; // pass, win, false win and unknown operations move no tile
     }
-    if (op == table::OpSpecialKong) {
+    if (op == protocol::OpSpecialKong) {
         RequireTile(tiles[2], "declared tile");
     } else {
         for (int16_t tile : tiles)
@@ -92,11 +93,11 @@ void CheckOperation(Client& c, int16_t op, uint8_t seat, const std::array<int16_
     const int n = p.HandCount;
     Require(f >= 0 && n >= taken && f + n <= 18, "the seat's hand does not hold the operation's tiles");
     Require(p.MeldEnd >= 2 && p.MeldEnd <= 17, "the seat has no room for another meld");
-    if (op == table::OpChow || op == table::OpPong || op == table::OpExposedKong)
+    if (op == protocol::OpChow || op == protocol::OpPong || op == protocol::OpExposedKong)
         Require(t.LastDiscardImage >= 0, "a claim with no discard to take");
-    if (op == table::OpChow || op == table::OpPong)
+    if (op == protocol::OpChow || op == protocol::OpPong)
         Require(f + n <= 17, "the seat's hand has no room to move on");
-    if (op == table::OpSpecialKong) {
+    if (op == protocol::OpSpecialKong) {
         const int tile = tiles[2];
         const int laid = tile == table::kRedDragon ? p.RedLaid
                          : tile == table::kGreenDragon ? p.GreenLaid
@@ -110,20 +111,20 @@ void CheckOperation(Client& c, int16_t op, uint8_t seat, const std::array<int16_
     // The local player's confirmations use what the claim senders left.
     const int last = f + n - 1;
     switch (op) {
-    case table::OpChow: {
+    case protocol::OpChow: {
         const int a = t.ChiChoices[0];
         const int b = t.ChiChoices[1];
         Require(f <= a && a < b && b <= last, "a chow confirmation without the chosen pair in hand");
         break;
     }
-    case table::OpPong:
+    case protocol::OpPong:
         Require(table::FindHandPair(c.Table(), tiles[0] & 0xFF) >= 0, "a pong confirmation without a matching pair");
         break;
-    case table::OpExposedKong:
+    case protocol::OpExposedKong:
         Require(f <= t.KongCandidates[0] && t.KongCandidates[0] + 2 <= last,
                 "an exposed kong confirmation without its tiles in hand");
         break;
-    case table::OpConcealedKong:
+    case protocol::OpConcealedKong:
         Require(f <= t.KongCandidates[0] && t.KongCandidates[0] + 3 <= last,
                 "a concealed kong confirmation without its tiles in hand");
         break;
@@ -261,22 +262,22 @@ void MsgTurnPrompt(Client& c, const protocol::GameCmd& msg)
             if (!(mask & (1 << bit)))
                 continue;
             switch (1 << bit) {
-            case table::OpPass:
+            case protocol::OpPass:
                 Offer(c, 4);
                 break;
-            case table::OpChow:
+            case protocol::OpChow:
                 Offer(c, 0);
                 break;
-            case table::OpPong:
+            case protocol::OpPong:
                 Offer(c, 1);
                 break;
-            case table::OpExposedKong:
-            case table::OpConcealedKong:
-            case table::OpSpecialKong:
+            case protocol::OpExposedKong:
+            case protocol::OpConcealedKong:
+            case protocol::OpSpecialKong:
                 Offer(c, 2);
                 g.AllowedOps = msg.Data[0];
                 break;
-            case table::OpWin:
+            case protocol::OpWin:
                 Offer(c, 3);
                 g.ChoiceState = 0;
                 g.ZhahuShown = 0;
@@ -337,15 +338,15 @@ void MsgOperation(Client& c, const protocol::GameCmd& msg)
     }
     CheckOperation(c, op, msg.Seat, tiles);
     switch (op) {
-    case table::OpChow:
-    case table::OpPong:
+    case protocol::OpChow:
+    case protocol::OpPong:
         ++Seen(c, tiles[0]);
         ++Seen(c, tiles[1]);
         break;
-    case table::OpExposedKong:
+    case protocol::OpExposedKong:
         Seen(c, tiles[2]) = static_cast<int16_t>(Seen(c, tiles[2]) + 3);
         break;
-    case table::OpSpecialKong:
+    case protocol::OpSpecialKong:
         ++Seen(c, tiles[2]);
         break;
     default:

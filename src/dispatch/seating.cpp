@@ -147,8 +147,8 @@ void OnHandStart(Client& c, const protocol::GameCmd& msg)
         break;
     }
 
-    g.DiceMultiplier = frame[18];
-    if (frame[18] != 0) {
+    g.DiceMultiplier = frame[protocol::hand_start_byte::DiceMultiplier];
+    if (frame[protocol::hand_start_byte::DiceMultiplier] != 0) {
         const int16_t d2 = msg.Data[2], d3 = msg.Data[3];
         if (d2 < 1 || d2 > 6 || d3 < 1 || d3 > 6)
             throw FrameFault("dice of the multiplier outside 1 to 6");
@@ -196,11 +196,12 @@ void OnHandStart(Client& c, const protocol::GameCmd& msg)
                                 f.Operation[k]);
     }
 
-    if (frame[255] == 1) {
-        g.ImpeachFee = static_cast<double>(LittleEndian64(frame, 247));
+    if (frame[protocol::hand_start_byte::ImpeachOn] == 1) {
+        g.ImpeachFee = static_cast<double>(LittleEndian64(frame, protocol::hand_start_byte::ImpeachFee));
+        constexpr int kImpeachSeats = protocol::hand_start_byte::ImpeachSeats;
         for (int k = 0; k < 4; ++k)
-            if (frame[static_cast<std::size_t>(239 + 2 * k)] == g.Players[0].SeatBit)
-                g.ImpeachAllowed = frame[static_cast<std::size_t>(240 + 2 * k)] == 1 ? -1 : 0;
+            if (frame[static_cast<std::size_t>(kImpeachSeats + 2 * k)] == g.Players[0].SeatBit)
+                g.ImpeachAllowed = frame[static_cast<std::size_t>(kImpeachSeats + 1 + 2 * k)] == 1 ? -1 : 0;
         g.ImpeachOffered = -1;
         g.ImpeachDone = 0;
         g.ImpeachSeat = -1;
@@ -282,8 +283,9 @@ void OnWallReveal(Client& c, const protocol::GameCmd& msg)
         return;
     g.ShownWallCount = 0;
     for (int i = 0; i < 5; ++i) {
-        g.ShownWallTiles[static_cast<std::size_t>(i)] = frame[static_cast<std::size_t>(16 + i)];
-        if (frame[static_cast<std::size_t>(16 + i)] != 0)
+        g.ShownWallTiles[static_cast<std::size_t>(i)] =
+            frame[static_cast<std::size_t>(protocol::wall_reveal_byte::WallTiles + i)];
+        if (frame[static_cast<std::size_t>(protocol::wall_reveal_byte::WallTiles + i)] != 0)
             ++g.ShownWallCount;
     }
     const int tail = c.table.WallTail;

@@ -67,8 +67,8 @@ SeatPlan ReadSeatFrame(Client& c, const protocol::GameCmd& msg)
 
     std::vector<int16_t> exposed;
     for (int k = 0; k < kEntries; ++k) {
-        const int kind = f[static_cast<std::size_t>(16 + 2 * k)] >> 4;
-        const int16_t tile = f[static_cast<std::size_t>(17 + 2 * k)];
+        const int kind = f[static_cast<std::size_t>(protocol::seat_snapshot_byte::Tiles + 2 * k)] >> 4;
+        const int16_t tile = f[static_cast<std::size_t>(protocol::seat_snapshot_byte::Tiles + 1 + 2 * k)];
         if (kind == kClassExposed) {
             RequireTile(tile, "exposed tile of a seat frame");
             exposed.push_back(tile);

@@ -80,7 +80,8 @@ void GameOver(Client& c, const protocol::GameCmd& msg)
         }
     }
 
-    g.WealthMultiplier = NonNegative32(frame, 16, "wealth multiplier of 2^31 or more");
+    g.WealthMultiplier =
+        NonNegative32(frame, protocol::table_status_byte::WealthMultiplier, "wealth multiplier of 2^31 or more");
     if (g.WealthMultiplier != 0) {
         f.lbwealth.SetCaption(WealthText(g.WealthMultiplier));
         f.lbwealth.FontSize = WealthFontSize(f.lbwealth.Caption);

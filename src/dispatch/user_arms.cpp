@@ -106,12 +106,12 @@ void FillSeat(Client& c, int v, const QByteArray& account)
     core::UserInfo& u = g.UserInfos[sv];
 
     g.Players[sv].Name = account;
-    if (frame[208] == 1) {
+    if (frame[protocol::user_info_byte::Ready] == 1) {
         f.OK[v].SetVisible(true);
         f.OK[v].ZOrder(0);
     }
     core::ParseUserInfo(u, frame.data());
-    if (frame[254] == 1 && !c.services.GmServiceOn) {
+    if (frame[protocol::user_info_byte::GmService] == 1 && !c.services.GmServiceOn) {
         c.services.GmServiceOn = -1;
         f.ImgGm.SetVisible(true);
     }
@@ -156,7 +156,7 @@ void FillSeat(Client& c, int v, const QByteArray& account)
         f.Sysmsg[0]->Clear();
         f.Sysmsg[0]->AddItem(QStringLiteral("游戏将在15秒内开始"));
     }
-    ShowWealth(c, v, NonNegative32(frame, 234, "wealth of 2^31 or more"), true);
+    ShowWealth(c, v, NonNegative32(frame, protocol::user_info_byte::Wealth, "wealth of 2^31 or more"), true);
 }
 
 // The second voice field of a woman's and a man's voice number.
@@ -201,7 +201,7 @@ void OnUserInfo(Client& c, const protocol::GameCmd& msg)
     window::MainForm& f = *c.MainForm;
     const protocol::GameFrame& frame = c.core.RecvFrame;
 
-    if (frame[255] == 0 && c.core.CmdLineField14 == 1) {
+    if (frame[protocol::user_info_byte::NoPlugin] == 0 && c.core.CmdLineField14 == 1) {
         if (c.rewards.PropPluginState == 0)
             rewards::InitPropPlugin(c);
     } else {
@@ -238,7 +238,8 @@ void OnUserInfo(Client& c, const protocol::GameCmd& msg)
     }
     window::HideWebPanel(c, 2);
 
-    const QByteArray account = ByteChars(frame, 168, 183);
+    const QByteArray account =
+        ByteChars(frame, protocol::user_info_byte::Account, protocol::user_info_byte::Account + 15);
     if (g.SeatDrawArmed == -1)
         ++g.GamePhase;
 
@@ -251,7 +252,7 @@ void OnUserInfo(Client& c, const protocol::GameCmd& msg)
     } else if (IsSeatBit(seat) && seat == own) {
         // The server confirms the local player's record under its seat bit.
         HandToPlugin(c, 0, own);
-        const int32_t wealth = NonNegative32(frame, 234, "wealth of 2^31 or more");
+        const int32_t wealth = NonNegative32(frame, protocol::user_info_byte::Wealth, "wealth of 2^31 or more");
         ShowWealth(c, 0, wealth, false);
     } else if (IsSeatBit(seat)) {
         FillSeat(c, ViewOfSeat(c, seat), account);
@@ -296,13 +297,13 @@ void OnImpeach(Client& c, const protocol::GameCmd&)
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
     const protocol::GameFrame& frame = c.core.RecvFrame;
-    const QString text = GbkText(frame, 16, 256);
+    const QString text = GbkText(frame, protocol::impeach_byte::Text, protocol::impeach_byte::Text + 240);
     const int v = ViewOfSeat(c, frame[protocol::frame_byte::Seat] & 0x0F);
     if (v == 0) {
         f.Sysmsg[1]->Clear();
         f.Sysmsg[1]->AddItem(text);
     }
-    switch (frame[11]) {
+    switch (frame[protocol::impeach_byte::Outcome]) {
     case 1:
         g.ImpeachDone = -1;
         g.ImpeachSeat = static_cast<int16_t>(v);

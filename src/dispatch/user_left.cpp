@@ -19,9 +19,9 @@ namespace dispatch {
 
 namespace {
 
-constexpr int kNameFirst = 16;
-constexpr int kNameLast = 31;
-constexpr int kFirstCharFlag = 8;
+constexpr int kNameFirst = protocol::user_left_byte::Name;
+constexpr int kNameLast = kNameFirst + protocol::kNameBytes - 1;
+constexpr int kFirstCharFlag = protocol::user_left_byte::FirstCharFlag;
 
 // The name of the user who left, as the seat names are kept: one byte per
 // character. Byte 16 always counts; with the flag of byte 8 it is one less

@@ -17,11 +17,12 @@ constexpr int Kind = 3;
 constexpr int B1 = 5;
 constexpr int Seat = 6;
 constexpr int B3 = 7;
-constexpr int Data = 8;        // four 16-bit words, high byte first
+constexpr int Data = 8;          // four 16-bit words, high byte first
 constexpr int Payload = 16;
-constexpr int ChatText = 16;   // up to 100 characters of GBK
-constexpr int ChatName = 217;  // the sender's name, 16 bytes
-constexpr int EchoToken = 260; // two bytes
+constexpr int ChatText = 16;     // up to 100 characters of GBK
+constexpr int ChatName = 217;    // the sender's name, 16 bytes
+constexpr int RelayLength = 236; // a plug-in relay's length, 4 bytes, high byte first
+constexpr int EchoToken = 260;   // two bytes
 constexpr int ReconnectId = 268;
 } // namespace frame_byte
 
@@ -30,27 +31,54 @@ constexpr uint8_t kSeatMask = 0x0F;
 
 // Payload positions of the kinds that carry more than their header.
 namespace login_byte {
+constexpr int Marker = 14; // the high byte of the last data word, always 1
 constexpr int Name = 16; // kNameBytes
 constexpr int Key = 32;  // up to the echo token
 } // namespace login_byte
 
+namespace login_reply_byte {
+constexpr int AdName = 16; // the advertisement's address, 100 bytes
+} // namespace login_reply_byte
+
 namespace user_info_byte {
-constexpr int Nickname = 16; // 32 bytes of GBK
-constexpr int Avatar = 48;   // 16 bytes
+constexpr int Nickname = 16;    // 32 bytes of GBK
+constexpr int Avatar = 48;      // 16 bytes
 constexpr int Sex = 64;
-constexpr int Coins = 96;    // 8 bytes, little-endian
-constexpr int Level = 112;   // 16 bytes
-constexpr int Account = 168; // 16 bytes
-constexpr int Title = 184;   // 24 bytes
-constexpr int Voice1 = 210;  // 8 bytes
-constexpr int Voice2 = 218;  // 8 bytes
-constexpr int UserId = 226;  // 8 bytes, little-endian
+constexpr int CardText = 72;    // 8 bytes, two bytes a character
+constexpr int Points = 80;      // 8 bytes, little-endian
+constexpr int MemberLevel = 88; // 8 bytes, little-endian
+constexpr int Coins = 96;       // 8 bytes, little-endian
+constexpr int Value104 = 104;   // 8 bytes, little-endian
+constexpr int Level = 112;      // 16 bytes
+constexpr int Value128 = 128;   // 8 bytes, little-endian
+constexpr int Value136 = 136;   // 8 bytes, little-endian
+constexpr int RoomGrade = 144;  // 8 bytes, little-endian
+constexpr int Count152 = 152;   // 4 bytes, little-endian, signed
+constexpr int Count156 = 156;   // 4 bytes, little-endian, signed
+constexpr int Count160 = 160;   // 4 bytes, little-endian, signed
+constexpr int Count164 = 164;   // 4 bytes, little-endian, signed
+constexpr int Account = 168;    // 16 bytes
+constexpr int Title = 184;      // 24 bytes, two bytes a character
+constexpr int Ready = 208;      // 1: the user is ready
+constexpr int VipLevel = 209;
+constexpr int Voice1 = 210;     // 8 bytes
+constexpr int Voice2 = 218;     // 8 bytes
+constexpr int UserId = 226;     // 8 bytes, little-endian
+constexpr int Wealth = 234;     // 4 bytes, little-endian
+constexpr int GmService = 254;  // 1: the customer service is on
 constexpr int NoPlugin = 255;
 } // namespace user_info_byte
 
 namespace deal_byte {
 constexpr int Tiles = 16; // two bytes a tile: rank, then suit bits >> 4
 } // namespace deal_byte
+
+namespace hand_start_byte {
+constexpr int DiceMultiplier = 18;
+constexpr int ImpeachSeats = 239; // four pairs: a seat bit, then 1 when that seat may report a cheater
+constexpr int ImpeachFee = 247;   // 8 bytes, little-endian
+constexpr int ImpeachOn = 255;    // 1: cheaters can be reported in this hand
+} // namespace hand_start_byte
 
 namespace turn_prompt_byte {
 constexpr int Countdown = 100; // seconds
@@ -62,15 +90,41 @@ constexpr int WallTiles = 16; // five tile codes
 
 namespace seat_result_byte {
 constexpr int Amount = 16; // 8 bytes, little-endian, without its sign
+constexpr int Flag = 24;   // nonzero sets the seat's flag
 constexpr int Text = 36;   // 20 bytes of GBK
 } // namespace seat_result_byte
 
 namespace settlement_byte {
 constexpr int AmountSign = 13; // zero for a negative final amount
+constexpr int Cap = 14;        // the low four bits: the cap the hand reached
 constexpr int Amount = 16;     // 8 bytes, little-endian, without its sign
+constexpr int WinText = 16;    // a special win's text, GBK up to the subtotal
 constexpr int Level = 24;      // 16 bytes
 constexpr int Subtotal = 78;   // 8 bytes, little-endian
+constexpr int TopCap = 87;     // 1: the highest cap
 } // namespace settlement_byte
+
+namespace table_status_byte {
+constexpr int WealthMultiplier = 16; // 4 bytes, little-endian
+} // namespace table_status_byte
+
+namespace user_left_byte {
+constexpr int FirstCharFlag = 8; // 1: the name's first byte is one above its character
+constexpr int Name = 16;         // kNameBytes
+} // namespace user_left_byte
+
+namespace server_notice_byte {
+constexpr int Text = 16; // 200 bytes of GBK
+} // namespace server_notice_byte
+
+namespace seat_snapshot_byte {
+constexpr int Tiles = 16; // two bytes an entry: its class in the high four bits, then a tile code
+} // namespace seat_snapshot_byte
+
+namespace impeach_byte {
+constexpr int Outcome = 11; // 1: a report was made; 11: the fee was paid
+constexpr int Text = 16;    // 240 bytes of GBK
+} // namespace impeach_byte
 
 namespace goods_byte {
 constexpr int SubCode = 16;

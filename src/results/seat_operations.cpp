@@ -1,6 +1,7 @@
 #include "results/seat_operations.h"
 
 #include "app/client.h"
+#include "protocol/operations.h"
 #include "table/claims.h"
 #include "table/failure.h"
 #include "table/geometry.h"
@@ -29,15 +30,15 @@ struct Speech {
 Speech SpeechOf(const Client& c, int16_t op, const std::array<int16_t, 3>& tiles)
 {
     switch (op) {
-    case table::OpChow:
+    case protocol::OpChow:
         return {0, window::kVoiceChow, false};
-    case table::OpPong:
+    case protocol::OpPong:
         return {1, window::kVoicePong, false};
-    case table::OpExposedKong:
+    case protocol::OpExposedKong:
         return {2, window::kVoiceKong, true};
-    case table::OpConcealedKong:
+    case protocol::OpConcealedKong:
         return {3, window::kVoiceKong, true};
-    case table::OpSpecialKong: {
+    case protocol::OpSpecialKong: {
         const int rank = tiles[2] & 15;
         const int suit = (tiles[2] / 16) & 15;
         if (rank == 5 && suit == 1)
@@ -48,7 +49,7 @@ Speech SpeechOf(const Client& c, int16_t op, const std::array<int16_t, 3>& tiles
             return {5, window::kVoiceWildKong, true};
         return {6, window::kVoiceKong, true};
     }
-    case table::OpWin:
+    case protocol::OpWin:
         return {7, window::kVoiceWin, false};
     default:
         return {};
@@ -99,16 +100,16 @@ void SpeakOperation(Client& c, int16_t op, int v, const std::array<int16_t, 3>& 
             if (sound.SoundOn == -1)
                 window::PlayWave(c, sound.SoundFiles[window::SoundTileLaid], 0);
         });
-        if (op == table::OpChow || op == table::OpPong) {
+        if (op == protocol::OpChow || op == protocol::OpPong) {
             TryStep(loadPicture);
             if (sound.SoundOn != 0)
                 name = voiceName();
         }
         TryStep([&] { play(name); });
     }
-    if (op > table::OpPong) {
-        if (op == table::OpExposedKong || op == table::OpConcealedKong || op == table::OpSpecialKong ||
-            op == table::OpWin) {
+    if (op > protocol::OpPong) {
+        if (op == protocol::OpExposedKong || op == protocol::OpConcealedKong || op == protocol::OpSpecialKong ||
+            op == protocol::OpWin) {
             if (v >= 1)
                 TryStep(loadPicture);
             if (sound.SoundOn != 0 && (v >= 1 || speech.ownVoice))
@@ -159,7 +160,7 @@ void ChowPongOther(Client& c, int v, int16_t op, const std::array<int16_t, 3>& t
     SlotAt(p, m - 2) = SlotAt(p, h);
     SlotAt(p, m - 1) = SlotAt(p, h + 1);
     SlotAt(p, m).Image = c.table.LastDiscardImage;
-    if (op == table::OpPong)
+    if (op == protocol::OpPong)
         for (int j = 0; j < 3; ++j) {
             SlotAt(p, m - 2 + j).Kind = 3;
             SlotAt(p, m - 2 + j).TileCode = tiles[static_cast<std::size_t>(j)];
@@ -194,7 +195,7 @@ void KongOf(Client& c, int v, int16_t op, std::array<int16_t, 3>& tiles)
     GameState& g = c.game;
     PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
     auto& images = c.MainForm->MJ_Image;
-    const bool concealed = op == table::OpConcealedKong;
+    const bool concealed = op == protocol::OpConcealedKong;
     t.DrawFromHead = 0;
     t.DrawSkipsDiscardRow = -1;
     const int m = p.MeldEnd;
@@ -325,13 +326,13 @@ void ApplySeatOperation(Client& c, int16_t op, uint8_t seat, std::array<int16_t,
     table::RunOrEnd([&] {
         PlayerRecord& p = c.game.Players[static_cast<std::size_t>(v)];
         switch (op) {
-        case table::OpChow:
-        case table::OpPong:
+        case protocol::OpChow:
+        case protocol::OpPong:
             if (v != 0) {
                 ChowPongOther(c, v, op, tiles);
                 break;
             }
-            if (op == table::OpChow)
+            if (op == protocol::OpChow)
                 table::ApplyChiMeld(c.Table(), c.table.ChiChoices[0], c.table.ChiChoices[1], tiles);
             else
                 table::ApplyPongMeld(c.Table(), tiles);
@@ -339,18 +340,18 @@ void ApplySeatOperation(Client& c, int16_t op, uint8_t seat, std::array<int16_t,
             p.HandFirst = static_cast<int16_t>(p.HandFirst + 3);
             p.MeldEnd = static_cast<int16_t>(p.MeldEnd + 3);
             break;
-        case table::OpExposedKong:
-        case table::OpConcealedKong:
+        case protocol::OpExposedKong:
+        case protocol::OpConcealedKong:
             KongOf(c, v, op, tiles);
             break;
-        case table::OpSpecialKong:
+        case protocol::OpSpecialKong:
             SpecialKong(c, v, tiles);
             break;
         default:
             break;
         }
         table::StackSideHand(c.Table(), v);
-        if (op == table::OpSpecialKong)
+        if (op == protocol::OpSpecialKong)
             table::RestackSideRow(c.Table(), v);
     });
 }

@@ -1,5 +1,6 @@
 #include "table/claims.h"
 
+#include "protocol/operations.h"
 #include "table/failure.h"
 #include "table/geometry.h"
 #include "table/model.h"
@@ -74,7 +75,7 @@ KongSearch SearchKongs(TableModel& m, bool pictures)
     };
     const int last = p.HandFirst + p.HandCount - 1;
 
-    if (allowed & OpSpecialKong) {
+    if (allowed & protocol::OpSpecialKong) {
         if (const int red = FirstHandSlot(m, kRedDragon); red >= 0)
             add(red, KongKind::Special, kRedDragon);
         if (const int green = FirstHandSlot(m, kGreenDragon); green >= 0)
@@ -87,7 +88,7 @@ KongSearch SearchKongs(TableModel& m, bool pictures)
                 add(s, KongKind::Special, meld.TileCode);
         }
     }
-    if (allowed & OpExposedKong)
+    if (allowed & protocol::OpExposedKong)
         for (int i = p.HandFirst; i <= last - 2; ++i) {
             const int16_t code = SlotAt(p, i).TileCode;
             if (code == SlotAt(p, i + 2).TileCode && code == t.LastDiscardTile) {
@@ -95,14 +96,14 @@ KongSearch SearchKongs(TableModel& m, bool pictures)
                 break;
             }
         }
-    if (allowed & OpConcealedKong)
+    if (allowed & protocol::OpConcealedKong)
         for (int i = p.HandFirst; i <= last - 3; ++i) {
             const int16_t code = SlotAt(p, i).TileCode;
             const int low = code & 0xFF;
             if (code == SlotAt(p, i + 3).TileCode && low != t.WildTile && low != kRedDragon && low != kGreenDragon)
                 add(i, KongKind::Concealed, code);
         }
-    if (allowed & OpSpecialKong)
+    if (allowed & protocol::OpSpecialKong)
         if (const int wild = FirstHandSlot(m, t.WildTile); wild >= 0)
             add(wild, KongKind::Special, t.WildTile);
     return found;
@@ -168,7 +169,8 @@ void SendChi(TableModel& m, int slotA, int slotB)
     b = SlotAt(p, slotB);
     b.Kind = 2;
     d = {2, m.state.LastDiscardTile, m.state.LastDiscardImage};
-    SendOperation(m, OpChow, ClaimTile(a.TileCode), ClaimTile(b.TileCode), ClaimTile(d.TileCode));
+    SendOperation(m, protocol::OpChow, protocol::ClaimTile(a.TileCode), protocol::ClaimTile(b.TileCode),
+                  protocol::ClaimTile(d.TileCode));
     m.decision.OpSent = -1;
 }
 
@@ -192,8 +194,8 @@ void SendPong(TableModel& m, int tile)
     b = SlotAt(p, pair + 1);
     b.Kind = 3;
     SlotAt(p, end) = {3, code, m.state.LastDiscardImage};
-    const int16_t sent = ClaimTile(a.TileCode);
-    SendOperation(m, OpPong, sent, sent, sent);
+    const int16_t sent = protocol::ClaimTile(a.TileCode);
+    SendOperation(m, protocol::OpPong, sent, sent, sent);
     m.decision.OpSent = -1;
 }
 
@@ -201,8 +203,8 @@ void SendExposedKong(TableModel& m, int slot)
 {
     CopyMeld(m, slot, 4);
     PlayerRecord& p = m.players[0];
-    const int16_t sent = ClaimTile(SlotAt(p, p.MeldEnd - 2).TileCode);
-    SendOperation(m, OpExposedKong, sent, sent, sent);
+    const int16_t sent = protocol::ClaimTile(SlotAt(p, p.MeldEnd - 2).TileCode);
+    SendOperation(m, protocol::OpExposedKong, sent, sent, sent);
     m.decision.OpSent = -1;
 }
 
@@ -210,8 +212,8 @@ void SendConcealedKong(TableModel& m, int slot)
 {
     CopyMeld(m, slot, 5);
     PlayerRecord& p = m.players[0];
-    const int16_t sent = ClaimTile(SlotAt(p, slot).TileCode);
-    SendOperation(m, OpConcealedKong, sent, sent, sent);
+    const int16_t sent = protocol::ClaimTile(SlotAt(p, slot).TileCode);
+    SendOperation(m, protocol::OpConcealedKong, sent, sent, sent);
     m.decision.OpSent = -1;
 }
 
@@ -221,16 +223,16 @@ void SendSpecialKong(TableModel& m, int slot)
     TileSlot& kong = SlotAt(p, p.MeldEnd - 2);
     kong = SlotAt(p, slot);
     kong.Kind = 6;
-    SendOperation(m, OpSpecialKong, 0, 0, ClaimTile(kong.TileCode));
+    SendOperation(m, protocol::OpSpecialKong, 0, 0, protocol::ClaimTile(kong.TileCode));
     m.decision.OpSent = -1;
 }
 
-void SendHu(TableModel& m) { SendOperation(m, OpWin, 0, 0, 0); }
+void SendHu(TableModel& m) { SendOperation(m, protocol::OpWin, 0, 0, 0); }
 
 void SendPassReply(TableModel& m)
 {
     if (m.decision.OpSent == 0)
-        SendOperation(m, OpPass, 0, 0, 0);
+        SendOperation(m, protocol::OpPass, 0, 0, 0);
     m.decision.OpSent = -1;
 }
 
@@ -361,7 +363,7 @@ bool FindKongCandidates(TableModel& m)
         if (count < static_cast<int>(t.KongCandidates.size()))
             t.KongCandidates[static_cast<std::size_t>(count++)] = static_cast<int16_t>(slot);
     };
-    if (allowed & OpSpecialKong) {
+    if (allowed & protocol::OpSpecialKong) {
         if (const int red = FirstHandSlot(m, kRedDragon); red >= 0)
             add(red);
         for (int k = 2; k <= p.MeldEnd - 5; k += 3) {
@@ -372,7 +374,7 @@ bool FindKongCandidates(TableModel& m)
                 add(s);
         }
     }
-    if (allowed & OpExposedKong)
+    if (allowed & protocol::OpExposedKong)
         for (int i = p.HandFirst; i <= last - 2; ++i) {
             const int16_t code = SlotAt(p, i).TileCode;
             if (code == SlotAt(p, i + 2).TileCode && code == t.LastDiscardTile) {
@@ -380,11 +382,11 @@ bool FindKongCandidates(TableModel& m)
                 break;
             }
         }
-    if (allowed & OpConcealedKong)
+    if (allowed & protocol::OpConcealedKong)
         for (int i = p.HandFirst; i <= last - 3; ++i)
             if (SlotAt(p, i).TileCode == SlotAt(p, i + 3).TileCode)
                 add(i);
-    if (allowed & OpSpecialKong)
+    if (allowed & protocol::OpSpecialKong)
         if (const int wild = FirstHandSlot(m, t.WildTile); wild >= 0) {
             wildFirst = count == 0;
             add(wild);

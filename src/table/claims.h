@@ -7,23 +7,6 @@ namespace table {
 struct TableModel;
 class TableBoard;
 
-// Operation codes of kind-7 frames, and the bits of a turn prompt's mask.
-enum OperationCode : int16_t {
-    OpPass = 1,
-    OpChow = 4,
-    OpPong = 8,
-    OpExposedKong = 16,
-    OpConcealedKong = 32,
-    OpSpecialKong = 64,
-    OpWin = 128,
-    OpFalseWin = 129,
-};
-
-// A tile as a claim sends it.
-constexpr int16_t ClaimTile(int code) { return static_cast<int16_t>((code & 0x0FFF) | 0x2000); }
-// A tile as a discard sends it.
-constexpr int16_t DiscardTile(int code) { return static_cast<int16_t>((code & 0x0FFF) | 0x4000); }
-
 // The senders of the local player's claims. Each queues one kind-7 frame
 // and copies the claim's tiles into the meld slots MeldEnd - 2 to MeldEnd,
 // ready for the server's confirmation; all but SendHu mark the decision as

@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "platform/process.h"
 #include "protocol/kinds.h"
+#include "protocol/operations.h"
 #include "table/claims.h"
 #include "table/failure.h"
 #include "table/geometry.h"
@@ -122,7 +123,7 @@ void DiscardHandTile(Client& c, int16_t index)
     protocol::GameCmd cmd;
     cmd.Kind = protocol::CmdDiscard;
     cmd.Seat = p.SeatBit;
-    cmd.Data = {0, static_cast<int16_t>(index == t.LastDrawnImage ? 0 : 1), 0, table::DiscardTile(code)};
+    cmd.Data = {0, static_cast<int16_t>(index == t.LastDrawnImage ? 0 : 1), 0, protocol::DiscardTile(code)};
     core::SendMsg(c, cmd);
     t.DiscardDue = 0;
     t.LastDiscardView = 0;
@@ -176,7 +177,7 @@ void Operation_Click(Client& c, int16_t index)
         HideZhahu(c);
         t.DiscardDue = 0;
         HideButtons(c, {0, 1, 3, 4});
-        if (g.AllowedOps & table::OpConcealedKong)
+        if (g.AllowedOps & protocol::OpConcealedKong)
             table::ArrangeHand(c.Table(), 0, g.Players[0].HandCount);
         table::OfferKongChoices(c.Table());
         break;
@@ -258,16 +259,16 @@ void Gang_Click(Client& c, int16_t index)
         t.KongCandidates[0] = static_cast<int16_t>(s);
         send(c.Table(), s);
     };
-    if (g.AllowedOps & table::OpSpecialKong) {
+    if (g.AllowedOps & protocol::OpSpecialKong) {
         if (code == table::kRedDragon || code == table::kGreenDragon || code == t.WildTile)
             return take(table::SendSpecialKong);
         const int16_t neighbour = s + 1 < end ? SlotAt(p, s + 1).TileCode : SlotAt(p, s - 1).TileCode;
         if (neighbour != code)
             return take(table::SendSpecialKong);
     }
-    if (s + 3 < end && (g.AllowedOps & table::OpConcealedKong) && SlotAt(p, s + 3).TileCode == code)
+    if (s + 3 < end && (g.AllowedOps & protocol::OpConcealedKong) && SlotAt(p, s + 3).TileCode == code)
         return take(table::SendConcealedKong);
-    if (s + 2 < end && (g.AllowedOps & table::OpExposedKong) && SlotAt(p, s + 2).TileCode == code)
+    if (s + 2 < end && (g.AllowedOps & protocol::OpExposedKong) && SlotAt(p, s + 2).TileCode == code)
         return take(table::SendExposedKong);
 }
 

@@ -7,7 +7,6 @@ namespace window {
 
 namespace {
 
-constexpr int16_t kOn = -1;
 constexpr int16_t kOff = 0;
 constexpr int kSeatChannelVolume = -800;
 
