@@ -64,8 +64,8 @@ void OnLoginReply(Client& c, const protocol::GameCmd& msg)
     s.LoginPending = false;
 
     switch (msg.Data[3]) {
-    case 1: break;
-    case 2: RefuseLogin(c, QStringLiteral("启动游戏失败，请重新在大厅就座后进入游戏！")); return;
+    case protocol::LoginAccepted: break;
+    case protocol::LoginTableNotStarted: RefuseLogin(c, QStringLiteral("启动游戏失败，请重新在大厅就座后进入游戏！")); return;
     default: RefuseLogin(c, QStringLiteral("验证错误，请重新登陆游戏！")); return;
     }
 

@@ -264,9 +264,9 @@ void OnTableStatus(Client& c, const protocol::GameCmd& msg)
     c.frmExit->Label3.SetVisible(false);
 
     switch (msg.Data[3]) {
-    case 0: GameOver(c, msg); break;
-    case 1: PlayersQuit(c, msg); break;
-    case 2: GameStarts(c, msg); break;
+    case protocol::StatusGameOver: GameOver(c, msg); break;
+    case protocol::StatusPlayersQuit: PlayersQuit(c, msg); break;
+    case protocol::StatusGameStarts: GameStarts(c, msg); break;
     default: LackOfGold(c, msg); break;
     }
 }

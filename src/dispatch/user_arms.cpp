@@ -246,7 +246,7 @@ void OnUserInfo(Client& c, const protocol::GameCmd& msg)
     const uint8_t own = g.Players[0].SeatBit;
     if (laterWatchFrame) {
         FillSeat(c, ViewOfSeat(c, seat), account);
-    } else if (seat == 15) {
+    } else if (seat == protocol::kOwnRecordSeat) {
         g.AnNiuPressed[2] = 0;
         FillSeat(c, 0, account);
     } else if (IsSeatBit(seat) && seat == own) {
