@@ -1,0 +1,4 @@
+#pragma once
+#include "app/client.h"
+#include "table/model.h"
+#include <QString>
