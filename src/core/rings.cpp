@@ -71,6 +71,19 @@ bool QueueFrame(Client& c, const uint8_t* frame)
     return true;
 }
 
+namespace {
+
+// An arrival never postpones a receive that is already due: a running task
+// keeps its count, so frames are taken at the scheduler's pace however
+// often bytes arrive.
+void SwitchReceiveOn(Client& c)
+{
+    if (!c.core.SchedReceive.On)
+        c.core.SchedReceive.Start();
+}
+
+} // namespace
+
 bool RecvRingAppend(Client& c, const uint8_t* bytes, int64_t n)
 {
     if (!c.core.RecvRing.Append(bytes, n)) {
@@ -78,18 +91,33 @@ bool RecvRingAppend(Client& c, const uint8_t* bytes, int64_t n)
         c.plat.process.endNow();
         return false;
     }
-    c.core.SchedReceive.Start();
+    SwitchReceiveOn(c);
     return true;
+}
+
+void TakeSocketBytes(Client& c)
+{
+    if (!c.core.DirectConnection)
+        return;
+    FrameRing& ring = c.core.RecvRing;
+    // One cell stays free: a ring whose Write reached Read would read as empty.
+    const int64_t room = ring.Size() - 1 - ring.Waiting();
+    const int64_t n = std::min<int64_t>(c.plat.tcp.BytesAvailable(), room);
+    if (n <= 0)
+        return;
+    const QByteArray bytes = c.plat.tcp.Read(n);
+    ring.Append(reinterpret_cast<const uint8_t*>(bytes.constData()), bytes.size());
+    SwitchReceiveOn(c);
 }
 
 void Winsock1_DataArrival(Client& c)
 {
-    const QByteArray bytes = c.plat.tcp.GetData();
-    const auto* p = reinterpret_cast<const uint8_t*>(bytes.constData());
     if (c.core.DirectConnection) {
-        RecvRingAppend(c, p, bytes.size());
+        TakeSocketBytes(c);
         return;
     }
+    const QByteArray bytes = c.plat.tcp.GetData();
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.constData());
     if (!c.core.ProxyRing.Append(p, bytes.size())) {
         RestoreLobbyWindow(c);
         c.plat.process.endNow();

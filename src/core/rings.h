@@ -78,17 +78,23 @@ void CommitSendSlot(Client& c);
 bool QueueFrame(Client& c, const uint8_t* frame);
 
 // Appends received game-stream bytes to the receive ring and switches the
-// receive task on; a ring that fills up restores the lobby window and ends
-// the process. Returns false then.
+// receive task on if it is off (a running task keeps its count); a ring that
+// fills up restores the lobby window and ends the process. Returns false then.
 bool RecvRingAppend(Client& c, const uint8_t* bytes, int64_t n);
+
+// On a direct connection, moves as many of the socket's waiting bytes into
+// the receive ring as fit and switches the receive task on if it is off.
+// Bytes that do not fit stay in the socket until a frame has been taken.
+void TakeSocketBytes(Client& c);
 
 // Drops received bytes of a frame that was only partly received, so that
 // the next connection's first frame lands on a frame boundary.
 void DropPartialFrame(Client& c);
 
-// The socket's data-arrival event: every waiting byte goes to the receive
-// ring (or to the proxy ring while a SOCKS5 handshake runs). A ring that
-// fills up restores the lobby window and ends the process.
+// The socket's data-arrival event: the waiting bytes go to the receive ring
+// as far as they fit (TakeSocketBytes), or, while a SOCKS5 handshake runs,
+// all of them to the proxy ring, whose filling up restores the lobby window
+// and ends the process.
 void Winsock1_DataArrival(Client& c);
 
 // The peer closed the connection: close our side too. The connection watch

@@ -5,6 +5,7 @@
 #include "core/lobby.h"
 #include "core/messages.h"
 #include "core/reconnect.h"
+#include "core/rings.h"
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
@@ -118,6 +119,8 @@ void SchedReceiveTask(Client& c)
             s.Hooks.Dispatch(s.CurMsg);
         }
     }
+    // Bytes left in the socket while the ring was full come in as room is made.
+    TakeSocketBytes(c);
     s.SchedReceive.Count = s.RecvRing.HasFrame() ? 1 : 0;
 }
 

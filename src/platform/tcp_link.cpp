@@ -52,4 +52,8 @@ void QtTcpLink::SendData(const QByteArray& bytes)
 
 QByteArray QtTcpLink::GetData() { return socket_->readAll(); }
 
+qint64 QtTcpLink::BytesAvailable() const { return socket_->bytesAvailable(); }
+
+QByteArray QtTcpLink::Read(qint64 maxBytes) { return socket_->read(maxBytes); }
+
 } // namespace platform

@@ -36,6 +36,10 @@ public:
     virtual void SendData(const QByteArray& bytes) = 0;
     // Every byte received and not yet taken.
     virtual QByteArray GetData() = 0;
+    // How many received bytes wait to be taken.
+    virtual qint64 BytesAvailable() const = 0;
+    // Takes at most maxBytes of the waiting bytes; the rest keep waiting.
+    virtual QByteArray Read(qint64 maxBytes) = 0;
 
 signals:
     void DataArrival(qint64 bytesTotal);
@@ -55,6 +59,8 @@ public:
     void Close() override;
     void SendData(const QByteArray& bytes) override;
     QByteArray GetData() override;
+    qint64 BytesAvailable() const override;
+    QByteArray Read(qint64 maxBytes) override;
 
 private:
     QTcpSocket* socket_;

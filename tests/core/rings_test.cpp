@@ -94,29 +94,31 @@ TEST(Rings, FrameAtTheLastSlotIsReadWholeAndWritingWrapsToZero)
     EXPECT_EQ(DrainFrames(t), stream.mid(kFrameSize));
 }
 
-TEST(Rings, FullReceiveRingRestoresLobbyAndEnds)
+TEST(Rings, FullReceiveRingLeavesTheRestInTheSocket)
 {
     TestClient t;
     FrameRing& ring = t.client.core.RecvRing;
-    t.tcp.Arrive(QByteArray(kRingSize - 1, '\x01'));
-    EXPECT_FALSE(t.process.ended);
+    const QByteArray stream = NumberedStream(700);
+    t.tcp.Arrive(stream);
+    // The ring takes what fits, keeping one cell free; the rest waits in the
+    // socket, and a further arrival event while full takes nothing.
     EXPECT_EQ(ring.Waiting(), kRingSize - 1);
-    t.tcp.Arrive(QByteArray(1, '\x02'));
-    EXPECT_TRUE(t.process.ended);
-    ASSERT_EQ(t.lobby.commands.size(), 1u);
-    EXPECT_EQ(t.lobby.commands[0], platform::LobbyLink::kScRestore);
-    // The byte that filled the ring went into a free cell.
-    EXPECT_EQ(ring.Data()[kRingSize - 1], 0x02);
-    EXPECT_EQ(ring.Data()[0], 0x01);
-}
-
-TEST(Rings, FullReceiveRingWithLobbyGoneStillEnds)
-{
-    TestClient t;
-    t.lobby.exists = false;
-    t.tcp.Arrive(QByteArray(kRingSize, '\x01'));
-    EXPECT_TRUE(t.process.ended);
+    EXPECT_EQ(t.tcp.incoming.size(), stream.size() - (kRingSize - 1));
+    t.tcp.Arrive(QByteArray());
+    EXPECT_EQ(ring.Waiting(), kRingSize - 1);
+    EXPECT_FALSE(t.process.ended);
     EXPECT_TRUE(t.lobby.commands.empty());
+
+    // Each frame taken makes room for the socket's next bytes.
+    QByteArray got;
+    while (ring.HasFrame()) {
+        ReadMsg(t.client);
+        got += Bytes(t.client.core.RecvFrame);
+        TakeSocketBytes(t.client);
+    }
+    EXPECT_EQ(got, stream);
+    EXPECT_TRUE(t.tcp.incoming.isEmpty());
+    EXPECT_FALSE(t.process.ended);
 }
 
 TEST(Rings, HandshakeBytesGoToTheProxyRing)

@@ -15,6 +15,7 @@
 using namespace core;
 using namespace protocol;
 using testing_support::Bytes;
+using testing_support::FrameBuilder;
 using testing_support::ServerFrame;
 using testing_support::TestClient;
 
@@ -45,6 +46,26 @@ struct Connected : TestClient {
         SendRawFrame(client, f);
     }
 };
+
+// Frames numbered in their first header word.
+QByteArray NumberedFrame(int n) { return Bytes(FrameBuilder(MsgDraw).Word(0, n)); }
+
+std::vector<int> Serials(int count)
+{
+    std::vector<int> v(static_cast<std::size_t>(count));
+    for (int n = 0; n < count; ++n)
+        v[static_cast<std::size_t>(n)] = n;
+    return v;
+}
+
+// Records the number of every frame handed to the dispatcher.
+void RecordDispatched(Connected& t, std::vector<int>& taken)
+{
+    t.client.core.Hooks.Dispatch = [&t, &taken](const GameCmd&) {
+        const auto& f = t.client.core.RecvFrame;
+        taken.push_back(f[frame_byte::Data] << 8 | f[frame_byte::Data + 1]);
+    };
+}
 
 } // namespace
 
@@ -104,6 +125,51 @@ TEST(Scheduler, ReceiveEverySecondTickAndEveryTickWhileBacklogged)
     }
     // First frame two ticks after the arrival, then one per tick.
     EXPECT_EQ(tokens, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+}
+
+TEST(Scheduler, ArrivalsEvery20msDoNotPostponeTheReceive)
+{
+    Connected t;
+    std::vector<int> taken;
+    RecordDispatched(t, taken);
+    // A frame every 20 ms for 10 s, the scheduler ticking every 50 ms.
+    int arrived = 0;
+    while (t.clock.ms < 10000) {
+        if (t.clock.ms % 20 == 0)
+            t.tcp.Arrive(NumberedFrame(arrived++));
+        if (t.clock.ms % kTickMs == 0 && t.clock.ms > 0)
+            t.Tick();
+        t.clock.Advance(10);
+    }
+    ASSERT_EQ(arrived, 500);
+    // Taken at the scheduler's pace all along: the first on the second tick
+    // after the first arrival, then one per tick, 198 in the 199 ticks.
+    EXPECT_EQ(taken.size(), 198u);
+    while (t.client.core.RecvRing.HasFrame() && t.clock.ms < 60000) {
+        t.Tick();
+        t.clock.Advance(kTickMs);
+    }
+    EXPECT_EQ(taken, Serials(500));
+    EXPECT_FALSE(t.process.ended);
+}
+
+TEST(Scheduler, BurstBeyondTheRingIsTakenWholeAndTheClientStays)
+{
+    Connected t;
+    std::vector<int> taken;
+    RecordDispatched(t, taken);
+    QByteArray burst;
+    for (int n = 0; n < 10000; ++n)
+        burst += NumberedFrame(n);
+    t.tcp.Arrive(burst);
+    EXPECT_EQ(t.client.core.RecvRing.Waiting(), kRingSize - 1);
+    for (int tick = 0; tick < 10100 && taken.size() < 10000; ++tick)
+        t.Tick();
+    EXPECT_EQ(taken, Serials(10000));
+    EXPECT_TRUE(t.tcp.incoming.isEmpty());
+    EXPECT_EQ(t.client.core.RecvRing.Waiting(), 0);
+    EXPECT_FALSE(t.process.ended);
+    EXPECT_TRUE(t.lobby.commands.empty());
 }
 
 TEST(Scheduler, LoginTaskPostsWhileConnectingAndSendsOnceConnected)

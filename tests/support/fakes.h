@@ -85,6 +85,13 @@ public:
         incoming.clear();
         return b;
     }
+    qint64 BytesAvailable() const override { return incoming.size(); }
+    QByteArray Read(qint64 maxBytes) override
+    {
+        QByteArray b = incoming.left(maxBytes);
+        incoming.remove(0, b.size());
+        return b;
+    }
     // Makes bytes arrive and raises the arrival event.
     void Arrive(const QByteArray& b)
     {
