@@ -37,8 +37,15 @@ int main(int argc, char** argv)
     client.core.AppPath = QApplication::applicationDirPath();
     client.core.DataPath = platform::DataFolder();
 
-    // The lobby passes one command line; its arguments are joined back.
-    const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
+    // The lobby passes one command line; its arguments are joined back. The
+    // bytes are kept as passed (after Qt took its own options) so that start-up
+    // can refuse a field that is not valid text instead of reading "?" for it.
+    QByteArray commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            commandLine += ' ';
+        commandLine += argv[i];
+    }
     // The screen the table is fitted to; MJCLIENT_SCREEN=WxH overrides it
     // (virtual displays report sizes no player has).
     QSize screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->size() : QSize(1024, 768);
@@ -46,6 +53,6 @@ int main(int argc, char** argv)
     if (forced.size() == 2 && forced[0].toInt() > 0 && forced[1].toInt() > 0)
         screen = QSize(forced[0].toInt(), forced[1].toInt());
     if (!core::Form_Load(client, commandLine, screen))
-        return 0;
+        return core::kStartupFailedExit;
     return QApplication::exec();
 }

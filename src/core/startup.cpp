@@ -22,7 +22,11 @@
 #include "window/sound.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace core {
 
@@ -30,17 +34,69 @@ namespace {
 
 const QString kWarning = QStringLiteral("警告");
 const QString kMainLobbyTitle = QStringLiteral("Olvenhall");
+// At most this many characters of a field are shown in a start-up message.
+constexpr qsizetype kQuotedChars = 80;
+// The location label holds at most this many characters.
+constexpr qsizetype kLocationChars = 64;
+const char* const kFieldNames[15] = {"account name",   "account key",        "server address", "server port",
+                                     "location",       "connection mode",    "proxy address",  "proxy port",
+                                     "proxy user",     "proxy password",     "hosted play",    "lobby title",
+                                     "window caption", "prop plug-in switch", "prop plug-in number"};
 
 // Blanks at both ends removed (spaces only, as the lobby writes them).
-QString TrimBlanks(const QString& s)
+template <typename Text>
+Text TrimBlanks(const Text& s)
 {
+    const auto blank = typename Text::value_type(u' ');
     qsizetype b = 0;
     qsizetype e = s.size();
-    while (b < e && s[b] == QLatin1Char(' '))
+    while (b < e && s[b] == blank)
         ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
+    while (e > b && s[e - 1] == blank)
         --e;
     return s.mid(b, e - b);
+}
+
+// Characters of a text, a surrogate pair counting as one.
+qsizetype CharCount(QStringView text)
+{
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (!(text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate()))
+            ++n;
+    return n;
+}
+
+// A field as a start-up message shows it: quoted, cut after 80 characters
+// with an ellipsis, control characters as "?" so the message stays one line.
+std::string Quoted(QStringView field)
+{
+    QString out = QStringLiteral("\"");
+    qsizetype i = 0;
+    for (qsizetype chars = 0; i < field.size() && chars < kQuotedChars; ++chars) {
+        const bool pair = field[i].isHighSurrogate() && i + 1 < field.size() && field[i + 1].isLowSurrogate();
+        const char16_t u = field[i].unicode();
+        if (u < 0x20 || u == 0x7F)
+            out += QLatin1Char('?');
+        else
+            out += field.mid(i, pair ? 2 : 1);
+        i += pair ? 2 : 1;
+    }
+    if (i < field.size())
+        out += QChar(0x2026);
+    out += QLatin1Char('"');
+    return out.toStdString();
+}
+
+// Bytes of the command line as text in the locale's encoding; bytes that are
+// not valid text there are refused, not turned into replacement characters.
+QString Decoded(QByteArrayView bytes)
+{
+    QStringDecoder decode(QStringDecoder::System);
+    const QString text = decode.decode(bytes);
+    if (decode.hasError())
+        throw StartupFailure("not valid text: " + Quoted(text));
+    return text;
 }
 
 // A number field: the whole text (blanks around it allowed) is one number.
@@ -68,10 +124,10 @@ int16_t ToInt16(const QString& field)
 {
     const std::optional<double> v = WholeNumber(field);
     if (!v)
-        throw StartupFailure("not a number: " + field.toStdString());
+        throw StartupFailure("not a number: " + Quoted(field));
     const double r = std::nearbyint(*v);
     if (r < -32768 || r > 32767)
-        throw StartupFailure("out of range: " + field.toStdString());
+        throw StartupFailure("out of range: " + Quoted(field));
     return static_cast<int16_t>(r);
 }
 
@@ -79,10 +135,10 @@ int32_t ToPort(const QString& field, bool zeroAllowed)
 {
     const std::optional<double> v = WholeNumber(field);
     if (!v)
-        throw StartupFailure("port is not a number: " + field.toStdString());
+        throw StartupFailure("port is not a number: " + Quoted(field));
     const double r = std::nearbyint(*v);
     if (r < (zeroAllowed ? 0 : 1) || r > 65535)
-        throw StartupFailure("port out of range: " + field.toStdString());
+        throw StartupFailure("port out of range: " + Quoted(field));
     return static_cast<int32_t>(r);
 }
 
@@ -93,64 +149,101 @@ double LeadingNumber(const QString& text)
     return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
 }
 
-void ReadCommandLine(Client& c, const QString& line)
+namespace {
+
+// Stores field n (1-15) of the command line; `after` is the text after its "$".
+void StoreField(Client& c, int n, const QString& field, QByteArrayView after)
 {
     CoreState& s = c.core;
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
-    g.WatchMode = !line.endsWith(QLatin1Char('$'));
+    switch (n) {
+    case 1: {
+        const QByteArray name = platform::gbk::Encode(field);
+        g.Players[0].Name = name;
+        s.UserName = name;
+        c.services.GmUserName = name;
+        c.services.GmAccount = name;
+        break;
+    }
+    case 2: s.UserKey = platform::gbk::Encode(field); break;
+    case 3: s.ServerHost = field; break;
+    case 4: s.ServerPort = ToPort(field, false); break;
+    case 5:
+        if (CharCount(field) > kLocationChars)
+            throw StartupFailure("longer than 64 characters: " + Quoted(field));
+        if (g.ScaleX < 1.0f)
+            f.Location.FontSize = 10;
+        if (field.size() > 10)
+            f.Location.FontSize -= 2;
+        f.Location.SetCaption(field);
+        if (g.WatchMode) {
+            QStringDecoder decode(QStringDecoder::System);
+            const QString text = decode.decode(after);
+            const std::optional<double> id = decode.hasError() ? std::nullopt : WholeNumber(text);
+            if (!id)
+                throw StartupFailure("the watched user id is not a number");
+            g.UserInfos[0].UserId = *id;
+        }
+        break;
+    case 6: s.ConnectMode = ToInt16(field); break;
+    case 7: s.ProxyHost = field; break;
+    case 8: s.ProxyPort = ToPort(field, true); break;
+    case 9:
+    case 10: {
+        const QByteArray bytes = platform::gbk::Encode(field);
+        if (bytes.size() > 255)
+            throw StartupFailure("proxy user or password longer than 255 bytes");
+        (n == 9 ? s.ProxyUser : s.ProxyPassword) = bytes;
+        break;
+    }
+    case 11:
+        if (LeadingNumber(field) == 1.0)
+            s.HostedMode = true;
+        break;
+    case 12: s.LobbyTitle = field; break;
+    case 13: s.WindowCaption = field; break;
+    case 14: s.CmdLineField14 = ToInt16(field); break;
+    case 15: s.CmdLineField15 = ToInt16(field); break;
+    }
+}
 
-    QString rest = line;
-    for (int n = 1; n <= 15; ++n) {
-        const qsizetype dollar = rest.indexOf(QLatin1Char('$'));
+} // namespace
+
+void ReadCommandLine(Client& c, const QByteArray& line)
+{
+    CoreState& s = c.core;
+    GameState& g = c.game;
+    g.WatchMode = !line.endsWith('$');
+
+    // The fields, each with the text after its "$"; fields that are absent
+    // (no further "$") are not listed. "$" is one byte in every encoding the
+    // lobby uses, so the line is split before it is decoded.
+    std::vector<std::pair<QByteArrayView, QByteArrayView>> fields;
+    QByteArrayView rest = line;
+    while (fields.size() < 15) {
+        const qsizetype dollar = rest.indexOf('$');
         if (dollar < 0)
-            break; // this field and every later one are absent
-        const QString field = rest.left(dollar);
-        rest = rest.mid(dollar + 1);
-        switch (n) {
-        case 1: {
-            const QByteArray name = platform::gbk::Encode(field);
-            g.Players[0].Name = name;
-            s.UserName = name;
-            c.services.GmUserName = name;
-            c.services.GmAccount = name;
             break;
+        fields.emplace_back(rest.first(dollar), rest.sliced(dollar + 1));
+        rest = rest.sliced(dollar + 1);
+    }
+    // The lobby's title is taken first, so that a failure in an earlier
+    // field can still restore the lobby window.
+    if (fields.size() >= 12) {
+        try {
+            s.LobbyTitle = Decoded(fields[11].first);
+        } catch (const StartupFailure&) {
+            // reported in its turn below
         }
-        case 2: s.UserKey = platform::gbk::Encode(field); break;
-        case 3: s.ServerHost = field; break;
-        case 4: s.ServerPort = ToPort(field, false); break;
-        case 5:
-            if (g.ScaleX < 1.0f)
-                f.Location.FontSize = 10;
-            if (field.size() > 10)
-                f.Location.FontSize -= 2;
-            f.Location.SetCaption(field);
-            if (g.WatchMode) {
-                const std::optional<double> id = WholeNumber(rest);
-                if (!id)
-                    throw StartupFailure("the watched user id is not a number");
-                g.UserInfos[0].UserId = *id;
-            }
-            break;
-        case 6: s.ConnectMode = ToInt16(field); break;
-        case 7: s.ProxyHost = field; break;
-        case 8: s.ProxyPort = ToPort(field, true); break;
-        case 9:
-        case 10: {
-            const QByteArray bytes = platform::gbk::Encode(field);
-            if (bytes.size() > 255)
-                throw StartupFailure("proxy user or password longer than 255 bytes");
-            (n == 9 ? s.ProxyUser : s.ProxyPassword) = bytes;
-            break;
-        }
-        case 11:
-            if (LeadingNumber(field) == 1.0)
-                s.HostedMode = true;
-            break;
-        case 12: s.LobbyTitle = field; break;
-        case 13: s.WindowCaption = field; break;
-        case 14: s.CmdLineField14 = ToInt16(field); break;
-        case 15: s.CmdLineField15 = ToInt16(field); break;
+    }
+
+    for (int n = 1; n <= static_cast<int>(fields.size()); ++n) {
+        const auto& [bytes, after] = fields[static_cast<std::size_t>(n - 1)];
+        try {
+            StoreField(c, n, Decoded(bytes), after);
+        } catch (const StartupFailure& e) {
+            throw StartupFailure("field " + std::to_string(n) + " (" + kFieldNames[n - 1] + "): " + e.what());
         }
     }
     if (s.ConnectMode == 5 && s.ProxyPort == 0)
@@ -212,6 +305,12 @@ void BuildLoginFrame(Client& c)
 
 bool Form_Load(Client& c, const QString& commandLine, QSize screen)
 {
+    QStringEncoder encode(QStringEncoder::System);
+    return Form_Load(c, QByteArray(encode.encode(commandLine)), screen);
+}
+
+bool Form_Load(Client& c, const QByteArray& commandLine, QSize screen)
+{
     CoreState& s = c.core;
     GameState& g = c.game;
     window::MainForm& f = *c.MainForm;
@@ -220,7 +319,7 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         if (!c.plat.instance.TryAcquire()) {
             c.plat.dialogs.MsgBox(QStringLiteral("Kavelin游戏已经运行！"), kWarning, platform::Dialogs::Warning);
             RestoreLobbyWindow(c);
-            c.plat.process.endNow();
+            c.plat.process.endNow(kStartupFailedExit);
             return false;
         }
         g.HoverEnabled = -1;
@@ -279,10 +378,10 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         s.Hooks.InitChipPanel();
         c.match.RoomMatchMode = 0;
 
-        const QString line = TrimBlanks(commandLine);
+        const QByteArray line = TrimBlanks(commandLine);
         if (line.isEmpty()) {
             c.plat.dialogs.MsgBox(QStringLiteral("本游戏需从游戏大厅中启动！"), kWarning, platform::Dialogs::Warning);
-            c.plat.process.endNow();
+            c.plat.process.endNow(kStartupFailedExit);
             return false;
         }
         ReadCommandLine(c, line);
@@ -329,9 +428,13 @@ bool Form_Load(Client& c, const QString& commandLine, QSize screen)
         c.plat.lobby.FindWindow(s.LobbyTitle);
         return true;
     } catch (const std::exception& e) {
+        // One line on stderr; nothing is shown. The lobby window named so far
+        // is restored (a lobby that is gone changes nothing: the start-up has
+        // failed either way) and the process ends with a failure code.
         qWarning("start-up failed: %s", e.what());
-        RestoreLobbyWindow(c);
-        c.plat.process.endNow();
+        if (!s.LobbyTitle.trimmed().isEmpty())
+            c.plat.lobby.SendSysCommand(s.LobbyTitle, platform::LobbyLink::kScRestore);
+        c.plat.process.endNow(kStartupFailedExit);
         return false;
     }
 }

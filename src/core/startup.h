@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 #include <stdexcept>
@@ -13,6 +14,10 @@ struct StartupFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The process's exit code when start-up ends without a running table (a
+// second instance, no command line, or a start-up failure).
+inline constexpr int kStartupFailedExit = 1;
+
 // A field read as a 16-bit integer: a number, rounded to the nearest integer
 // (halves to even), in -32768..32767. Anything else is a start-up failure.
 int16_t ToInt16(const QString& field);
@@ -22,8 +27,10 @@ int32_t ToPort(const QString& field, bool zeroAllowed);
 // The leading number of a text (blanks skipped); 0 when there is none.
 double LeadingNumber(const QString& text);
 
-// Reads the command line's "$"-terminated fields into the settings.
-void ReadCommandLine(Client& c, const QString& trimmedLine);
+// Reads the command line's "$"-terminated fields into the settings. The line
+// is the bytes the lobby passed, in the locale's encoding; a field that is
+// not valid text there is a start-up failure.
+void ReadCommandLine(Client& c, const QByteArray& trimmedLine);
 
 // Sizes the table window for a screen of the given pixels and fixes the
 // layout scale.
@@ -34,7 +41,10 @@ void BuildLoginFrame(Client& c);
 
 // The table window's load: refuses a second instance and a missing command
 // line, reads the command line, builds the login frame and starts the
-// connection. Returns false when the process was ended.
+// connection. Returns false when the process was ended (with the exit code
+// kStartupFailedExit); a start-up failure writes one line to stderr.
+bool Form_Load(Client& c, const QByteArray& commandLine, QSize screen);
+// The same for a command line already held as text.
 bool Form_Load(Client& c, const QString& commandLine, QSize screen);
 
 // The table window was closed: stops the sound and the plug-in, closes the

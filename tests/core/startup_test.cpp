@@ -43,6 +43,18 @@ QString Line(std::map<int, QString> changes = {}, bool closed = true)
     return line;
 }
 
+// The full line as the lobby's bytes, with field `index` replaced by `field`.
+QByteArray RawLine(int index, const QByteArray& field)
+{
+    QList<QByteArray> f = Line().toUtf8().split('$');
+    f[index - 1] = field;
+    return f.join('$');
+}
+
+// Start-up messages, recorded while a test listens.
+QStringList g_messages;
+void RecordMessage(QtMsgType, const QMessageLogContext&, const QString& text) { g_messages << text; }
+
 } // namespace
 
 enum class Outcome { Runs, Refused, Failed };
@@ -72,12 +84,14 @@ TEST_P(CommandLineTest, Path)
     case Outcome::Refused:
         EXPECT_FALSE(runs);
         EXPECT_TRUE(t.process.ended);
+        EXPECT_EQ(t.process.code, kStartupFailedExit);
         EXPECT_EQ(t.dialogs.texts, QStringList{QStringLiteral("本游戏需从游戏大厅中启动！")});
         EXPECT_TRUE(t.lobby.commands.empty());
         break;
     case Outcome::Failed:
         EXPECT_FALSE(runs);
         EXPECT_TRUE(t.process.ended);
+        EXPECT_EQ(t.process.code, kStartupFailedExit);
         EXPECT_TRUE(t.dialogs.texts.isEmpty());
         EXPECT_FALSE(t.client.MainForm->isVisible());
         break;
@@ -112,6 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"name_16_bytes", Line({{1, QString(16, QLatin1Char('n'))}}), Outcome::Runs},
         LineCase{"key_reaches_token", Line({{2, QString(229, QLatin1Char('k'))}}), Outcome::Failed},
         LineCase{"key_228", Line({{2, QString(228, QLatin1Char('k'))}}), Outcome::Runs},
+        LineCase{"location_64", Line({{5, QString(64, QChar(0x4E0A))}}), Outcome::Runs},
+        LineCase{"location_65", Line({{5, QString(65, QLatin1Char('x'))}}), Outcome::Failed},
         LineCase{"sixteen_fields", Line() + QStringLiteral("extra$more$"), Outcome::Runs}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -284,3 +300,62 @@ TEST(Startup, SecondInstanceIsRefused)
     TestClient later(name);
     EXPECT_TRUE(Form_Load(later.client, Line(), kScreen));
 }
+
+struct FaultCase {
+    const char* name;
+    QByteArray line;
+    const char* says; // how the stderr line starts after "start-up failed: "
+    bool cut;         // the quoted field was cut to 80 characters
+};
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
+class StartupFaultTest : public ::testing::TestWithParam<FaultCase> {};
+
+// A field the start-up refuses: the process ends with the failure code and
+// nothing shown, stderr gets one line quoting at most 80 characters of the
+// field, and the lobby named in field 12 is restored even when an earlier
+// field failed.
+TEST_P(StartupFaultTest, EndsWithFailureCodeAndOneShortLine)
+{
+    const FaultCase& fc = GetParam();
+    TestClient t;
+    g_messages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(RecordMessage);
+    const bool runs = Form_Load(t.client, fc.line, kScreen);
+    qInstallMessageHandler(previous);
+
+    EXPECT_FALSE(runs);
+    EXPECT_EQ(t.process.calls, 1);
+    EXPECT_EQ(t.process.code, kStartupFailedExit);
+    EXPECT_TRUE(t.dialogs.texts.isEmpty());
+    EXPECT_FALSE(t.client.MainForm->isVisible());
+    EXPECT_EQ(t.lobby.commands, std::vector<uint32_t>{platform::LobbyLink::kScRestore});
+
+    ASSERT_EQ(g_messages.size(), 1);
+    const QString& message = g_messages[0];
+    EXPECT_TRUE(message.startsWith(QStringLiteral("start-up failed: ") + QString::fromUtf8(fc.says))) << message.toStdString();
+    EXPECT_FALSE(message.contains(QLatin1Char('\n')));
+    const qsizetype open = message.indexOf(QLatin1Char('"'));
+    const qsizetype close = message.lastIndexOf(QLatin1Char('"'));
+    ASSERT_LT(open, close);
+    const QString quoted = message.mid(open + 1, close - open - 1);
+    if (fc.cut) {
+        EXPECT_EQ(quoted.size(), 81);
+        EXPECT_TRUE(quoted.endsWith(QChar(0x2026)));
+    } else {
+        EXPECT_LE(quoted.size(), 80);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Startup, StartupFaultTest,
+    ::testing::Values(
+        // GBK bytes of a name and a location on a UTF-8 system.
+        FaultCase{"name_invalid_bytes", RawLine(1, "\xD5\xC5\xC8\xFD"), "field 1 (account name): not valid text", false},
+        FaultCase{"location_invalid_bytes", RawLine(5, "\xC9\xCF\xBA\xA3"), "field 5 (location): not valid text", false},
+        FaultCase{"location_1mb", RawLine(5, QByteArray(1 << 20, 'x')),
+                  "field 5 (location): longer than 64 characters", true},
+        FaultCase{"port_not_number", RawLine(4, "80a"), "field 4 (server port): port is not a number", false},
+        FaultCase{"port_long_with_newline", RawLine(4, QByteArray(100, '9') + "\nx"),
+                  "field 4 (server port): port is not a number", true}),
+    [](const auto& info) { return std::string(info.param.name); });

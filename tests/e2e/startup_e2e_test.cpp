@@ -144,3 +144,39 @@ TEST(StartupEndToEnd, WrongProxyPasswordIsReportedAndNothingReachesTheServer)
     lobby->Write("quit\n");
     EXPECT_TRUE(lobby->WaitForExit(5000));
 }
+
+// A command line start-up refuses: the client ends with exit code 1 and one
+// stderr line that quotes the field, shows nothing, and restores the lobby
+// window named in field 12 even though an earlier field failed.
+TEST(StartupEndToEnd, RefusedFieldsEndWithAFailureCodeAndOneLine)
+{
+    {
+        QTemporaryDir runtime;
+        const QString line = Line(QStringLiteral("0"), 7000, QString(), 0, QString(), QString())
+                                 .replace(QStringLiteral("$7000$"), QStringLiteral("$80a$"));
+        auto lobby = StartLobby(runtime, line);
+        EXPECT_TRUE(lobby->WaitForLine(QStringLiteral("syscommand restore E2E Lobby"), 15000));
+        ASSERT_TRUE(lobby->WaitForExit(15000)) << lobby->Lines().join('\n').toStdString();
+        EXPECT_EQ(lobby->ExitCode(), 1);
+        EXPECT_TRUE(lobby->Lines().contains(
+            QStringLiteral("start-up failed: field 4 (server port): port is not a number: \"80a\"")))
+            << lobby->Lines().join('\n').toStdString();
+        EXPECT_TRUE(lobby->Lines().contains(QStringLiteral("exited 1")));
+    }
+    {
+        // A name in GBK bytes on a UTF-8 system: the shell passes the bytes
+        // as they are, which a QString argument could not.
+        QTemporaryDir runtime;
+        Program client(QStringLiteral("/bin/sh"),
+                       QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(printf '%b' \"$1\")\""),
+                                   QStringLiteral(MJ_CLIENT_PROGRAM),
+                                   QStringLiteral("\\0325\\0305$secret$127.0.0.1$7000$x$0$$0$$$0$$Table$0$0$")},
+                       IsolatedEnvironment(runtime));
+        ASSERT_TRUE(client.WaitForExit(15000));
+        EXPECT_EQ(client.ExitCode(), 1);
+        const QStringList failures = client.Lines().filter(QStringLiteral("start-up failed"));
+        ASSERT_EQ(failures.size(), 1) << client.Lines().join('\n').toStdString();
+        EXPECT_TRUE(failures[0].startsWith(QStringLiteral("start-up failed: field 1 (account name): not valid text: \"")))
+            << failures[0].toStdString();
+    }
+}
