@@ -27,6 +27,8 @@ struct NullTcp : platform::TcpLink {
     void Close() override {}
     void SendData(const QByteArray&) override {}
     QByteArray GetData() override { return {}; }
+    qint64 BytesAvailable() const override { return 0; }
+    QByteArray Read(qint64) override { return {}; }
 };
 struct NullLobby : platform::LobbyLink {
     bool FindWindow(const QString&) override { return true; }

@@ -2,11 +2,13 @@
 
 #include "core/rings.h"
 #include "core/upper_hooks.h"
+#include "platform/wait.h"
 #include "protocol/frame.h"
 
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace core {
 
@@ -82,6 +84,8 @@ struct CoreState {
     bool LoginPending = false;
     bool ReconnectArmed = false;
     uint8_t ProxyState = 0;
+    // Set while a SOCKS5 handshake runs: by when it must have ended.
+    std::optional<platform::Deadline> ProxyDeadline;
     int32_t ReconnectId = 0;
     int16_t ReconnectTries = 0;
     int16_t ReconnectCountdown = 0;

@@ -16,8 +16,10 @@ namespace {
 
 void ProxyRingReset(Client& c) { c.core.ProxyRing.Read = c.core.ProxyRing.Write = 0; }
 
+// Ends the handshake: the message once, then the socket closed.
 void Fail(Client& c, const QString& text)
 {
+    c.core.ProxyDeadline.reset();
     c.plat.dialogs.MsgBox(text);
     c.plat.tcp.Close();
 }
@@ -29,6 +31,7 @@ void Succeed(Client& c, int replyLength)
     CoreState& s = c.core;
     window::MainForm& f = *c.MainForm;
     s.DirectConnection = true;
+    s.ProxyDeadline.reset();
     PostLobbyMessage(c, LobbyMsgLeave);
     f.Sysmsg[0]->Clear();
     f.Sysmsg[0]->AddItem(QStringLiteral("连接代理服务器成功！"));
@@ -100,6 +103,7 @@ void ProxyConnect(Client& c)
     platform::TcpLink& tcp = c.plat.tcp;
     ResetRings(c);
     s.DirectConnection = false;
+    s.ProxyDeadline.reset();
     tcp.Connect(s.ProxyHost, s.ProxyPort);
 
     // The wait lets events run and ends when the connection stands, when it
@@ -119,8 +123,10 @@ void ProxyConnect(Client& c)
     s.ProxyState = ProxyIdle;
     ProxyRingReset(c);
     s.ProxyState = ProxySendGreeting;
+    s.ProxyDeadline = platform::Deadline::InMs(clock, kProxyConnectWaitMs);
     ProxySend(c);
     s.SchedWatch.Start();
+    c.MainForm->TimerBong->SetEnabled(true);
 }
 
 void ProxySend(Client& c)
@@ -192,6 +198,16 @@ void ProxyReceive(Client& c)
     }
     default: break;
     }
+}
+
+void ProxyWatch(Client& c)
+{
+    CoreState& s = c.core;
+    if (!s.ProxyDeadline || s.DirectConnection)
+        return;
+    if (c.plat.tcp.State() == platform::TcpLink::Connected && !s.ProxyDeadline->Passed())
+        return;
+    Fail(c, QStringLiteral("请求代理失败！"));
 }
 
 } // namespace core

@@ -20,7 +20,8 @@ enum ProxyStep : uint8_t {
     ProxyAwaitConnect = 6,
 };
 
-// How long the client waits for the proxy's TCP connection.
+// How long the client waits for the proxy's TCP connection, and again for the
+// handshake once the connection stands.
 constexpr int kProxyConnectWaitMs = 10000;
 
 // The client's requests, as they go on the wire.
@@ -36,7 +37,8 @@ QByteArray ProxyConnectRequest(const QString& host, int32_t port);
 int ConnectReplyLength(const uint8_t* bytes, int available);
 
 // Connects to the SOCKS5 proxy and sends the greeting; the rest of the
-// handshake runs as the proxy's replies arrive.
+// handshake runs as the proxy's replies arrive, with the 50 ms timer on so
+// that the connection watch looks after it.
 void ProxyConnect(Client& c);
 
 // Sends the request of an odd state and moves to the next state.
@@ -45,5 +47,9 @@ void ProxySend(Client& c);
 // Judges the proxy's reply in the proxy ring once it has arrived whole, and
 // sends the next request, completes the connection or reports the failure.
 void ProxyReceive(Client& c);
+
+// Run by the connection watch: a handshake that has not ended when the proxy
+// closes the connection or the wait is over fails as a refused proxy does.
+void ProxyWatch(Client& c);
 
 } // namespace core

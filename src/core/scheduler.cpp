@@ -4,6 +4,7 @@
 #include "core/countdowns.h"
 #include "core/lobby.h"
 #include "core/messages.h"
+#include "core/proxy.h"
 #include "core/reconnect.h"
 #include "core/rings.h"
 #include "platform/lobby_link.h"
@@ -143,6 +144,7 @@ void SchedLoginTask(Client& c)
 void SchedWatchTask(Client& c)
 {
     CoreState& s = c.core;
+    ProxyWatch(c); // a SOCKS5 handshake that runs
     if (Connected(c))
         return;
     if (!c.plat.lobby.FindWindow(s.LobbyTitle)) {

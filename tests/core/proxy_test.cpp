@@ -2,6 +2,7 @@
 
 #include "core/lobby.h"
 #include "core/rings.h"
+#include "core/scheduler.h"
 #include "support/test_client.h"
 #include "window/main_form.h"
 
@@ -122,6 +123,99 @@ INSTANTIATE_TEST_SUITE_P(
                     {QByteArray("\x05\x00", 2), QByteArray("\x05\x00\x00\x07\x00\x00", 6)},
                     QStringLiteral("通过代理连接主站失败！")}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The proxy goes away, or falls silent, somewhere in the handshake; after
+// that only the 50 ms timer's ticks run.
+enum class ProxyStops { AtAccept, Closes, FallsSilent };
+struct BrokenHandshakeCase {
+    const char* name;
+    std::vector<QByteArray> replies; // what the proxy sends before it stops
+    ProxyStops how;
+};
+void PrintTo(const BrokenHandshakeCase& c, std::ostream* os) { *os << c.name; }
+
+class ProxyBrokenHandshakeTest : public ProxyFixture, public ::testing::WithParamInterface<BrokenHandshakeCase> {
+protected:
+    // Ticks as the timer would, while it is on, until a message is shown or
+    // the time given is over.
+    void TickFor(uint32_t spanMs)
+    {
+        const uint32_t end = t.clock.ms + spanMs;
+        while (t.client.MainForm->TimerBong->Enabled() && t.dialogs.texts.isEmpty() && t.clock.ms < end) {
+            t.clock.Advance(50);
+            TimerBong_Timer(t.client);
+        }
+    }
+};
+
+TEST_P(ProxyBrokenHandshakeTest, ShowsTheProxyFailureOnceWithinTheWait)
+{
+    const BrokenHandshakeCase& k = GetParam();
+    if (k.how == ProxyStops::AtAccept) {
+        t.clock.onEvents = [this] {
+            if (t.tcp.state == platform::TcpLink::Connecting) {
+                t.tcp.state = platform::TcpLink::Connected;
+                t.tcp.PeerCloses();
+            }
+        };
+    }
+    ProxyConnect(t.client);
+    for (const QByteArray& r : k.replies)
+        t.tcp.Arrive(r);
+    const uint32_t start = t.clock.ms;
+    if (k.how == ProxyStops::Closes)
+        t.tcp.PeerCloses();
+
+    if (k.how == ProxyStops::FallsSilent) {
+        // A silent proxy is given the whole wait.
+        TickFor(kProxyConnectWaitMs - 100);
+        EXPECT_TRUE(t.dialogs.texts.isEmpty());
+    }
+    TickFor(kProxyConnectWaitMs + 1000);
+    EXPECT_EQ(t.dialogs.texts, QStringList{QStringLiteral("请求代理失败！")});
+    EXPECT_LE(t.clock.ms - start, static_cast<uint32_t>(k.how == ProxyStops::FallsSilent ? kProxyConnectWaitMs + 100 : 100));
+    EXPECT_EQ(t.tcp.state, platform::TcpLink::Closed);
+    EXPECT_FALSE(t.client.core.DirectConnection);
+
+    // Shown once: the watch goes on looking at the closed socket, as after a
+    // refusal, and the lobby hears what it hears after a refusal: no word
+    // that the connection stands.
+    t.tcp.sent.clear();
+    TickFor(2000);
+    EXPECT_EQ(t.dialogs.texts.size(), 1);
+    EXPECT_TRUE(t.tcp.sent.isEmpty());
+    EXPECT_TRUE(t.lobby.posted.empty());
+    EXPECT_FALSE(t.process.ended);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Proxy, ProxyBrokenHandshakeTest,
+    ::testing::Values(
+        BrokenHandshakeCase{"closed_at_accept", {}, ProxyStops::AtAccept},
+        BrokenHandshakeCase{"closed_after_the_greeting", {}, ProxyStops::Closes},
+        BrokenHandshakeCase{"closed_after_half_a_method_reply", {QByteArray("\x05", 1)}, ProxyStops::Closes},
+        BrokenHandshakeCase{"closed_after_the_authentication", {QByteArray("\x05\x02", 2)}, ProxyStops::Closes},
+        BrokenHandshakeCase{"closed_after_the_connect_request", {QByteArray("\x05\x00", 2)}, ProxyStops::Closes},
+        BrokenHandshakeCase{"closed_after_half_a_connect_reply",
+                            {QByteArray("\x05\x02", 2), QByteArray("\x01\x00", 2),
+                             QByteArray("\x05\x00\x00\x01\x0A", 5)},
+                            ProxyStops::Closes},
+        BrokenHandshakeCase{"silent_after_accept", {}, ProxyStops::FallsSilent},
+        BrokenHandshakeCase{"silent_after_the_connect_request", {QByteArray("\x05\x00", 2)},
+                            ProxyStops::FallsSilent}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProxyFixture, RefusalIsNotReportedAgainByTheWatch)
+{
+    ProxyConnect(t.client);
+    t.tcp.Arrive(QByteArray("\x05\x02", 2));
+    t.tcp.Arrive(QByteArray("\x01\x01", 2));
+    for (int i = 0; i < 2 * kProxyConnectWaitMs / 50; ++i) {
+        t.clock.Advance(50);
+        TimerBong_Timer(t.client);
+    }
+    EXPECT_EQ(t.dialogs.texts, QStringList{QStringLiteral("代理服务器用户验证失败！")});
+}
 
 TEST_F(ProxyFixture, UnreachableProxyEndsTheWait)
 {

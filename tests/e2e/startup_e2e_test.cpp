@@ -1,6 +1,7 @@
 // The built client, started by the stand-in lobby, connects to a scripted
 // server on loopback, directly and through a real SOCKS5 proxy, and sends
-// its login frame; the lobby sees the client's messages both ways.
+// its login frame; the lobby sees the client's messages both ways. A proxy
+// that breaks off the handshake is reported.
 #include "support/processes.h"
 
 #include <QStandardPaths>
@@ -179,4 +180,36 @@ TEST(StartupEndToEnd, RefusedFieldsEndWithAFailureCodeAndOneLine)
         EXPECT_TRUE(failures[0].startsWith(QStringLiteral("start-up failed: field 1 (account name): not valid text: \"")))
             << failures[0].toStdString();
     }
+}
+
+TEST(StartupEndToEnd, ProxyThatClosesAfterTheGreetingIsReported)
+{
+    // A scripted proxy: it accepts, reads the client's greeting and closes
+    // the connection without a reply.
+    QTcpServer proxy;
+    ASSERT_TRUE(proxy.listen(QHostAddress::LocalHost, 0));
+    QByteArray greeting;
+    QObject::connect(&proxy, &QTcpServer::newConnection, [&] {
+        QTcpSocket* peer = proxy.nextPendingConnection();
+        QObject::connect(peer, &QTcpSocket::readyRead, [&greeting, peer] {
+            greeting += peer->readAll();
+            if (greeting.size() >= 4)
+                peer->close();
+        });
+    });
+    QTemporaryDir runtime;
+    Table table;
+    auto lobby = StartLobby(runtime, Line(QStringLiteral("5"), table.Port(), QStringLiteral("127.0.0.1"),
+                                          proxy.serverPort(), QStringLiteral("puser"), QStringLiteral("ppass")));
+    ASSERT_TRUE(WaitFor([&] { return greeting.size() >= 4; }, 15000)) << lobby->Lines().join('\n').toStdString();
+    EXPECT_EQ(greeting, QByteArray("\x05\x02\x00\x02", 4));
+    EXPECT_TRUE(lobby->WaitForLine(QStringLiteral("syscommand restore E2E Lobby"), 5000));
+    // The failure shows in a message box, well within the proxy wait; the
+    // offscreen platform notes every message box it shows with this line.
+    EXPECT_TRUE(lobby->WaitForLine(QStringLiteral("propagateSizeHints"), 5000))
+        << lobby->Lines().join('\n').toStdString();
+    EXPECT_EQ(table.peer, nullptr);
+    EXPECT_FALSE(lobby->Lines().join('\n').contains(QStringLiteral("exited")));
+    lobby->Write("quit\n");
+    EXPECT_TRUE(lobby->WaitForExit(5000));
 }

@@ -98,6 +98,13 @@ public:
         incoming += b;
         emit DataArrival(incoming.size());
     }
+    // The peer closes the connection: the socket is closing and the close
+    // event is raised.
+    void PeerCloses()
+    {
+        state = Closing;
+        emit CloseEvent();
+    }
 
     int state = Closed;
     QString host;
