@@ -16,6 +16,9 @@ namespace {
 
 void ProxyRingReset(Client& c) { c.core.ProxyRing.Read = c.core.ProxyRing.Write = 0; }
 
+// The message for a proxy that refused, hung up or fell silent.
+QString ProxyFailedText() { return QStringLiteral("请求代理失败！"); }
+
 // Ends the handshake: the message once, then the socket closed.
 void Fail(Client& c, const QString& text)
 {
@@ -116,7 +119,7 @@ void ProxyConnect(Client& c)
     };
     platform::WaitUntil(clock, platform::Deadline::InMs(clock, kProxyConnectWaitMs), settled, 20);
     if (tcp.State() != platform::TcpLink::Connected) {
-        Fail(c, QStringLiteral("请求代理失败！"));
+        Fail(c, ProxyFailedText());
         return;
     }
     s.LoginPending = true;
@@ -172,7 +175,7 @@ void ProxyReceive(Client& c)
             s.ProxyState = ProxySendConnect;
             ProxySend(c);
         } else {
-            Fail(c, QStringLiteral("请求代理失败！"));
+            Fail(c, ProxyFailedText());
         }
         break;
     case ProxyAwaitAuth:
@@ -207,7 +210,7 @@ void ProxyWatch(Client& c)
         return;
     if (c.plat.tcp.State() == platform::TcpLink::Connected && !s.ProxyDeadline->Passed())
         return;
-    Fail(c, QStringLiteral("请求代理失败！"));
+    Fail(c, ProxyFailedText());
 }
 
 } // namespace core
