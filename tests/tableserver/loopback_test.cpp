@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
@@ -321,4 +322,63 @@ TEST(Program, OptionsTraceAndEnd)
     bad.start(program, {QStringLiteral("--port"), QStringLiteral("99999")});
     ASSERT_TRUE(bad.waitForFinished(5000));
     EXPECT_NE(bad.exitCode(), 0);
+}
+
+TEST(Program, PresetGameOverTheSocket)
+{
+    const QString program = QStringLiteral(TABLESERVER_PROGRAM);
+    if (!QFileInfo::exists(program))
+        GTEST_SKIP() << "the tableserver program is not built";
+    QProcess p;
+    p.start(program, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--hands"), QStringLiteral("2"),
+                      QStringLiteral("--robot-wait"), QStringLiteral("0"), QStringLiteral("--robot-delay"),
+                      QStringLiteral("0"), QStringLiteral("--preset"),
+                      QStringLiteral(TABLESERVER_PRESETS "/client_win.preset")});
+    ASSERT_TRUE(p.waitForStarted(5000));
+    QByteArray out;
+    ASSERT_TRUE(WaitFor([&] {
+        out += p.readAllStandardOutput();
+        return out.contains('\n');
+    }));
+    const QByteArray first = out.left(out.indexOf('\n'));
+    const quint16 port = static_cast<quint16>(first.mid(first.lastIndexOf(':') + 1).split(' ').first().toUInt());
+    ASSERT_NE(port, 0);
+    ScriptedClient c(port);
+    c.player.claimOps = protocol::OpWin;
+    ASSERT_TRUE(c.Connected());
+    c.Login();
+    ASSERT_TRUE(WaitFor([&] { return p.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(p.exitCode(), 0);
+    // Seat 0 won on a discard (20), then self-drawn as the banker (90).
+    std::vector<int64_t> won;
+    for (const auto& f : c.player.received)
+        if (ts_test::Kind(f) == protocol::MsgSeatResult && ts_test::SeatOf(f) == 1)
+            won.push_back(ts_test::ResultAmount(f));
+    EXPECT_EQ(won, (std::vector<int64_t>{20, 90}));
+}
+
+TEST(Program, ABadPresetIsRefusedWithItsLine)
+{
+    const QString program = QStringLiteral(TABLESERVER_PROGRAM);
+    if (!QFileInfo::exists(program))
+        GTEST_SKIP() << "the tableserver program is not built";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("bad.preset"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("hand\nbanker 1\ndice 1 2 3 9\n");
+    f.close();
+    struct Case {
+        QString path;
+        QByteArray error;
+    };
+    for (const Case& c : {Case{file, "tableserver: preset " + file.toUtf8() + ": line 3: a die must be a number from 1 to 6"},
+                          Case{dir.filePath(QStringLiteral("missing.preset")), "tableserver: cannot read the preset "}}) {
+        QProcess p;
+        p.start(program, {QStringLiteral("--preset"), c.path});
+        ASSERT_TRUE(p.waitForFinished(5000));
+        EXPECT_EQ(p.exitCode(), 2);
+        EXPECT_TRUE(p.readAllStandardError().startsWith(c.error)) << c.path.toStdString();
+    }
 }

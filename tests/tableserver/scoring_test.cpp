@@ -161,11 +161,14 @@ TEST_P(WholeHandsTest, ResultAndSettlementFramesAddUp)
 TEST_P(WholeHandsTest, KindsOfAHandComeInOrder)
 {
     const auto frames = PlayHands(GetParam(), 2, protocol::OpPong);
-    // Past the seating: 4, 1, five draws, 14, then play (6, 5, 2, 7), then 15s,
-    // 9 four times, 17 sixteen times, then ready marks before the next 4.
-    std::size_t i = 10;
+    // Past the seating: 16 (naming the banker), 4, 1, five draws, 14, then
+    // play (6, 5, 2, 7), then 15s, 9 four times, 17 sixteen times, then ready
+    // marks before the next 16.
+    std::size_t i = 9;
     for (int hand = 0; hand < 2; ++hand) {
-        ASSERT_LT(i + 8, frames.size());
+        ASSERT_LT(i + 9, frames.size());
+        EXPECT_EQ(ts_test::Kind(frames[i]), 16);
+        EXPECT_EQ(ts_test::DataLow(frames[i++], 3), 2);
         EXPECT_EQ(ts_test::Kind(frames[i++]), 4);
         EXPECT_EQ(ts_test::Kind(frames[i++]), 1);
         for (int k = 0; k < 5; ++k)

@@ -417,9 +417,13 @@ TEST(BetweenHands, ReadyMarksThenTheNextHand)
         if (seat < 3) {
             EXPECT_EQ(seen.size(), 1u);
         } else {
-            ASSERT_GT(seen.size(), 1u);
-            EXPECT_EQ(ts_test::Kind(seen[1]), protocol::MsgHandStart);
-            EXPECT_EQ(ts_test::SeatOf(seen[1]), 2); // the winner was not the banker: the next seat deals
+            ASSERT_GT(seen.size(), 2u);
+            // The next hand opens with the table status naming its banker.
+            EXPECT_EQ(ts_test::Kind(seen[1]), protocol::MsgTableStatus);
+            EXPECT_EQ(ts_test::DataLow(seen[1], 3), protocol::StatusGameStarts);
+            EXPECT_EQ(ts_test::SeatOf(seen[1]), 2);
+            EXPECT_EQ(ts_test::Kind(seen[2]), protocol::MsgHandStart);
+            EXPECT_EQ(ts_test::SeatOf(seen[2]), 2); // the winner was not the banker: the next seat deals
         }
     }
 }

@@ -7,6 +7,8 @@
 #include <QDateTime>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 using tableserver::ServerOptions;
 using tableserver::TableServer;
@@ -54,6 +56,9 @@ int main(int argc, char** argv)
         {QStringLiteral("countdown"),
          QStringLiteral("Seconds a turn prompt gives a player to decide (2-99)."), QStringLiteral("SECONDS"),
          QStringLiteral("15")},
+        {QStringLiteral("preset"),
+         QStringLiteral("Play the hands of this preset game first (walls, dice, robot choices; see PROTOCOL.md)."),
+         QStringLiteral("FILE")},
         {QStringLiteral("trace"), QStringLiteral("Print every frame both ways, one line each.")},
     });
     p.process(app);
@@ -75,6 +80,24 @@ int main(int argc, char** argv)
     o.table.robotWaitMs = static_cast<int>(wait * 1000);
     o.table.robotDelayMs = static_cast<int>(delay);
     o.table.countdownSeconds = static_cast<int>(countdown);
+    if (p.isSet(QStringLiteral("preset"))) {
+        const std::string path = p.value(QStringLiteral("preset")).toStdString();
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        if (in)
+            text << in.rdbuf();
+        if (!in) {
+            std::fprintf(stderr, "tableserver: cannot read the preset %s\n", path.c_str());
+            return 2;
+        }
+        std::string error;
+        const auto preset = tableserver::ParsePreset(text.str(), error);
+        if (!preset) {
+            std::fprintf(stderr, "tableserver: preset %s: %s\n", path.c_str(), error.c_str());
+            return 2;
+        }
+        o.table.preset = *preset;
+    }
 
     TableServer server(o);
     if (!server.Listen()) {

@@ -15,6 +15,7 @@ const std::string Player = "\xCD\xE6\xBC\xD2";
 const std::string SelfDrawn = "\xD7\xD4\xC3\xFE";
 const std::string OnDiscard = "\xB5\xE3\xC5\xDA";
 const std::string Drawn = "\xC1\xF7\xBE\xD6";
+const std::string RobbedKong = "\xC7\xC0\xB8\xDC";
 } // namespace text
 
 namespace {
@@ -167,9 +168,9 @@ GameFrame Draw(int seat, Tile tile) { return Header(protocol::MsgDraw, SeatBit(s
 
 GameFrame WildTile(Tile indicator, Tile wild) { return Header(protocol::MsgWildTile, 0, 0, {0, 0, wild, indicator}); }
 
-GameFrame TurnPrompt(int seat, uint8_t stamp, int mask, int countdown)
+GameFrame TurnPrompt(int seat, uint8_t stamp, int mask, int countdown, bool falseWin)
 {
-    GameFrame f = Header(protocol::MsgTurnPrompt, SeatBit(seat), stamp, {mask, 0, 0, 0});
+    GameFrame f = Header(protocol::MsgTurnPrompt, SeatBit(seat), stamp, {mask, falseWin ? 1 : 0, 0, 0});
     f[protocol::turn_prompt_byte::Countdown] = static_cast<uint8_t>(countdown);
     return f;
 }
@@ -363,6 +364,8 @@ std::string Describe(const GameFrame& f, bool fromClient)
     case protocol::MsgTurnPrompt:
         o << " prompt bit=" << seat << " stamp=" << int(c.b3) << " mask=0x" << Hex(d(0) & 0xFF, 2)
           << " countdown=" << int(At(f, protocol::turn_prompt_byte::Countdown));
+        if (d(1) & 1)
+            o << " falsewin";
         break;
     case protocol::MsgOperation:
         o << " operation bit=" << seat << " op=" << (d(0) & 0xFF) << " tiles=" << T(d(1)) << "," << T(d(2)) << ","

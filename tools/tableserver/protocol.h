@@ -26,6 +26,7 @@ extern const std::string Player;    // "玩家", the title of every player
 extern const std::string SelfDrawn; // "自摸", result text of a self-drawn win
 extern const std::string OnDiscard; // "点炮", result text of a win on a discard
 extern const std::string Drawn;     // "流局", result text of a drawn hand
+extern const std::string RobbedKong; // "抢杠", result text of a win on a robbed kong
 } // namespace text
 
 // Building blocks.
@@ -57,7 +58,8 @@ GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice);
 GameFrame Deal(const std::vector<Tile>& tiles); // at most 12 tiles
 GameFrame Draw(int seat, Tile tile);             // tile 0 when the receiver may not see it
 GameFrame WildTile(Tile indicator, Tile wild);
-GameFrame TurnPrompt(int seat, uint8_t stamp, int mask, int countdown);
+// falseWin sets bit 0 of data word 1: the offered win is a false win.
+GameFrame TurnPrompt(int seat, uint8_t stamp, int mask, int countdown, bool falseWin = false);
 GameFrame Discard(int seat, Tile tile, bool fromInsideHand);
 GameFrame Operation(int seat, int operation, const std::array<Tile, 3>& tiles);
 GameFrame WallReveal(int seat, const std::vector<Tile>& handTiles, const std::vector<Tile>& wallTiles);

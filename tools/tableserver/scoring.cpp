@@ -7,7 +7,7 @@ int WinnerFan(const HandOutcome& h)
     if (h.winner < 0)
         return 0;
     const SeatTally& t = h.seats[static_cast<std::size_t>(h.winner)];
-    return 1 + (h.hardWin ? 1 : 0) + (h.discarder < 0 ? 1 : 0) + t.redKongs + t.greenKongs + t.wildKongs
+    return 1 + (h.hardWin ? 1 : 0) + (h.discarder < 0 ? 1 : 0) + (h.robbedKong ? 1 : 0) + t.redKongs + t.greenKongs + t.wildKongs
         + t.exposedKongs + t.concealedKongs;
 }
 
@@ -35,7 +35,7 @@ Settlement Settle(const HandOutcome& h)
         const SeatTally& t = h.seats[i];
         auto& r = s.rows[i];
         const bool won = seat == h.winner;
-        r[row::WinType] = static_cast<int16_t>(won ? (h.kongDraw ? kWinOnKong : kWinPlain) : 0);
+        r[row::WinType] = static_cast<int16_t>(won ? (h.robbedKong ? kWinRobbedKong : h.kongDraw ? kWinOnKong : kWinPlain) : 0);
         r[row::DragonKongs] = static_cast<int16_t>((t.redKongs & 0x0F) | ((t.greenKongs & 0x0F) << 4));
         r[row::WildKongs] = static_cast<int16_t>(t.wildKongs);
         r[row::ExposedKongs] = static_cast<int16_t>(t.exposedKongs);

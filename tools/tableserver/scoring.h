@@ -20,6 +20,7 @@ struct HandOutcome {
     int discarder = -1; // the seat whose discard was won on; -1 for a self-draw
     bool kongDraw = false; // the winning tile was a replacement draw after a kong
     bool hardWin = false;  // no wild tile stood in for another tile
+    bool robbedKong = false; // won on the tile another seat added to its pong (the discarder is that seat)
     int banker = 0;
     int stake = 10;        // the room's base stake
     std::array<SeatTally, 4> seats{};
@@ -43,9 +44,11 @@ constexpr int Currency = 13;
 constexpr int AmountSign = 14; // low byte 0: the final amount is a loss
 } // namespace row
 
-// Win types: a plain win, and a win on the replacement tile of a kong.
+// Win types: a plain win, a win on the replacement tile of a kong, and a win
+// on the tile another seat added to its pong (robbing the kong).
 constexpr int kWinPlain = 1;
 constexpr int kWinOnKong = 17;
+constexpr int kWinRobbedKong = 65;
 
 struct Settlement {
     std::array<int64_t, 4> amounts{};  // signed; they add up to 0
@@ -54,12 +57,13 @@ struct Settlement {
     std::array<uint64_t, 4> subtotals{}; // the amount without its sign
 };
 
-// The winner's fan: 1, plus 1 for a hard win, 1 for a self-draw and 1 for
-// every kong the winner laid (single-tile, exposed and concealed).
+// The winner's fan: 1, plus 1 for a hard win, 1 for a self-draw, 1 for
+// robbing a kong and 1 for every kong the winner laid (single-tile, exposed
+// and concealed).
 int WinnerFan(const HandOutcome& h);
 
 // Who pays: on a self-draw each other seat pays stake x fan; on a discard the
-// discarder alone pays it. A drawn hand moves nothing.
+// discarder alone pays it, and on a robbed kong the seat that added the tile. A drawn hand moves nothing.
 Settlement Settle(const HandOutcome& h);
 
 } // namespace tableserver

@@ -316,7 +316,10 @@ void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const protocol::G
             Refuse(seat, f, "win not offered");
             return;
         }
-        Win(seat, -1, now);
+        if (p.falseWin)
+            FalseWin(seat, now);
+        else
+            Win(seat, -1, now);
         return;
     case protocol::OpConcealedKong: {
         const Tile t = proto::WordTile(c.data[1]);
@@ -364,6 +367,11 @@ void Table::OnClaimFrame(int seat, const proto::ClientFrame& c, const protocol::
         if (!(p.mask & protocol::OpWin)) {
             Refuse(seat, f, "win not offered");
             return;
+        }
+        if (p.falseWin) {
+            // Told to everyone; the claim counts as a pass.
+            SendAll(proto::Operation(seat, protocol::OpFalseWin, {0, 0, 0}));
+            claim.op = protocol::OpPass;
         }
         break;
     case protocol::OpPong:
@@ -425,8 +433,8 @@ void Table::StartGame(int64_t now)
     phase_ = Phase::Playing;
     banker_ = 0;
 
-    // Seating: the four names, the four user records (the receiver's own one
-    // marked as its own), then the start of the game with the reconnect id.
+    // Seating: the four names and the four user records (the receiver's own
+    // one marked as its own). The start of the game follows with the hand.
     for (int to = 0; to < 4; ++to) {
         if (S(to).control != Control::Human)
             continue;
@@ -434,7 +442,6 @@ void Table::StartGame(int64_t now)
             Send(to, proto::SeatName(seat, S(seat).name));
         for (int seat = 0; seat < 4; ++seat)
             Send(to, proto::UserInfo(S(seat).user, seat == to ? protocol::kOwnRecordSeat : proto::SeatBit(seat)));
-        Send(to, proto::GameStarts(banker_, S(to).reconnectId));
     }
     StartHand(now);
 }
@@ -442,7 +449,20 @@ void Table::StartGame(int64_t now)
 void Table::StartHand(int64_t now)
 {
     phase_ = Phase::Playing;
-    if (config_.presetWall.size() == tile::Count) {
+    script_.reset();
+    turnStep_ = {};
+    const auto handIndex = static_cast<std::size_t>(handsPlayed_);
+    if (handIndex < config_.preset.hands.size()) {
+        script_ = config_.preset.hands[handIndex];
+        if (script_->banker)
+            banker_ = *script_->banker;
+        Tell(-1, "hand " + std::to_string(handsPlayed_ + 1) + " from the preset");
+    }
+    if (script_ && script_->wall.size() == tile::Count) {
+        std::array<Tile, tile::Count> ring{};
+        std::copy(script_->wall.begin(), script_->wall.end(), ring.begin());
+        wall_ = Wall(ring);
+    } else if (config_.presetWall.size() == tile::Count) {
         std::array<Tile, tile::Count> ring{};
         std::copy(config_.presetWall.begin(), config_.presetWall.end(), ring.begin());
         wall_ = Wall(ring);
@@ -452,6 +472,8 @@ void Table::StartHand(int64_t now)
     std::array<int, 4> dice{};
     for (int& d : dice)
         d = 1 + rng_.Below(6);
+    if (script_ && script_->dice)
+        dice = *script_->dice;
     for (Seat& s : seats_) {
         s.hand = SeatHand{};
         s.ready = false;
@@ -462,7 +484,13 @@ void Table::StartHand(int64_t now)
     indicator_ = 0;
     lastDiscard_ = 0;
     discarder_ = -1;
+    robbing_ = false;
 
+    // Every hand opens with the table status that names the banker (the
+    // client labels the banker's wind from it, and clears the label between
+    // hands), then the hand start.
+    for (int to = 0; to < 4; ++to)
+        Send(to, proto::GameStarts(banker_, S(to).reconnectId));
     SendAll(proto::HandStart(banker_, dice));
 
     // Three passes of four tiles from the head, the banker first.
@@ -497,7 +525,12 @@ void Table::StartHand(int64_t now)
 void Table::BeginTurn(int seat, int64_t now)
 {
     const int ops = OwnTurnMask(S(seat).hand, wild_, wall_.Empty());
-    const int mask = ops ? ops | protocol::OpPass : 0;
+    const bool falseWin = (ops & protocol::OpWin) && FallsShort(seat, -1, false);
+    PromptTurn(seat, ops ? ops | protocol::OpPass : 0, falseWin, now);
+}
+
+void Table::PromptTurn(int seat, int mask, bool falseWin, int64_t now)
+{
     const uint8_t stamp = NextStamp();
     turnSeat_ = seat;
     await_ = Await::Turn;
@@ -506,10 +539,47 @@ void Table::BeginTurn(int seat, int64_t now)
     p.open = true;
     p.mask = mask;
     p.stamp = stamp;
+    p.falseWin = falseWin;
     p.actAt = DecisionTime(seat, now);
     // The seat itself sees what it may do; the others see whose turn it is.
     for (int to = 0; to < 4; ++to)
-        Send(to, proto::TurnPrompt(seat, stamp, to == seat ? mask : 0, config_.countdownSeconds));
+        Send(to, proto::TurnPrompt(seat, stamp, to == seat ? mask : 0, config_.countdownSeconds, to == seat && falseWin));
+}
+
+HandOutcome Table::WinOutcome(int seat, int discarder, bool robbed) const
+{
+    const SeatHand& h = seats_[Idx(seat)].hand;
+    std::vector<Tile> full = h.concealed;
+    if (discarder >= 0)
+        full.push_back(lastDiscard_);
+    HandOutcome o;
+    o.winner = seat;
+    o.discarder = discarder;
+    o.kongDraw = discarder < 0 && h.kongDraw;
+    o.hardWin = IsHardWin(full, wild_);
+    o.robbedKong = robbed;
+    o.banker = banker_;
+    o.stake = config_.stake;
+    for (int s = 0; s < 4; ++s)
+        o.seats[Idx(s)] = seats_[Idx(s)].hand.tally;
+    return o;
+}
+
+bool Table::FallsShort(int seat, int discarder, bool robbed) const
+{
+    return WinnerFan(WinOutcome(seat, discarder, robbed)) < config_.preset.minFan;
+}
+
+void Table::FalseWin(int seat, int64_t now)
+{
+    // A win declared on the seat's own turn that falls short: everyone is
+    // told, and the seat is asked again, without the win.
+    Tell(seat, "false win");
+    SendAll(proto::Operation(seat, protocol::OpFalseWin, {0, 0, 0}));
+    int mask = pending_[Idx(seat)].mask & ~protocol::OpWin;
+    if (mask == protocol::OpPass)
+        mask = 0;
+    PromptTurn(seat, mask, false, now);
 }
 
 void Table::DrawFor(int seat, bool fromTail, int64_t now)
@@ -567,12 +637,13 @@ void Table::Discard(int seat, Tile tile, bool fromInside, int64_t now)
         Pending& p = pending_[Idx(other)];
         p.open = true;
         p.mask = ops | protocol::OpPass;
+        p.falseWin = (ops & protocol::OpWin) && FallsShort(other, seat, false);
         p.stamp = NextStamp();
         p.actAt = DecisionTime(other, now);
         // Only the seats that may claim are asked: a prompt resets every
         // client's buttons, so a seat must not see another seat's prompt
         // while its own decision is open.
-        Send(other, proto::TurnPrompt(other, p.stamp, p.mask, config_.countdownSeconds));
+        Send(other, proto::TurnPrompt(other, p.stamp, p.mask, config_.countdownSeconds, p.falseWin));
     }
     if (any) {
         await_ = Await::Claims;
@@ -615,6 +686,31 @@ void Table::SingleKong(int seat, Tile t, int64_t now)
     }
     pending_ = {};
     SendAll(proto::Operation(seat, protocol::OpSpecialKong, {0, 0, t}));
+    if (!tile::IsSpecial(t, wild_)) {
+        // A tile added to a pong can be robbed: every seat whose hand it
+        // completes is asked, win or pass, before the replacement draw.
+        lastDiscard_ = t;
+        discarder_ = seat;
+        bool any = false;
+        for (int k = 1; k < 4; ++k) {
+            const int other = (seat + k) % 4;
+            if (!IsWinningWith(S(other).hand.concealed, t, wild_))
+                continue;
+            any = true;
+            Pending& p = pending_[Idx(other)];
+            p.open = true;
+            p.mask = protocol::OpWin | protocol::OpPass;
+            p.falseWin = FallsShort(other, seat, true);
+            p.stamp = NextStamp();
+            p.actAt = DecisionTime(other, now);
+            Send(other, proto::TurnPrompt(other, p.stamp, p.mask, config_.countdownSeconds, p.falseWin));
+        }
+        if (any) {
+            robbing_ = true;
+            await_ = Await::Claims;
+            return;
+        }
+    }
     DrawFor(seat, true, now);
 }
 
@@ -628,6 +724,14 @@ void Table::SettleDiscard(int64_t now)
     await_ = Await::None;
     const std::optional<Claim> winner = SettleClaims(discarder_, claims);
     const Tile t = lastDiscard_;
+    if (robbing_) {
+        robbing_ = false;
+        if (winner && winner->op == protocol::OpWin)
+            Win(winner->seat, discarder_, now, true);
+        else
+            DrawFor(discarder_, true, now); // nobody robbed: the kong stands
+        return;
+    }
     if (!winner) {
         NextDraw((discarder_ + 1) % 4, now);
         return;
@@ -671,23 +775,22 @@ void Table::SettleDiscard(int64_t now)
     }
 }
 
-void Table::Win(int winner, int discarder, int64_t now)
+void Table::Win(int winner, int discarder, int64_t now, bool robbed)
 {
     pending_ = {};
     await_ = Await::None;
+    if (robbed) {
+        // The robbed kong does not stand: the seat keeps its pong.
+        SeatHand& k = S(discarder).hand;
+        for (Meld& m : k.melds)
+            if (m.kind == MeldKind::ExposedKong && m.tiles[0] == lastDiscard_ && m.claimed) {
+                m.kind = MeldKind::Pong;
+                break;
+            }
+        --k.tally.exposedKongs;
+    }
     SendAll(proto::Operation(winner, protocol::OpWin, {0, 0, 0}));
-    const SeatHand& h = S(winner).hand;
-    std::vector<Tile> full = h.concealed;
-    if (discarder >= 0)
-        full.push_back(lastDiscard_);
-    HandOutcome o;
-    o.winner = winner;
-    o.discarder = discarder;
-    o.kongDraw = discarder < 0 && h.kongDraw;
-    o.hardWin = IsHardWin(full, wild_);
-    o.banker = banker_;
-    o.stake = config_.stake;
-    EndHand(o, now);
+    EndHand(WinOutcome(winner, discarder, robbed), now);
 }
 
 void Table::EndHand(const HandOutcome& outcomeIn, int64_t now)
@@ -714,6 +817,7 @@ void Table::EndHand(const HandOutcome& outcomeIn, int64_t now)
 
     const Settlement st = Settle(outcome);
     const std::string& text = outcome.winner < 0 ? proto::text::Drawn
+        : outcome.robbedKong                    ? proto::text::RobbedKong
         : (outcome.discarder < 0 ? proto::text::SelfDrawn : proto::text::OnDiscard);
     for (int seat = 0; seat < 4; ++seat) {
         S(seat).coins += st.amounts[Idx(seat)];
@@ -758,8 +862,13 @@ void Table::ActFor(int seat, int64_t now)
 {
     Pending& p = pending_[Idx(seat)];
     const SeatHand& h = S(seat).hand;
+    const bool scripted = script_ && S(seat).control == Control::Robot;
+    // A robot never declares a win that falls short.
+    const int mask = p.falseWin ? p.mask & ~protocol::OpWin : p.mask;
     if (await_ == Await::Turn) {
-        const Claim c = robot::OwnTurn(seat, h, wild_, p.mask);
+        if (scripted && ScriptedTurnFor(seat, now))
+            return;
+        const Claim c = robot::OwnTurn(seat, h, wild_, mask);
         switch (c.op) {
         case protocol::OpWin:
             Win(seat, -1, now);
@@ -777,8 +886,96 @@ void Table::ActFor(int seat, int64_t now)
         Discard(seat, t, !(h.drawn != 0 && t == h.drawn), now);
         return;
     }
+    if (scripted && ScriptedClaimFor(seat))
+        return;
     p.answered = true;
-    p.claim = robot::OnDiscard(seat, h, lastDiscard_, wild_, p.mask, robotRng_);
+    p.claim = robot::OnDiscard(seat, h, lastDiscard_, wild_, mask, robotRng_);
+}
+
+bool Table::ScriptedTurnFor(int seat, int64_t now)
+{
+    auto& list = script_->turns[Idx(seat)];
+    std::size_t& step = turnStep_[Idx(seat)];
+    if (step >= list.size())
+        return false;
+    const ScriptedTurn st = list[step++];
+    const Pending& p = pending_[Idx(seat)];
+    SeatHand& h = S(seat).hand;
+    switch (st.action) {
+    case ScriptedTurn::Discard:
+        if (h.Holds(st.tile)) {
+            Discard(seat, st.tile, !(h.drawn != 0 && st.tile == h.drawn), now);
+            return true;
+        }
+        break;
+    case ScriptedTurn::Win:
+        if (p.mask & protocol::OpWin) {
+            if (p.falseWin)
+                FalseWin(seat, now);
+            else
+                Win(seat, -1, now);
+            return true;
+        }
+        break;
+    case ScriptedTurn::Kong: {
+        const auto concealed = ConcealedKongTiles(h, wild_);
+        const auto single = SingleKongTiles(h, wild_);
+        if ((p.mask & protocol::OpConcealedKong) && std::find(concealed.begin(), concealed.end(), st.tile) != concealed.end()) {
+            ConcealedKong(seat, st.tile, now);
+            return true;
+        }
+        if ((p.mask & protocol::OpSpecialKong) && std::find(single.begin(), single.end(), st.tile) != single.end()) {
+            SingleKong(seat, st.tile, now);
+            return true;
+        }
+        break;
+    }
+    case ScriptedTurn::Pass: {
+        const Tile t = robot::ChooseDiscard(h, wild_);
+        Discard(seat, t, !(h.drawn != 0 && t == h.drawn), now);
+        return true;
+    }
+    }
+    Tell(seat, "preset line " + std::to_string(st.line) + " cannot be played now; the robot chooses");
+    return false;
+}
+
+bool Table::ScriptedClaimFor(int seat)
+{
+    Pending& p = pending_[Idx(seat)];
+    const SeatHand& h = S(seat).hand;
+    Claim claim;
+    claim.seat = seat;
+    for (ScriptedClaim& sc : script_->claims[Idx(seat)]) {
+        if (sc.used || sc.tile != lastDiscard_)
+            continue;
+        sc.used = true;
+        const Tile t = lastDiscard_;
+        bool ok = sc.op == protocol::OpPass || (p.mask & sc.op);
+        if (sc.op == protocol::OpChow)
+            ok = ok && sc.chow[0] != sc.chow[1] && h.Holds(sc.chow[0]) && h.Holds(sc.chow[1]) && IsRun(sc.chow[0], sc.chow[1], t);
+        if (!ok) {
+            Tell(seat, "preset line " + std::to_string(sc.line) + " cannot be played now; the robot chooses");
+            return false;
+        }
+        claim.op = sc.op;
+        if (sc.op == protocol::OpChow)
+            claim.tiles = {sc.chow[0], sc.chow[1], t};
+        else if (sc.op == protocol::OpPong || sc.op == protocol::OpExposedKong)
+            claim.tiles = {t, t, t};
+        if (sc.op == protocol::OpWin && p.falseWin) {
+            SendAll(proto::Operation(seat, protocol::OpFalseWin, {0, 0, 0}));
+            claim.op = protocol::OpPass;
+        }
+        p.answered = true;
+        p.claim = claim;
+        return true;
+    }
+    if (!script_->claimsScripted)
+        return false;
+    p.answered = true;
+    p.claim = claim; // a pass
+    return true;
 }
 
 void Table::Advance(int64_t now)

@@ -2,6 +2,7 @@
 
 #include "claims.h"
 #include "echo_channel.h"
+#include "preset.h"
 #include "protocol.h"
 #include "rng.h"
 #include "scoring.h"
@@ -29,6 +30,9 @@ struct TableConfig {
     // For tests: the wall of every hand, ring position 0 first (the head
     // starts there), instead of a shuffled one. Used when it holds 136 tiles.
     std::vector<Tile> presetWall;
+    // A preset game (--preset): its hands are played first, in order; its
+    // fewest fan holds for the whole game.
+    Preset preset;
 };
 
 // A frame for one seat's client, its echo token already stamped.
@@ -125,6 +129,7 @@ private:
         uint8_t stamp = 0;
         int64_t actAt = 0;   // when the server answers for the seat
         bool answered = false;
+        bool falseWin = false; // the offered win falls short of the fewest fan
         Claim claim;
     };
 
@@ -144,13 +149,19 @@ private:
     void StartGame(int64_t now);
     void StartHand(int64_t now);
     void BeginTurn(int seat, int64_t now);
+    void PromptTurn(int seat, int mask, bool falseWin, int64_t now);
+    HandOutcome WinOutcome(int seat, int discarder, bool robbed) const;
+    bool FallsShort(int seat, int discarder, bool robbed) const;
+    void FalseWin(int seat, int64_t now);
+    bool ScriptedTurnFor(int seat, int64_t now);
+    bool ScriptedClaimFor(int seat);
     void DrawFor(int seat, bool fromTail, int64_t now);
     void NextDraw(int seat, int64_t now);
     void Discard(int seat, Tile tile, bool fromInside, int64_t now);
     void ConcealedKong(int seat, Tile tile, int64_t now);
     void SingleKong(int seat, Tile tile, int64_t now);
     void SettleDiscard(int64_t now);
-    void Win(int winner, int discarder, int64_t now);
+    void Win(int winner, int discarder, int64_t now, bool robbed = false);
     void EndHand(const HandOutcome& outcome, int64_t now);
     void MarkReady(int seat, int64_t now);
     void ResetToWaiting();
@@ -178,8 +189,11 @@ private:
     int turnSeat_ = 0;
     Await await_ = Await::None;
     std::array<Pending, 4> pending_{};
-    Tile lastDiscard_ = 0;
-    int discarder_ = -1;
+    Tile lastDiscard_ = 0; // also the tile of a kong that may be robbed
+    int discarder_ = -1;   // also the seat of that kong
+    bool robbing_ = false; // the open claims are on a tile added to a pong
+    std::optional<PresetHand> script_; // the preset of this hand
+    std::array<std::size_t, 4> turnStep_{};
     uint8_t stampCounter_ = 0;
 
     void Emit(int seat, const protocol::GameFrame& frame) { out_.push_back({seat, frame, ++order_}); }
