@@ -229,10 +229,11 @@ void ShowHandScore(Client& c)
         separatorCount[si] = own.ListCount();
         deepest = std::max(deepest, separatorCount[si]);
 
+        // The subtotal arrives without its sign: a seat that did not gain
+        // shows it negative. The stored figure stays as received.
         if (!allZero) {
-            if (p.HandAmount <= 0)
-                g.HandSubtotals[si] = -g.HandSubtotals[si];
-            own.AddItem(QStringLiteral("小计:") + Number(g.HandSubtotals[si]));
+            const double subtotal = p.HandAmount <= 0 ? -g.HandSubtotals[si] : g.HandSubtotals[si];
+            own.AddItem(QStringLiteral("小计:") + Number(subtotal));
         }
         const int16_t cap = g.CapClass[si];
         if (cap > 0) {
