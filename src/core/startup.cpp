@@ -15,6 +15,7 @@
 #include "platform/tcp_link.h"
 #include "window/web_panels.h"
 #include "protocol/kinds.h"
+#include "results/hand_archive.h"
 #include "results/result_forms.h"
 #include "window/layout.h"
 #include "window/main_form.h"
@@ -322,6 +323,9 @@ bool Form_Load(Client& c, const QByteArray& commandLine, QSize screen)
             c.plat.process.endNow(kStartupFailedExit);
             return false;
         }
+        // A hand archive left by an earlier run would answer for this run's
+        // hands, whose numbers start again at 1.
+        results::DeleteHandArchive(c);
         g.HoverEnabled = -1;
         g.AutoPlay = 0;
         g.CountdownStart = 8;

@@ -3,8 +3,9 @@
 class Client;
 
 // The reward animations the scheduler steps once per tick while their flag
-// is set. The prize roll, the jade reward, the reward sequence of a hand's
-// end and the prize pool do not move yet: each step does nothing.
+// is set. The prize roll, the jade reward, the finish of the reward sequence
+// and the prize pool do not move yet: each step does nothing. The reward
+// sequence only shows the score window, two seconds after the hand's sheet.
 namespace rewards {
 
 void RollMyPrize(Client& c);          // while MyPrizeRolling
