@@ -158,7 +158,7 @@ Client::Client(platform::Services services)
       frmOtherExit(std::make_unique<core::OtherExitForm>(MainForm.get())),
       frmZhahu(std::make_unique<platform::Form>(QStringLiteral("frmZhahu"), MainForm.get())),
       huifu(std::make_unique<chat::HuifuForm>(MainForm.get())),
-      Information(std::make_unique<chat::InformationForm>(MainForm.get()))
+      Information(std::make_unique<results::InformationForm>(MainForm.get()))
 {
     core.Hooks = UpperHooksOf(*this);
     GameState& g = game;
@@ -214,6 +214,7 @@ Client::Client(platform::Services services)
     QObject::connect(&plat.udp, &platform::UdpLink::DataArrival, &wiring_,
                      [this](qint64 bytes) { services::WinsckUdp_DataArrival(*this, bytes); });
     window::WireClaimInput(*this);
+    results::WireResultForms(*this);
 }
 
 Client::~Client() = default;

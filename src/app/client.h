@@ -23,11 +23,11 @@ class MainForm;
 namespace results {
 class ScoreForm;
 class HeroForm;
+class InformationForm;
 }
 namespace chat {
 class TalkForm;
 class HuifuForm;
-class InformationForm;
 }
 namespace core {
 class ReconnectForm;
@@ -70,7 +70,7 @@ public:
     std::unique_ptr<core::OtherExitForm> frmOtherExit;
     std::unique_ptr<platform::Form> frmZhahu; // the false-win notice
     std::unique_ptr<chat::HuifuForm> huifu;   // the quick phrases
-    std::unique_ptr<chat::InformationForm> Information; // the player card
+    std::unique_ptr<results::InformationForm> Information; // the player card
 
     // Table play over the table state, the table window's board and the
     // shared seats, with its hooks into the rest of the client.

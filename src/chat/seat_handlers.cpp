@@ -19,22 +19,6 @@ QString NumberText(double value)
 
 } // namespace
 
-InformationForm::InformationForm(QWidget* owner)
-    : platform::Form(QStringLiteral("Information"), owner), Inf(this, QStringLiteral("Inf"), 9)
-{
-    static const char* const captions[9] = {"玩家昵称", "性    别", "所 在 地", "积    分", "会员等级",
-                                            "登录次数", "掉线次数", "胜场次数", "败场次数"};
-    resize(200, 9 * 20 + 8);
-    for (int i = 0; i < 9; ++i) {
-        auto* caption = new platform::Label(QStringLiteral("lblCaption"), i);
-        caption->Caption = QString::fromUtf8(captions[i]);
-        caption->Move(6, 4.0f + 20.0f * i, 70, 18);
-        Add(caption);
-        captions_.emplace_back(caption);
-        Inf[i].Move(80, 4.0f + 20.0f * i, 114, 18);
-    }
-}
-
 void Tou_Click(Client& c, int16_t view)
 {
     GameState& g = c.game;

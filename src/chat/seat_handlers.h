@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "results/result_forms.h"
 
 #include <array>
 #include <memory>
@@ -11,17 +12,8 @@ class Client;
 
 namespace chat {
 
-// The player card: a small window with the hovered seat's nickname, sex,
-// location, points, membership, logins, disconnections, wins and losses.
-class InformationForm : public platform::Form {
-    Q_OBJECT
-public:
-    explicit InformationForm(QWidget* owner);
-    platform::ControlArray<platform::Label> Inf; // the values, rows 0-8
-
-private:
-    std::vector<std::unique_ptr<platform::Label>> captions_;
-};
+// The player card is one of the result windows.
+using InformationForm = results::InformationForm;
 
 // A click on the avatar of view 1-3: the chat box is addressed to that
 // seat ("你对" + nickname + "说: " in front of the typed text). Only while

@@ -83,8 +83,10 @@ void OnSeatResult(Client& c, const protocol::GameCmd& msg)
 
     ArmHoldBack(c);
     s.KeepAliveHold = true;
-    if (g.ZhahuShown)
+    if (g.ZhahuShown) {
+        c.frmZhahu->Hide();
         g.ZhahuShown = 0;
+    }
 
     const int view = ViewOfSeat(c, msg.Seat & 0x0F);
     const auto v = static_cast<std::size_t>(view);

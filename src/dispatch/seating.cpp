@@ -12,7 +12,7 @@
 #include "platform/wait.h"
 #include "platform/resources.h"
 #include "protocol/frame.h"
-#include "results/hand_score.h"
+#include "results/hand_reveal.h"
 #include "results/result_forms.h"
 #include "rewards/prop_calls.h"
 #include "table/animations.h"
@@ -73,7 +73,7 @@ void OnSeatName(Client& c, const protocol::GameCmd&)
     c.rewards.BuyDeferred = -1;
     c.results.CumulativeAmounts.fill(0);
 
-    if (g.GamePhase >= 4) {
+    if (g.GamePhase == 4) {
         g.GamePhase = 0;
         window::LoadGifResource(c.window.PicIds.AnNiuPicIds[6], QStringLiteral("GIF"), f.AnNiu[2]);
         g.AnNiuPressed[2] = -1;
@@ -127,6 +127,7 @@ void OnHandStart(Client& c, const protocol::GameCmd& msg)
     for (int i = 0; i < 4; ++i)
         f.OK[i].SetVisible(false);
     ++g.RoundNo;
+    c.results.RevealLaidOut = false;
 
     core::ResetTableDisplay(c);
     if (!table::AnimateDeal(c.Table()))
@@ -182,6 +183,9 @@ void OnHandStart(Client& c, const protocol::GameCmd& msg)
         f.Imgwealth.SetVisible(false);
         f.lbwealth.SetVisible(false);
     }
+    // The banker's wind, by its seat; every table reset empties the label.
+    if (protocol::IsSeatBit(msg.Seat & 0x0F))
+        f.Zhuang.SetCaption(QStringLiteral("北西南东").mid(table::BitIndex(msg.Seat & 0x0F), 1));
     f.ZhiNan.SetVisible(true);
     f.Host.SetVisible(true);
     f.Zhuang.SetVisible(true);

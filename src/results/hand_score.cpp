@@ -39,37 +39,6 @@ QString CurrencyWord(const GameState& g, int view)
 
 } // namespace
 
-void RevealSeatHand(Client& c, int16_t seatBits, std::array<int16_t, 4>& data)
-{
-    GameState& g = c.game;
-    const int v = table::SeatView(g.Players[0].SeatBit, static_cast<uint8_t>(seatBits));
-    table::SetTileSizes(c.Table(), table::kRevealTileSize);
-    if (v == 0)
-        return;
-    table::PlayerRecord& p = g.Players[static_cast<std::size_t>(v)];
-    auto& revealed = g.RevealedTiles[static_cast<std::size_t>(v)];
-    int at = 0;
-    while (at < 14 && revealed[static_cast<std::size_t>(at)].Code != 0)
-        ++at;
-    for (int n = 0; n < 4 && p.HandCount > 0; ++n) {
-        const int slot = p.HandFirst + at;
-        if (at >= static_cast<int>(revealed.size()) || slot < 0 || slot >= static_cast<int>(p.Slots.size()))
-            throw std::out_of_range("more tiles turned up than the hand holds");
-        const int16_t code = data[static_cast<std::size_t>(3 - n)];
-        table::TileSlot& s = p.Slots[static_cast<std::size_t>(slot)];
-        s.TileCode = code;
-        revealed[static_cast<std::size_t>(at)] = {code, s.Image, 1};
-        if (s.Image >= 0 && s.Image < table::kTileImages) {
-            platform::Image& img = c.MainForm->MJ_Image[s.Image];
-            img.Move(img.Left, img.Top, c.table.TileWidth[static_cast<std::size_t>(v)],
-                     c.table.TileHeight[static_cast<std::size_t>(v)]);
-            table::ShowTileImage(c.Table(), s.Image, table::TilePicIndex(v, code));
-        }
-        --p.HandCount;
-        ++at;
-    }
-}
-
 namespace {
 
 constexpr int kAvatars = 20;

@@ -7,12 +7,6 @@ class Client;
 
 namespace results {
 
-// Turns up to four tiles of another seat's hand face up (Data(3) first,
-// Data(0) last) into that seat's revealed tiles and hand slots, while the
-// seat still has hidden tiles, and shows each on its tile image. A frame
-// for the local seat only sets the tile sizes.
-void RevealSeatHand(Client& c, int16_t seatBits, std::array<int16_t, 4>& data);
-
 // The score sheet of the hand just ended, built once per hand: each seat's
 // column in Score.State (opening money, base stake, wild streak, the
 // counterpart's and its own win-type block, kong marks, subtotal, cap,

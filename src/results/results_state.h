@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace results {
 
@@ -26,6 +27,13 @@ struct ResultsState {
     std::array<SeatNamePic, 4> SeatNamePics; // by view
     int16_t ScorePending = 0;
     uint32_t HandEndTick = 0;
+
+    // The end-of-hand layout of the turned-up hands has run for this hand;
+    // cleared at the hand's start.
+    bool RevealLaidOut = false;
+    // Fills the score window with the archived sheet of a hand (0: none);
+    // the history window's double click goes through it.
+    std::function<void(int16_t hand)> LoadHandSheet;
 };
 
 } // namespace results

@@ -2,6 +2,8 @@
 
 #include "app/client.h"
 #include "protocol/operations.h"
+#include "protocol/tile_code.h"
+#include "results/result_forms.h"
 #include "table/claims.h"
 #include "table/failure.h"
 #include "table/geometry.h"
@@ -12,6 +14,8 @@
 #include "window/pictures.h"
 #include "window/sound.h"
 
+#include <stdexcept>
+
 namespace results {
 
 using table::At;
@@ -19,6 +23,12 @@ using table::PlayerRecord;
 using table::SlotAt;
 
 namespace {
+
+// Name colours of the score window once a seat has won (0x00BBGGRR).
+constexpr int32_t kWinnerNameColour = 255;  // red
+constexpr int32_t kLoserNameColour = 65280; // green
+// The local player's tile size once it has won, in base pixels.
+constexpr table::TileSize kWinningTileSize{48, 78};
 
 // The speech picture (SpeakPicIds column) and voice of an operation.
 struct Speech {
@@ -92,7 +102,11 @@ void SpeakOperation(Client& c, int16_t op, int v, const std::array<int16_t, 3>& 
 
     QString name;
     if (v >= 1) {
-        if (op > 1) {
+        if (op == protocol::OpFalseWin) {
+            // A false win has no picture of its own: the control would show
+            // the seat's last claim again.
+            f.Speak[v - 1].SetVisible(false);
+        } else if (op > 1) {
             f.Speak[v - 1].SetVisible(true);
             f.Speak[v - 1].ZOrder(0);
         }
@@ -315,6 +329,52 @@ void SpecialKong(Client& c, int v, const std::array<int16_t, 3>& tiles)
         img.SetVisible(true);
 }
 
+// The first win of the hand: the winner's name stands out on the score
+// window, and a local win on a discard lays that discard at the end of the
+// local hand. Later wins of the same hand change nothing.
+void Win(Client& c, int v)
+{
+    GameState& g = c.game;
+    if (g.WinnerView >= 0)
+        return;
+    ScoreForm& score = *c.Score;
+    for (int i = 0; i < 4; ++i)
+        score.ID[i].ForeColor = kLoserNameColour;
+    g.WinnerView = static_cast<int16_t>(v);
+    score.ID[v].ForeColor = kWinnerNameColour;
+    for (int i = 0; i < 4; ++i)
+        score.ID[i].Refresh();
+    if (v != 0)
+        return;
+
+    table::TableState& t = c.table;
+    t.TileWidth[0] = table::ScaledX(c.Table(), kWinningTileSize.w);
+    t.TileHeight[0] = table::ScaledY(c.Table(), kWinningTileSize.h);
+    PlayerRecord& p = g.Players[0];
+    if ((p.HandCount - 2) % 3 == 0)
+        return; // the winning tile was drawn and is in the hand
+    auto& images = c.MainForm->MJ_Image;
+    const int16_t lastImage = SlotAt(p, p.HandFirst + p.HandCount - 1).Image;
+    table::RequireIndex(lastImage, table::kTileImages, "last hand tile image");
+    table::RequireIndex(t.LastDiscardImage, table::kTileImages, "last discard image");
+    if (!protocol::IsTileCode(t.LastDiscardTile & 0xFF))
+        throw std::invalid_argument("the last discard is no tile");
+    platform::Image& discard = images[t.LastDiscardImage];
+    discard.Move(images[lastImage].Left + t.TileWidth[0], p.HandY, t.TileWidth[0], t.TileHeight[0]);
+    table::ShowTileImage(c.Table(), t.LastDiscardImage, table::TilePicIndex(0, t.LastDiscardTile & 0xFF));
+}
+
+// The local player's false win: the notice, while the table window is in
+// its normal state.
+void FalseWin(Client& c, int v)
+{
+    if (v != 0 || (c.MainForm->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        return;
+    c.game.ZhahuShown = -1;
+    c.frmZhahu->Show();
+    c.frmZhahu->SetVisible(true);
+}
+
 } // namespace
 
 void ApplySeatOperation(Client& c, int16_t op, uint8_t seat, std::array<int16_t, 3>& tiles)
@@ -346,6 +406,12 @@ void ApplySeatOperation(Client& c, int16_t op, uint8_t seat, std::array<int16_t,
             break;
         case protocol::OpSpecialKong:
             SpecialKong(c, v, tiles);
+            break;
+        case protocol::OpWin:
+            Win(c, v);
+            break;
+        case protocol::OpFalseWin:
+            FalseWin(c, v);
             break;
         default:
             break;

@@ -3,6 +3,7 @@
 #include "table_fixture.h"
 
 #include "core/exit_windows.h"
+#include "core/table_reset.h"
 #include "table/reset.h"
 #include "table/tiles.h"
 #include "window/main_form.h"
@@ -72,6 +73,18 @@ TEST(Kind3, FourStrangersLeaveTheSeatsAsTheyWere)
         EXPECT_EQ(t.client.game.Players[static_cast<std::size_t>(v)].SeatBit, 1 << v);
     EXPECT_EQ(t.client.game.Players[0].Name, "alice");
     EXPECT_EQ(t.client.game.GamePhase, 0); // the count still closes
+}
+
+TEST(Kind3, ANameAfterTheFourthCountsButSeatsNobody)
+{
+    Table t;
+    SeatNames(t, {"p0", "p1", "alice", "p3"});
+    GameState& g = t.client.game;
+    g.GamePhase = 4; // counted on by the user-info frames
+    t.Deliver(SeatNameFrame(8, "alice"));
+    EXPECT_EQ(g.GamePhase, 5);
+    EXPECT_EQ(g.Players[0].SeatBit, 4); // still the seat of the four names
+    EXPECT_EQ(g.Players[1].Name, QByteArray("p1"));
 }
 
 TEST(Kind3, EveryNameArmsTheSeatDrawAndClearsTheTotals)
@@ -158,6 +171,45 @@ TEST(Kind4, AHandStartsOnTheTable)
     EXPECT_EQ(t.lobby.posted.back(), 0x467u);
     EXPECT_FALSE(f.Sai_Image[0].Visible); // the dice rolled and went
     EXPECT_FALSE(f.lblDifen.Visible);
+}
+
+TEST(Kind4, EveryHandStartNamesTheBankersWind)
+{
+    Table t;
+    t.SeatFour(0);
+    window::MainForm& f = *t.client.MainForm;
+    t.Deliver(TableStatusFrame(2, 1)); // the game starts, banker on seat bit 1
+    EXPECT_EQ(f.Zhuang.Caption, QStringLiteral("北"));
+    const struct {
+        int banker;
+        const char* wind;
+    } hands[] = {{1, "北"}, {2, "西"}, {8, "东"}, {4, "南"}};
+    for (const auto& hand : hands) {
+        core::ClearTable(t.client); // the ready step between hands
+        EXPECT_EQ(f.Zhuang.Caption, QString());
+        t.Deliver(HandStartFrame(hand.banker, {1, 1, 1, 1}));
+        EXPECT_EQ(f.Zhuang.Caption, QString::fromUtf8(hand.wind)) << hand.banker;
+        EXPECT_TRUE(f.Zhuang.Visible);
+    }
+    EXPECT_FALSE(t.Failed());
+}
+
+TEST(Kind4, AHandStartWithoutASeatKeepsTheLabel)
+{
+    Table t;
+    t.SeatFour(0);
+    t.Deliver(TableStatusFrame(2, 2));
+    t.Deliver(HandStartFrame(3, {1, 1, 1, 1})); // 3 is no seat bit
+    EXPECT_EQ(t.client.MainForm->Zhuang.Caption, QStringLiteral("西"));
+}
+
+TEST(Kind4, TheTurnedUpHandsAreLaidOutAgainInTheNewHand)
+{
+    Table t;
+    t.SeatFour(0);
+    t.client.results.RevealLaidOut = true;
+    t.Deliver(HandStartFrame(1, {1, 1, 1, 1}));
+    EXPECT_FALSE(t.client.results.RevealLaidOut);
 }
 
 TEST(Kind4, TheDiceMultiplierShowsTheSecondPair)
@@ -493,6 +545,9 @@ TEST(Kind15, AnotherSeatsTilesAreTurnedUpInTheirOrder)
 {
     Table t;
     t.SeatFour(0); // seat bit 8 is view 1
+    // The other two seats still hide a tile: the hands are not laid out yet.
+    t.client.game.Players[2].HandCount = 1;
+    t.client.game.Players[3].HandCount = 1;
     table::PlayerRecord& p = t.client.game.Players[1];
     p.HandCount = 5;
     for (int i = 0; i < 5; ++i)

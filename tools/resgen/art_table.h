@@ -45,6 +45,7 @@ enum class Role {
     WindowSkin,     // the table window's frame, cut into eight pieces by the window
     WindowButton,   // title-bar button: tens digit 0 close, 1 minimise; units digit the state
     WindowIcon,     // the table window's icon
+    ResultPanel,    // background of a result window: 0 score sheet, 1 hand history, 2 player card
     Placeholder,    // no picture described yet
 };
 

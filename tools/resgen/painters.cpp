@@ -1022,6 +1022,89 @@ QImage WindowIcon(int w, int h, const QString& caption)
     return image;
 }
 
+// A result window's background: a lacquer frame with a gold line round the
+// table's felt green, the caption in the top left corner, sunken panels
+// where the window's lists and labels lie, and the minimise and close marks
+// at the top right. kind: 0 score sheet, 1 hand history, 2 player card.
+void SunkenPanel(QPainter& p, const QRectF& r)
+{
+    p.setPen(QPen(QColor(214, 170, 78, 150), 1));
+    p.setBrush(QColor(8, 44, 32, 170));
+    p.drawRoundedRect(r, 4, 4);
+}
+
+void WindowMark(QPainter& p, const QRectF& r, bool close)
+{
+    const Scheme s = ButtonScheme(0, close ? kRedBase : kBlueBase);
+    Pill(p, r, s, 4);
+    const QPointF c = r.center();
+    const double d = qMin(r.width(), r.height()) * 0.22;
+    p.setPen(QPen(s.text, 1.8, Qt::SolidLine, Qt::RoundCap));
+    if (close) {
+        p.drawLine(c + QPointF(-d, -d), c + QPointF(d, d));
+        p.drawLine(c + QPointF(-d, d), c + QPointF(d, -d));
+    } else {
+        p.drawLine(c + QPointF(-d * 1.3, d), c + QPointF(d * 1.3, d));
+    }
+}
+
+QImage ResultPanel(int w, int h, int kind, const QString& caption)
+{
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor lacquer(96, 22, 16);
+    const QColor gold(214, 170, 78);
+    p.fillRect(image.rect(), Shade(lacquer, 0.8));
+    QRadialGradient felt(QPointF(w / 2.0, h / 2.0), qMax(w, h) * 0.7);
+    felt.setColorAt(0, QColor(40, 120, 90));
+    felt.setColorAt(1, QColor(14, 66, 48));
+    const QRectF inner(6, 6, w - 12, h - 12);
+    p.setPen(QPen(gold, 2));
+    p.setBrush(felt);
+    p.drawRoundedRect(inner, 8, 8);
+    p.setPen(QPen(QColor(40, 8, 6), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
+
+    switch (kind) {
+    case 0: {
+        DrawFittedText(p, QRectF(14, 8, 90, 20), caption, KaiFont(20), QColor(255, 226, 140));
+        for (int i = 0; i < 4; ++i) {
+            const double x = i == 0 ? 4 : i == 1 ? 164 : i == 2 ? 320 : 476;
+            SunkenPanel(p, QRectF(x, 30, 158, 50));   // header: avatar and name
+            SunkenPanel(p, QRectF(x, 84, 158, 330));  // the sheet column
+            SunkenPanel(p, QRectF(x, 418, 158, 56));  // the final score
+        }
+        WindowMark(p, QRectF(598, 8, 19, 21), false);
+        WindowMark(p, QRectF(618, 8, 21, 21), true);
+        break;
+    }
+    case 1: {
+        DrawFittedText(p, QRectF(14, 8, 90, 20), caption, KaiFont(20), QColor(255, 226, 140));
+        SunkenPanel(p, QRectF(3, 22, 129, 50));
+        SunkenPanel(p, QRectF(3, 73, 129, 316));
+        for (int i = 0; i < 4; ++i) {
+            const double x = i == 0 ? 132 : i == 1 ? 260 : i == 2 ? 390 : 526;
+            const double width = i == 3 ? 126 : 128;
+            SunkenPanel(p, QRectF(x, 20, width, 50));
+            SunkenPanel(p, QRectF(x, 73, width, 316));
+            SunkenPanel(p, QRectF(x, 402, width, 36));
+        }
+        WindowMark(p, QRectF(608, 8, 21, 17), false);
+        WindowMark(p, QRectF(630, 8, 19, 17), true);
+        break;
+    }
+    default: {
+        DrawFittedText(p, QRectF(14, 10, w - 28, 22), caption, KaiFont(20), QColor(255, 226, 140));
+        for (int k = 0; k < 9; ++k)
+            SunkenPanel(p, QRectF(16, 36 + 32 * k, w - 32, 28));
+        break;
+    }
+    }
+    return image;
+}
+
 QImage Placeholder(int w, int h, int id)
 {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -1086,6 +1169,7 @@ std::vector<Frame> PaintArt(const Art& a)
     case Role::WindowSkin: return Still(WindowSkin(a.w, a.h));
     case Role::WindowButton: return Still(WindowButton(a.w, a.h, a.param));
     case Role::WindowIcon: return Still(WindowIcon(a.w, a.h, a.caption));
+    case Role::ResultPanel: return Still(ResultPanel(a.w, a.h, a.param, a.caption));
     case Role::Placeholder: return Still(Placeholder(a.w, a.h, a.id));
     }
     throw std::logic_error("unknown role");
