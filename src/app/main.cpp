@@ -11,14 +11,47 @@
 #include "platform/sound_device.h"
 #include "platform/tcp_link.h"
 #include "platform/udp_link.h"
-#include "platform/webengine/web_engine_panel.h"
+#include "platform/web_panel_module.h"
+#include "window/main_form.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
+#include <cstdio>
 #include <memory>
+
+namespace {
+
+// For start-up measurements (bench/startup): with MJCLIENT_EXIT_AFTER_FIRST_PAINT
+// set, the program prints "first paint" and ends right after the table
+// window has been painted for the first time.
+class ExitAfterFirstPaint : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            QTimer::singleShot(0, [] {
+                std::fputs("first paint\n", stdout);
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool painted_ = false;
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    // The browser engine, loaded later by the first web panel that gets a
+    // page, shares its OpenGL contexts; that must be set before the
+    // application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mjclient"));
 
@@ -29,7 +62,7 @@ int main(int argc, char** argv)
     platform::LocalLobbyLink lobby;
     platform::InstanceLock instance;
     std::unique_ptr<platform::SoundDevice> sound = platform::CreateSoundDevice();
-    platform::EngineWebPanels web;
+    platform::ModuleWebPanels web(platform::WebEngineModulePath(QApplication::applicationDirPath()));
     platform::DesktopShell shell;
     platform::QtUdpLink udp;
     platform::LibraryPropPluginLoader plugins;
@@ -52,6 +85,9 @@ int main(int argc, char** argv)
     const QStringList forced = qEnvironmentVariable("MJCLIENT_SCREEN").split(QLatin1Char('x'));
     if (forced.size() == 2 && forced[0].toInt() > 0 && forced[1].toInt() > 0)
         screen = QSize(forced[0].toInt(), forced[1].toInt());
+    ExitAfterFirstPaint firstPaint;
+    if (qEnvironmentVariableIsSet("MJCLIENT_EXIT_AFTER_FIRST_PAINT"))
+        client.MainForm->installEventFilter(&firstPaint);
     if (!core::Form_Load(client, commandLine, screen))
         return core::kStartupFailedExit;
     return QApplication::exec();

@@ -16,13 +16,6 @@ QUrl WebPanel::WebAddress(const QString& address)
     return IsWebAddress(url) ? url : QUrl();
 }
 
-bool WebPanel::IsWebAddress(const QUrl& url)
-{
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
-           !url.host().isEmpty();
-}
-
 void WebPanel::Navigate(const QString& address)
 {
     const QUrl url = WebAddress(address);

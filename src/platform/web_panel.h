@@ -24,7 +24,14 @@ public:
 
     // The address as a web address, or an empty QUrl when it is not one.
     static QUrl WebAddress(const QString& address);
-    static bool IsWebAddress(const QUrl& url);
+    // Defined here so that the browser-engine module uses it without the
+    // platform library.
+    static bool IsWebAddress(const QUrl& url)
+    {
+        const QString scheme = url.scheme().toLower();
+        return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+               !url.host().isEmpty();
+    }
 
 signals:
     // The page finished loading.
