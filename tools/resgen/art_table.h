@@ -45,6 +45,7 @@ enum class Role {
     WindowSkin,     // the table window's frame, cut into eight pieces by the window
     WindowButton,   // title-bar button: tens digit 0 close, 1 minimise; units digit the state
     WindowIcon,     // the table window's icon
+    Pointer,        // mouse pointer over a hand tile; hot spot at the top left
     Placeholder,    // no picture described yet
 };
 

@@ -71,6 +71,7 @@ const char* RoleName(Role r)
         {Role::BannerSheet, "banner sheet"}, {Role::JadeSheet, "jade sheet"},      {Role::FrameSheet, "frame sheet"},
         {Role::TableBackground, "table background"}, {Role::Placeholder, "placeholder"},
         {Role::WindowSkin, "window skin"},   {Role::WindowButton, "window button"}, {Role::WindowIcon, "window icon"},
+        {Role::Pointer, "pointer"},
     };
     return names.at(r);
 }
