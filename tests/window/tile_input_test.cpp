@@ -79,8 +79,9 @@ TEST(TileHover, RaisesTheHandTileUnderThePointerAndLowersTheOneBefore)
     EXPECT_FLOAT_EQ(t.TopOf(4), y - 10);
     EXPECT_FLOAT_EQ(t.TopOf(3), y);
     for (int i = 0; i < 13; ++i) {
-        if (i != 4)
+        if (i != 4) {
             EXPECT_FLOAT_EQ(t.TopOf(i), y) << i;
+        }
     }
     EXPECT_FLOAT_EQ(t.f.MJ_Image[4].Left, t.Player(0).HandX + 8 * 48.0f) << "raised, not moved sideways";
 
