@@ -1,6 +1,9 @@
 #include "window/claim_input.h"
 
 #include "app/client.h"
+#include "chat/huifu_form.h"
+#include "chat/talk_form.h"
+#include "core/exit_windows.h"
 #include "core/lobby.h"
 #include "core/messages.h"
 #include "platform/process.h"
@@ -10,22 +13,19 @@
 #include "table/failure.h"
 #include "table/geometry.h"
 #include "table/tiles.h"
+#include "results/result_forms.h"
+#include "window/input.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
 #include "window/sound.h"
+
+#include <algorithm>
 
 namespace window {
 
 namespace {
 
 using table::SlotAt;
-
-void SetIdle(Client& c, int button)
-{
-    platform::Image& b = c.MainForm->Operation[button];
-    LoadGifResource(c.window.PicIds.OperationPicIds[static_cast<std::size_t>(3 * button)], QStringLiteral("GIF"), b);
-    b.Enabled = false;
-}
 
 void HideButtons(Client& c, std::initializer_list<int> buttons)
 {
@@ -69,33 +69,37 @@ void SetOwnTileSize(Client& c, table::TileSize size)
 
 bool DiscardDueByCount(const Client& c) { return (c.game.Players[0].HandCount - 2) % 3 == 0; }
 
+bool IsTileImage(int image) { return image >= 0 && image < table::kTileImages; }
+
+// One past the local hand's last slot, kept inside the slot table.
+int HandEnd(const table::PlayerRecord& p)
+{
+    return std::clamp<int>(p.HandFirst + p.HandCount, 0, static_cast<int>(p.Slots.size()));
+}
+
+// Stops the countdown and hides the buttons as a pass answers the prompt:
+// the countdown keeps running while a discard is still due.
+void AnswerWithPass(Client& c)
+{
+    c.game.TurnPhase = 2;
+    HideButtons(c, {0, 1, 2, 3, 4});
+    if (!DiscardDueByCount(c))
+        table::StopDecisionCountdown(c.Table());
+    table::SendPassReply(c.Table());
+    for (int b = 0; b < 5; ++b)
+        SetClaimButtonIdle(c, b);
+    c.game.TurnPhase = 1;
+}
+
 } // namespace
 
-void MJ_Image_MouseDown(Client& c, int16_t index, int16_t, int16_t, float, float)
+void SetClaimButtonIdle(Client& c, int button)
 {
-    GameState& g = c.game;
-    table::TableState& t = c.table;
-    window::MainForm& f = *c.MainForm;
-    if (g.TurnPhase == 3)
+    if (button < 0 || button >= c.MainForm->Operation.Count())
         return;
-    HideZhahu(c);
-    if (!g.InputEnabled)
-        return;
-    if (!table::HandHasTile(c.Table(), index) || !t.DiscardDue)
-        return;
-
-    g.TimeoutCount = 0;
-    g.TurnPhase = 2;
-    t.DiscardDue = 0;
-    table::StopDecisionCountdown(c.Table());
-    table::SendPassReply(c.Table());
-    for (int k = 0; k < 5; ++k) {
-        f.Operation[k].SetVisible(false);
-        SetIdle(c, k);
-    }
-    if (!DiscardDueByCount(c))
-        return;
-    DiscardHandTile(c, index);
+    platform::Image& b = c.MainForm->Operation[button];
+    LoadGifResource(c.window.PicIds.OperationPicIds[static_cast<std::size_t>(3 * button)], QStringLiteral("GIF"), b);
+    b.Enabled = false;
 }
 
 void DiscardHandTile(Client& c, int16_t index)
@@ -110,8 +114,9 @@ void DiscardHandTile(Client& c, int16_t index)
     SetOwnTileSize(c, table::kWallTileSize[0]);
     const int16_t code = SlotAt(p, s).TileCode;
     table::ArrangeHand(c.Table(), 0, p.HandCount);
+    const int end = HandEnd(p);
     s = -1;
-    for (int i = p.HandFirst; i < p.HandFirst + p.HandCount; ++i)
+    for (int i = std::max<int>(p.HandFirst, 0); i < end; ++i)
         if (SlotAt(p, i).TileCode == code) {
             s = i;
             break;
@@ -129,17 +134,20 @@ void DiscardHandTile(Client& c, int16_t index)
     t.LastDiscardView = 0;
 
     table::ShowTileImage(c.Table(), t.LastDiscardImage, table::TilePicIndex(0, code));
-    platform::Image& leaving = f.MJ_Image[t.LastDiscardImage];
-    leaving.Tag = QString::number(s);
-    const float w = t.TileWidth[0];
-    const float h = t.TileHeight[0];
-    leaving.Move((f.pic1->width() - w) / 2, (f.pic1->height() - h) / 2, w, h);
-    leaving.ZOrder(1);
+    if (IsTileImage(t.LastDiscardImage)) {
+        platform::Image& leaving = f.MJ_Image[t.LastDiscardImage];
+        leaving.Tag = QString::number(s);
+        const float w = t.TileWidth[0];
+        const float h = t.TileHeight[0];
+        leaving.Move((f.pic1->width() - w) / 2, (f.pic1->height() - h) / 2, w, h);
+        leaving.ZOrder(1);
+    }
     SetOwnTileSize(c, table::kHandTileSize[0]);
     // The tiles after it close the gap; the slots change when the server
     // reports the discard.
-    for (int i = s + 1; i < p.HandFirst + p.HandCount; ++i)
-        f.MJ_Image[SlotAt(p, i).Image].Move(p.HandX + (i - 1) * static_cast<float>(t.TileWidth[0]), p.HandY);
+    for (int i = s + 1; i < end; ++i)
+        if (const int image = SlotAt(p, i).Image; IsTileImage(image))
+            f.MJ_Image[image].Move(p.HandX + (i - 1) * static_cast<float>(t.TileWidth[0]), p.HandY);
 }
 
 void Operation_Click(Client& c, int16_t index)
@@ -152,7 +160,7 @@ void Operation_Click(Client& c, int16_t index)
     if (g.OfferedOps[static_cast<std::size_t>(k)] < 2 || !g.InputEnabled || g.TurnPhase > 0)
         return;
     g.TurnPhase = 2;
-    SetIdle(c, k);
+    SetClaimButtonIdle(c, k);
     if (k < 3 || (k == 3 && g.ChoiceState < 2))
         table::StopDecisionCountdown(c.Table());
     SetOwnTileSize(c, table::kHandTileSize[0]);
@@ -198,7 +206,7 @@ void Operation_Click(Client& c, int16_t index)
         } else if (g.ChoiceState == 3) {
             // The false win is withdrawn; the other offers stay open.
             g.OfferedOps[3] = 0;
-            SetIdle(c, 3);
+            SetClaimButtonIdle(c, 3);
             if (DiscardDueByCount(c))
                 t.DiscardDue = -1;
             g.TurnPhase = 0;
@@ -216,7 +224,7 @@ void Operation_Click(Client& c, int16_t index)
     }
     g.OfferedOps.fill(0);
     for (int b = 0; b < 5; ++b)
-        SetIdle(c, b);
+        SetClaimButtonIdle(c, b);
     g.TurnPhase = 1;
 }
 
@@ -230,7 +238,10 @@ void Chi_Click(Client& c, int16_t index)
     const int first = index % 2 == 1 ? index - 1 : index;
     t.ChiChoices[0] = t.ChiChoices[static_cast<std::size_t>(first)];
     t.ChiChoices[1] = t.ChiChoices[static_cast<std::size_t>(first + 1)];
-    table::SendChi(c.Table(), t.ChiChoices[0], t.ChiChoices[1]);
+    const table::PlayerRecord& p = g.Players[0];
+    auto inHand = [&](int slot) { return slot >= p.HandFirst && slot < HandEnd(p); };
+    if (inHand(t.ChiChoices[0]) && inHand(t.ChiChoices[1]))
+        table::SendChi(c.Table(), t.ChiChoices[0], t.ChiChoices[1]);
     for (int i = 0; i < 6; ++i) {
         c.MainForm->Chi[i].Enabled = false;
         c.MainForm->Chi[i].SetVisible(false);
@@ -253,8 +264,11 @@ void Gang_Click(Client& c, int16_t index)
 
     table::PlayerRecord& p = g.Players[0];
     const int s = t.KongCandidates[static_cast<std::size_t>(index)];
+    const int end = HandEnd(p);
+    // A candidate outside the hand sends nothing.
+    if (s < p.HandFirst || s >= end)
+        return;
     const int16_t code = SlotAt(p, s).TileCode;
-    const int end = p.HandFirst + p.HandCount;
     auto take = [&](void (*send)(table::TableModel&, int)) {
         t.KongCandidates[0] = static_cast<int16_t>(s);
         send(c.Table(), s);
@@ -262,14 +276,34 @@ void Gang_Click(Client& c, int16_t index)
     if (g.AllowedOps & protocol::OpSpecialKong) {
         if (code == table::kRedDragon || code == table::kGreenDragon || code == t.WildTile)
             return take(table::SendSpecialKong);
-        const int16_t neighbour = s + 1 < end ? SlotAt(p, s + 1).TileCode : SlotAt(p, s - 1).TileCode;
-        if (neighbour != code)
+        // The last hand tile is compared with the one before it.
+        const int other = s + 1 < end ? s + 1 : s - 1;
+        if (other < 0 || SlotAt(p, other).TileCode != code)
             return take(table::SendSpecialKong);
     }
     if (s + 3 < end && (g.AllowedOps & protocol::OpConcealedKong) && SlotAt(p, s + 3).TileCode == code)
         return take(table::SendConcealedKong);
     if (s + 2 < end && (g.AllowedOps & protocol::OpExposedKong) && SlotAt(p, s + 2).TileCode == code)
         return take(table::SendExposedKong);
+}
+
+void pic1_MouseUp(Client& c, int16_t button, int16_t, float, float)
+{
+    const GameState& g = c.game;
+    if (!g.InputEnabled || button != 2 || !c.MainForm->Operation[4].Visible || g.TurnPhase > 0)
+        return;
+    AnswerWithPass(c);
+}
+
+void Pic2_MouseUp(Client& c, int16_t button, int16_t shift, float x, float y) { pic1_MouseUp(c, button, shift, x, y); }
+
+void Pic2_Click(Client& c)
+{
+    c.Talk->Hide();
+    c.huifu->Hide();
+    c.Score->Hide();
+    c.Hero->Hide();
+    c.frmExit->Hide();
 }
 
 void RunInputHandler(Client& c, const std::function<void()>& handler)
@@ -287,12 +321,7 @@ void WireClaimInput(Client& c)
 {
     window::MainForm& f = *c.MainForm;
     Client* client = &c;
-    for (int i = 0; i < f.MJ_Image.Count(); ++i)
-        f.MJ_Image[i].MouseDown = [client, i](int16_t button, int16_t shift, float x, float y) {
-            RunInputHandler(*client, [&] {
-                MJ_Image_MouseDown(*client, static_cast<int16_t>(i), button, shift, x, y);
-            });
-        };
+    WireTileInput(c);
     for (int i = 0; i < f.Operation.Count(); ++i)
         f.Operation[i].Click = [client, i] {
             RunInputHandler(*client, [&] { Operation_Click(*client, static_cast<int16_t>(i)); });

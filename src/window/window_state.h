@@ -21,6 +21,9 @@ struct WindowState {
     int16_t ChromeNormal = 0;
     int16_t WebNavError = 0;
     std::array<int16_t, 9> AnNiuHoverShown{}; // 1 while a main button shows its hover picture
+    // The mouse pointer kind of each tile image: 0 the default, 99 the
+    // table's own pointer over a hand tile.
+    std::array<int16_t, 136> TileMousePointer{};
 
     // Seat-change show.
     int16_t ShuffleShowOn = 0;

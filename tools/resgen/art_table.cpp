@@ -173,6 +173,7 @@ const Row kRows[] = {
     {1002, 1004, R::WindowButton, 26, 17, "", "0|1|2", "1", F::Gif, B::Assumed, "close button: normal, hover, pressed"},
     {1005, 1007, R::WindowButton, 26, 17, "", "10|11|12", "1", F::Gif, B::Assumed, "minimise button: normal, hover, pressed"},
     {1008, 1008, R::WindowIcon, 32, 32, "麻", "0", "1", F::Gif, B::Assumed, "window icon"},
+    {1009, 1009, R::Pointer, 32, 32, "", "0", "1", F::Png, B::Assumed, "pointer over a hand tile (PNG, hot spot 2,2)"},
     // The result windows' own backgrounds (part of each window's design).
     {1101, 1101, R::ResultPanel, 640, 480, "战绩板", "0", "1", F::Gif, B::Given, "score window background"},
     {1102, 1102, R::ResultPanel, 655, 454, "英雄榜", "1", "1", F::Gif, B::Given, "hand-history window background"},

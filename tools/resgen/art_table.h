@@ -46,6 +46,7 @@ enum class Role {
     WindowButton,   // title-bar button: tens digit 0 close, 1 minimise; units digit the state
     WindowIcon,     // the table window's icon
     ResultPanel,    // background of a result window: 0 score sheet, 1 hand history, 2 player card
+    Pointer,        // mouse pointer over a hand tile; hot spot at the top left
     Placeholder,    // no picture described yet
 };
 

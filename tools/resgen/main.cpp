@@ -72,6 +72,7 @@ const char* RoleName(Role r)
         {Role::TableBackground, "table background"}, {Role::Placeholder, "placeholder"},
         {Role::WindowSkin, "window skin"},   {Role::WindowButton, "window button"}, {Role::WindowIcon, "window icon"},
         {Role::ResultPanel, "result panel"},
+        {Role::Pointer, "pointer"},
     };
     return names.at(r);
 }

@@ -1105,6 +1105,37 @@ QImage ResultPanel(int w, int h, int kind, const QString& caption)
     return image;
 }
 
+// The pointer over a hand tile: a gold arrow with a dark rim whose tip is
+// the hot spot, and a small tile at its tail.
+QImage Pointer(int w, int h)
+{
+    QImage image = Canvas(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double u = w / 32.0;
+    const QPointF tip(2 * u, 2 * u);
+    QPolygonF arrow;
+    arrow << tip << QPointF(2 * u, 22 * u) << QPointF(7.5 * u, 17 * u) << QPointF(11.5 * u, 26 * u)
+          << QPointF(15 * u, 24.5 * u) << QPointF(11 * u, 15.5 * u) << QPointF(18 * u, 15.5 * u);
+    QLinearGradient gold(tip, QPointF(14 * u, 24 * u));
+    gold.setColorAt(0, QColor(255, 236, 150));
+    gold.setColorAt(1, QColor(214, 150, 30));
+    p.setPen(QPen(QColor(60, 30, 10), 1.4 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(gold);
+    p.drawPolygon(arrow);
+    const QRectF tile(19 * u, 17 * u, 10 * u, 13 * u);
+    QLinearGradient ivory(tile.topLeft(), tile.bottomLeft());
+    ivory.setColorAt(0, QColor(255, 252, 236));
+    ivory.setColorAt(1, QColor(226, 214, 180));
+    p.setPen(QPen(QColor(60, 30, 10), 1.0 * u));
+    p.setBrush(ivory);
+    p.drawRoundedRect(tile, 2 * u, 2 * u);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(180, 30, 30));
+    p.drawEllipse(tile.center(), 2.2 * u, 2.2 * u);
+    return image;
+}
+
 QImage Placeholder(int w, int h, int id)
 {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -1170,6 +1201,7 @@ std::vector<Frame> PaintArt(const Art& a)
     case Role::WindowButton: return Still(WindowButton(a.w, a.h, a.param));
     case Role::WindowIcon: return Still(WindowIcon(a.w, a.h, a.caption));
     case Role::ResultPanel: return Still(ResultPanel(a.w, a.h, a.param, a.caption));
+    case Role::Pointer: return Still(Pointer(a.w, a.h));
     case Role::Placeholder: return Still(Placeholder(a.w, a.h, a.id));
     }
     throw std::logic_error("unknown role");
