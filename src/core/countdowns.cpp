@@ -37,9 +37,9 @@ void ShowCount(Client& c, bool redAtFive)
 {
     window::MainForm& f = *c.MainForm;
     const int16_t n = c.game.Countdown;
-    f.Number.SetCaption(QString::number(n));
+    // The caption repaints the label when the number or its colour changed.
     f.Number.ForeColor = redAtFive && n <= 5 ? kRed : kGreen;
-    f.Number.Refresh();
+    f.Number.SetCaption(QString::number(n));
 }
 
 void HideCountdown(Client& c)

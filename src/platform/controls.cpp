@@ -1,8 +1,11 @@
 #include "platform/controls.h"
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPaintEvent>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -36,6 +39,32 @@ int16_t ShiftOf(Qt::KeyboardModifiers m)
 
 QRectF RectOf(const GraphicControl& c) { return QRectF(c.Left, c.Top, c.Width, c.Height); }
 
+// The pixels a repaint of the control covers: its paint rectangle widened to
+// whole pixels, and a pixel more for the rounding of float positions.
+QRect DirtyRectOf(const GraphicControl& c) { return c.PaintRect().toAlignedRect().adjusted(-1, -1, 1, 1); }
+
+// The same picture: the same resource and the same pixels. Two loads of one
+// resource are different images unless their pixels match.
+bool SamePicture(const Picture& a, const Picture& b)
+{
+    return a.resourceId == b.resourceId && a.image == b.image &&
+           a.image.devicePixelRatio() == b.image.devicePixelRatio();
+}
+
+bool IsRightToLeft(char32_t ch)
+{
+    switch (QChar::direction(ch)) {
+    case QChar::DirR:
+    case QChar::DirAL:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirRLI:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 QColor ColorFromBgr(int32_t bgr)
@@ -53,14 +82,16 @@ GraphicControl::~GraphicControl()
 
 void GraphicControl::Move(float left, float top, float width, float height)
 {
-    Refresh();
+    const float w = width >= 0 ? width : Width;
+    const float h = height >= 0 ? height : Height;
+    if (left == Left && top == Top && w == Width && h == Height && !ChangedSinceRepaint())
+        return;
+    RefreshIfShown();
     Left = left;
     Top = top;
-    if (width >= 0)
-        Width = width;
-    if (height >= 0)
-        Height = height;
-    Refresh();
+    Width = w;
+    Height = h;
+    RefreshIfShown();
 }
 
 void GraphicControl::ZOrder(int position)
@@ -75,6 +106,8 @@ void GraphicControl::ZOrder(int position)
 
 void GraphicControl::SetVisible(bool visible)
 {
+    if (Visible == visible && !ChangedSinceRepaint())
+        return;
     Visible = visible;
     Refresh();
 }
@@ -84,6 +117,31 @@ void GraphicControl::Refresh()
     if (surface_)
         surface_->Repaint(this);
 }
+
+void GraphicControl::RefreshIfShown()
+{
+    if (Visible)
+        Refresh();
+}
+
+bool GraphicControl::ChangedSinceRepaint() const
+{
+    if (!repainted_ || Visible != repaintedVisible_)
+        return true;
+    if (!Visible)
+        return false; // hidden then and now: nothing shows either way
+    return repaintedRect_ != PaintRect() || LookChanged();
+}
+
+void GraphicControl::NoteRepaint() const
+{
+    repainted_ = true;
+    repaintedVisible_ = Visible;
+    repaintedRect_ = PaintRect();
+    NoteLook();
+}
+
+QRectF GraphicControl::PaintRect() const { return RectOf(*this); }
 
 bool GraphicControl::Contains(float x, float y) const
 {
@@ -106,13 +164,30 @@ void GraphicControl::CopyFrom(const GraphicControl& o)
 
 void Image::SetPicture(const Picture& picture)
 {
-    Refresh();
-    picture_ = picture;
-    if (!Stretch && !picture_.isNull()) {
-        Width = static_cast<float>(picture_.image.width());
-        Height = static_cast<float>(picture_.image.height());
+    // `picture` may be this image's own picture.
+    const bool same = SamePicture(picture, picture_);
+    float w = Width;
+    float h = Height;
+    if (!Stretch && !picture.isNull()) {
+        w = static_cast<float>(picture.image.width());
+        h = static_cast<float>(picture.image.height());
     }
-    Refresh();
+    if (same && w == Width && h == Height && !ChangedSinceRepaint())
+        return;
+    RefreshIfShown();
+    if (!same)
+        picture_ = picture;
+    Width = w;
+    Height = h;
+    RefreshIfShown();
+}
+
+QRectF Image::PaintRect() const
+{
+    QRectF r = RectOf(*this);
+    if (!Stretch && !picture_.isNull())
+        r |= QRectF(QPointF(Left, Top), picture_.image.deviceIndependentSize());
+    return r;
 }
 
 void Image::Paint(QPainter& p) const
@@ -136,10 +211,112 @@ void Image::CopyFrom(const GraphicControl& other)
 
 // ---- Label ----
 
+// A label's text as laid out for one caption, font, size, alignment and
+// direction: the lines from the top, each as wide as the label, as many as
+// fill its height (the same lines QPainter::drawText lays out for a
+// word-wrapped, top-aligned text, so the label draws the same pixels).
+struct Label::LaidOutText {
+    QString caption;
+    QFont font;
+    QSizeF size;
+    int alignment = 0;
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+    int dpi = 0;
+
+    // Right-to-left text and texts with length variants are left to
+    // QPainter::drawText at every paint.
+    bool byPainter = false;
+    QTextLayout layout;
+    qreal width = 0;  // the widest line
+    qreal height = 0; // down to the last line's bottom
+
+    bool Fits(const Label& l, const QPainter& p, QSizeF s) const
+    {
+        return caption == l.Caption && size == s && alignment == l.Alignment &&
+               direction == p.layoutDirection() && dpi == p.device()->logicalDpiY() && font == p.font();
+    }
+};
+
+Label::Label(QString name, int index) : GraphicControl(std::move(name), index) {}
+
+Label::~Label() = default;
+
 void Label::SetCaption(const QString& caption)
 {
+    if (Caption == caption && !ChangedSinceRepaint())
+        return;
     Caption = caption;
-    Refresh();
+    RefreshIfShown();
+}
+
+Label::Look Label::CurrentLook() const
+{
+    return {Caption, FontSize, FontBold, ForeColor, BackColor, BackTransparent, Alignment};
+}
+
+bool Label::LookChanged() const { return !(CurrentLook() == repaintedLook_); }
+
+void Label::NoteLook() const { repaintedLook_ = CurrentLook(); }
+
+const Label::LaidOutText& Label::LayOut(const QPainter& p, QSizeF size) const
+{
+    const QFont& font = p.font();
+    if (text_ && text_->Fits(*this, p, size))
+        return *text_;
+    ++layoutCount_;
+    text_ = std::make_unique<LaidOutText>();
+    LaidOutText& t = *text_;
+    t.caption = Caption;
+    t.font = font;
+    t.size = size;
+    t.alignment = Alignment;
+    t.direction = p.layoutDirection();
+    t.dpi = p.device()->logicalDpiY();
+
+    // Line breaks break lines; carriage returns and tabs are spaces.
+    QString text = Caption;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar& ch = text[i];
+        char32_t code = ch.unicode();
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            code = QChar::surrogateToUcs4(ch, text[i + 1]);
+        if (ch == u'\r' || ch == u'\t')
+            ch = u' ';
+        else if (ch == u'\n')
+            ch = QChar::LineSeparator;
+        else if (code == 0x9C || IsRightToLeft(code))
+            t.byPainter = true;
+    }
+    if (t.direction == Qt::RightToLeft)
+        t.byPainter = true;
+    if (t.byPainter)
+        return t;
+    QTextOption option;
+    option.setTextDirection(t.direction);
+    option.setAlignment(Qt::AlignLeft); // the lines are placed by hand
+    t.layout.setText(text);
+    t.layout.setFont(font);
+    t.layout.setTextOption(option);
+    t.layout.setCacheEnabled(true);
+
+    const qreal leading = QFontMetricsF(font).leading();
+    qreal height = -leading;
+    t.layout.beginLayout();
+    for (;;) {
+        QTextLine line = t.layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(std::max<qreal>(0, size.width()));
+        height = std::ceil(height + leading); // lines start on whole pixels
+        line.setPosition(QPointF(0, height));
+        height += line.ascent() + line.descent();
+        t.width = std::max(t.width, line.naturalTextWidth());
+        if (height >= size.height())
+            break; // the label shows no more
+    }
+    t.layout.endLayout();
+    t.height = height;
+    return t;
 }
 
 void Label::Paint(QPainter& p) const
@@ -152,9 +329,37 @@ void Label::Paint(QPainter& p) const
     f.setBold(FontBold);
     p.setFont(f);
     p.setPen(ColorFromBgr(ForeColor));
-    int align = Qt::AlignTop | Qt::TextWordWrap;
-    align |= Alignment == RightJustify ? Qt::AlignRight : Alignment == Center ? Qt::AlignHCenter : Qt::AlignLeft;
-    p.drawText(r, align, Caption);
+    if (Caption.isEmpty())
+        return;
+    const int horizontal = Alignment == RightJustify ? Qt::AlignRight
+                           : Alignment == Center     ? Qt::AlignHCenter
+                                                     : Qt::AlignLeft;
+    const LaidOutText& t = LayOut(p, r.size());
+    if (t.byPainter) {
+        p.drawText(r, Qt::AlignTop | Qt::TextWordWrap | horizontal, Caption);
+        return;
+    }
+    qreal x = 0;
+    if (horizontal == Qt::AlignRight)
+        x = r.width() - t.width;
+    else if (horizontal == Qt::AlignHCenter)
+        x = (r.width() - t.width) / 2;
+    const bool clip = !r.contains(QRectF(r.x() + x, r.y(), t.width, t.height));
+    if (clip) {
+        p.save();
+        p.setClipRect(r, Qt::IntersectClip);
+    }
+    for (int i = 0; i < t.layout.lineCount(); ++i) {
+        const QTextLine line = t.layout.lineAt(i);
+        qreal lineX = 0;
+        if (horizontal == Qt::AlignRight)
+            lineX = r.width() - line.horizontalAdvance();
+        else if (horizontal == Qt::AlignHCenter)
+            lineX = (r.width() - line.horizontalAdvance()) / 2;
+        line.draw(&p, QPointF(r.x() + lineX, r.y()));
+    }
+    if (clip)
+        p.restore();
 }
 
 void Label::CopyFrom(const GraphicControl& other)
@@ -190,7 +395,8 @@ void GraphicSurface::Add(GraphicControl* control)
         control->surface_->Remove(control);
     control->surface_ = this;
     order_.push_back(control);
-    Repaint(control);
+    if (control->Visible)
+        Repaint(control);
 }
 
 void GraphicSurface::Remove(GraphicControl* control)
@@ -205,21 +411,23 @@ void GraphicSurface::Remove(GraphicControl* control)
 void GraphicSurface::BringToFront(GraphicControl* control)
 {
     auto it = std::find(order_.begin(), order_.end(), control);
-    if (it == order_.end())
+    if (it == order_.end() || (std::next(it) == order_.end() && !control->ChangedSinceRepaint()))
         return;
     order_.erase(it);
     order_.push_back(control);
-    Repaint(control);
+    if (control->Visible)
+        Repaint(control);
 }
 
 void GraphicSurface::SendToBack(GraphicControl* control)
 {
     auto it = std::find(order_.begin(), order_.end(), control);
-    if (it == order_.end())
+    if (it == order_.end() || (it == order_.begin() && !control->ChangedSinceRepaint()))
         return;
     order_.erase(it);
     order_.insert(order_.begin(), control);
-    Repaint(control);
+    if (control->Visible)
+        Repaint(control);
 }
 
 GraphicControl* GraphicSurface::ControlAt(float x, float y) const
@@ -232,19 +440,39 @@ GraphicControl* GraphicSurface::ControlAt(float x, float y) const
     return nullptr;
 }
 
+// Repaints the control where it is and where its last repaint showed it,
+// in case it was moved or hidden directly since.
 void GraphicSurface::Repaint(const GraphicControl* control)
 {
-    const QRectF r = RectOf(*control);
-    update(r.toAlignedRect().adjusted(-1, -1, 1, 1));
+    const QRect now = DirtyRectOf(*control);
+    if (control->repainted_ && control->repaintedVisible_) {
+        const QRect before = control->repaintedRect_.toAlignedRect().adjusted(-1, -1, 1, 1);
+        if (before != now)
+            update(before);
+    }
+    control->NoteRepaint();
+    update(now);
 }
 
-void GraphicSurface::paintEvent(QPaintEvent*)
+// Paints only what the event asks for: the back picture inside the region
+// and the controls that reach into it.
+void GraphicSurface::paintEvent(QPaintEvent* event)
 {
+    const QRegion& region = event->region();
     QPainter p(this);
-    if (!BackPicture.isNull())
-        p.drawImage(rect(), BackPicture.image);
+    if (!BackPicture.isNull()) {
+        const QImage& back = BackPicture.image;
+        if (back.size() == size() && back.devicePixelRatio() == 1.0) {
+            for (const QRect& r : region)
+                p.drawImage(r.topLeft(), back, r);
+        } else {
+            p.setClipRegion(region);
+            p.drawImage(rect(), back);
+            p.setClipping(false);
+        }
+    }
     for (const GraphicControl* c : order_)
-        if (c->Visible)
+        if (c->Visible && region.intersects(DirtyRectOf(*c)))
             c->Paint(p);
 }
 
@@ -301,6 +529,8 @@ PictureBox::PictureBox(QWidget* parent, const QString& name) : GraphicSurface(pa
 
 void PictureBox::SetPicture(const Picture& picture)
 {
+    if (SamePicture(picture, BackPicture))
+        return;
     BackPicture = picture;
     update();
 }

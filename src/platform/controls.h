@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QRectF>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -36,12 +37,18 @@ public:
     GraphicControl& operator=(const GraphicControl&) = delete;
 
     // Moves and sizes the control; a negative width or height keeps it.
+    // The setters repaint only what they change: the value the control has
+    // already, or a change to a hidden control, paints nothing. Properties
+    // set directly count as changes at the next setter.
     void Move(float left, float top, float width = -1, float height = -1);
     // 0 brings the control to the front of its surface's graphic layer, 1
     // sends it to the back.
     void ZOrder(int position = 0);
     void SetVisible(bool visible);
+    // Repaints the control's rectangle, whatever changed.
     void Refresh();
+    // The rectangle the control paints in.
+    virtual QRectF PaintRect() const;
 
     bool Contains(float x, float y) const;
     GraphicSurface* Surface() const { return surface_; }
@@ -70,9 +77,26 @@ public:
     std::function<void()> Click;
     std::function<void()> DblClick;
 
+protected:
+    // Repaints the control when it is shown; a change to a hidden control
+    // has nothing to repaint.
+    void RefreshIfShown();
+    // Whether what the control shows differs from what its last repaint
+    // showed (properties set directly since then).
+    bool ChangedSinceRepaint() const;
+    // A control's own properties that show, for the above: whether they
+    // changed since NoteLook took them.
+    virtual bool LookChanged() const { return false; }
+    virtual void NoteLook() const {}
+
 private:
     friend class GraphicSurface;
+    void NoteRepaint() const;
+
     GraphicSurface* surface_ = nullptr;
+    mutable bool repainted_ = false;
+    mutable bool repaintedVisible_ = false;
+    mutable QRectF repaintedRect_;
 };
 
 // An image control: shows its picture, stretched to its size when Stretch is
@@ -85,23 +109,36 @@ public:
     void ClearPicture() { SetPicture(Picture{}); }
     // The resource the picture came from, 0 for none.
     int PictureId() const { return picture_.resourceId; }
+    // Its own rectangle and, unless stretched, its picture's.
+    QRectF PaintRect() const override;
     void Paint(QPainter& painter) const override;
     void CopyFrom(const GraphicControl& other) override;
 
     bool Stretch = false;
 
+protected:
+    bool LookChanged() const override { return Stretch != repaintedStretch_; }
+    void NoteLook() const override { repaintedStretch_ = Stretch; }
+
 private:
     Picture picture_;
+    mutable bool repaintedStretch_ = false;
 };
 
-// A label: text in a font and colour, on a transparent or filled back.
+// A label: text in a font and colour, on a transparent or filled back,
+// word-wrapped in its rectangle from the top. The text is laid out when
+// something that shapes it changes (caption, font size or weight, size,
+// alignment), not at every paint.
 class Label : public GraphicControl {
 public:
     enum Align { LeftJustify = 0, RightJustify = 1, Center = 2 };
-    using GraphicControl::GraphicControl;
+    explicit Label(QString name = QString(), int index = -1);
+    ~Label() override;
     void SetCaption(const QString& caption);
     void Paint(QPainter& painter) const override;
     void CopyFrom(const GraphicControl& other) override;
+    // How many times this label has laid its text out.
+    int LayoutCount() const { return layoutCount_; }
 
     QString Caption;
     float FontSize = 9;
@@ -110,6 +147,30 @@ public:
     int32_t BackColor = 0xFFFFFF;
     bool BackTransparent = true;
     int Alignment = LeftJustify;
+
+protected:
+    bool LookChanged() const override;
+    void NoteLook() const override;
+
+private:
+    struct LaidOutText;
+    const LaidOutText& LayOut(const QPainter& painter, QSizeF size) const;
+
+    mutable std::unique_ptr<LaidOutText> text_;
+    mutable int layoutCount_ = 0;
+    // The properties as the last repaint showed them.
+    struct Look {
+        QString caption;
+        float fontSize = 0;
+        bool fontBold = false;
+        int32_t foreColor = 0;
+        int32_t backColor = 0;
+        bool backTransparent = false;
+        int alignment = 0;
+        bool operator==(const Look&) const = default;
+    };
+    Look CurrentLook() const;
+    mutable Look repaintedLook_;
 };
 
 // A colour as stored in a control property (0x00BBGGRR) for painting.
