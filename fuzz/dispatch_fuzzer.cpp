@@ -8,6 +8,7 @@
 // events.
 
 #include "app/client.h"
+#include "chat/talk_form.h"
 #include "core/messages.h"
 #include "core/scheduler.h"
 #include "dispatch/dispatcher.h"
@@ -184,8 +185,10 @@ protocol::GameFrame MakeFrame(FuzzedDataProvider& in)
     return f;
 }
 
-// A new hand at a cleared table.
-void SetUpTable(Client& c, FuzzedDataProvider& in)
+// Clears what a hand leaves in the client and the doubles. Run after every
+// input as well as before the first, so that an input frees what it
+// allocated and libFuzzer does not run it again to look for a leak.
+void ClearClient(Client& c)
 {
     c.game = GameState{};
     c.results = results::ResultsState{};
@@ -223,6 +226,11 @@ void SetUpTable(Client& c, FuzzedDataProvider& in)
         c.match.ReservedMoney = m.ReservedMoney;
     }
     c.table = table::TableState{};
+    // A new session's chat history is empty. Left to grow over the whole
+    // run it would make every later line lay out all earlier ones.
+    c.Talk->Text1->Clear();
+    for (platform::ListBox* box : c.MainForm->Sysmsg)
+        box->Clear();
     core::CoreState& s = c.core;
     s.RecvRing.Read = s.RecvRing.Write = 0;
     s.SendRing.Read = s.SendRing.Write = 0;
@@ -233,7 +241,15 @@ void SetUpTable(Client& c, FuzzedDataProvider& in)
     harness->dialogs.texts.clear();
     harness->process.ended = false;
     harness->lobby.commands.clear();
+    harness->lobby.posted.clear();
+    harness->sound.buffers.clear();
+    harness->shell.opened.clear();
+    harness->tcp.sent.clear();
+}
 
+// A new hand at a cleared table.
+void SetUpTable(Client& c, FuzzedDataProvider& in)
+{
     const int own = in.ConsumeIntegralInRange<int>(0, 3);
     for (int v = 0; v < 4; ++v) {
         c.game.Players[static_cast<std::size_t>(v)].SeatBit = static_cast<uint8_t>(1 << ((own - v + 4) & 3));
@@ -301,6 +317,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // not under test.
     new QApplication(*argc, *argv);
     harness = new Harness;
+    ClearClient(harness->client);
     if (const char* wanted = std::getenv("MJ_FUZZ_FRAMES"))
         framesWanted = std::strtoull(wanted, nullptr, 10);
     std::atexit(Report);
@@ -333,6 +350,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // What the client queued is not sent anywhere.
         c.core.SendRing.Read = c.core.SendRing.Write;
     }
+    ClearClient(c);
     if (framesWanted > 0 && framesDispatched >= framesWanted) {
         // A plain exit would count as the target's own failure.
         Report();

@@ -3,6 +3,7 @@
 #include "app/client.h"
 #include "platform/resources.h"
 
+#include <QHash>
 #include <QImage>
 #include <cstdint>
 #include <limits>
@@ -26,17 +27,28 @@ std::optional<int> IdOfText(const QString& text)
 }
 
 // Reads and decodes the resource; a null picture when anything fails.
+// The embedded pictures never change while the program runs and are
+// reloaded on every turn (operation buttons, tiles, dice), so each is
+// decoded once; QImage shares its pixels, and a copy detaches when written.
 platform::Picture Decode(int id, const QString& type)
 {
     if (id < std::numeric_limits<int16_t>::min() || id > std::numeric_limits<int16_t>::max())
         return {};
-    const std::optional<QByteArray> bytes = platform::LoadResData(id, type);
-    if (!bytes)
+    if (type.compare(QLatin1String("GIF"), Qt::CaseInsensitive) != 0)
         return {};
+    static QHash<int, QImage> decoded; // only pictures that decoded; at most one per resource
     platform::Picture picture;
-    picture.image = QImage::fromData(*bytes);
-    if (picture.image.isNull())
-        return {};
+    if (const auto known = decoded.constFind(id); known != decoded.constEnd()) {
+        picture.image = *known;
+    } else {
+        const std::optional<QByteArray> bytes = platform::LoadResData(id, type);
+        if (!bytes)
+            return {};
+        picture.image = QImage::fromData(*bytes);
+        if (picture.image.isNull())
+            return {};
+        decoded.insert(id, picture.image);
+    }
     picture.resourceId = id;
     return picture;
 }
