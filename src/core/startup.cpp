@@ -22,7 +22,6 @@
 #include "window/pictures.h"
 #include "window/sound.h"
 
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <cmath>
@@ -141,13 +140,6 @@ int32_t ToPort(const QString& field, bool zeroAllowed)
     if (r < (zeroAllowed ? 0 : 1) || r > 65535)
         throw StartupFailure("port out of range: " + Quoted(field));
     return static_cast<int32_t>(r);
-}
-
-double LeadingNumber(const QString& text)
-{
-    static const QRegularExpression kNumber(QStringLiteral("^[ \\t]*([+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?)"));
-    const QRegularExpressionMatch m = kNumber.match(text);
-    return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
 }
 
 namespace {

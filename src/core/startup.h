@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/numeric.h"
+
 #include <QByteArray>
 #include <QSize>
 #include <QString>
@@ -24,8 +26,6 @@ int16_t ToInt16(const QString& field);
 // A port field: a number 1..65535 after rounding (0 too where the port may
 // be unused), else a start-up failure.
 int32_t ToPort(const QString& field, bool zeroAllowed);
-// The leading number of a text (blanks skipped); 0 when there is none.
-double LeadingNumber(const QString& text);
 
 // Reads the command line's "$"-terminated fields into the settings. The line
 // is the bytes the lobby passed, in the locale's encoding; a field that is
