@@ -3,6 +3,7 @@
 #include "app/client.h"
 #include "core/countdowns.h"
 #include "platform/prop_plugin.h"
+#include "results/hand_archive.h"
 #include "results/hand_score.h"
 #include "results/result_forms.h"
 #include "rewards/jade.h"
@@ -201,6 +202,7 @@ void ShowDrawnHandResult(Client& c)
         c.Hero->Grade[sd]->AddItem(table::PadRight(Amount(g.HandAmounts[sd]), 9) + QStringLiteral("金币"));
         c.Hero->sumScore[d].SetCaption(Amount(c.results.CumulativeAmounts[sd]) + QStringLiteral("金币"));
     }
+    results::SaveHandSheet(c, g.RoundNo);
     if (!g.F1Minimized)
         c.Score->Show();
     if (g.PropResultDue == -1) {
