@@ -213,3 +213,40 @@ TEST(StartupEndToEnd, ProxyThatClosesAfterTheGreetingIsReported)
     lobby->Write("quit\n");
     EXPECT_TRUE(lobby->WaitForExit(5000));
 }
+
+// A server that floods the client: a burst of 10,000 frames in one write,
+// then a frame every 20 ms. The client takes frames at its own pace and
+// leaves what does not fit in its ring in the socket; it neither ends nor
+// drops the connection.
+TEST(StartupEndToEnd, AFloodingServerNeitherEndsTheClientNorLosesTheConnection)
+{
+    QTemporaryDir runtime;
+    Table table;
+    auto lobby = StartLobby(runtime, Line(QStringLiteral("0"), table.Port(), QString(), 0, QString(), QString()));
+    ASSERT_TRUE(WaitFor([&] { return table.received.size() >= 272; }, 15000)) << lobby->Lines().join('\n').toStdString();
+
+    // Chat lines from another seat: frames every client takes without a reply.
+    auto chat = [](int n) {
+        QByteArray f(272, '\0');
+        f[3] = 19;
+        f[6] = 2;
+        const QByteArray text = "line " + QByteArray::number(n);
+        f.replace(16, text.size(), text);
+        f.replace(217, 3, "bob");
+        return f;
+    };
+    QByteArray burst;
+    burst.reserve(10000 * 272);
+    for (int n = 0; n < 10000; ++n)
+        burst += chat(n);
+    table.peer->write(burst);
+    for (int n = 0; n < 150; ++n) {
+        table.peer->write(chat(10000 + n));
+        WaitFor([] { return false; }, 20);
+    }
+    WaitFor([] { return false; }, 2000);
+    EXPECT_FALSE(lobby->Lines().join('\n').contains(QStringLiteral("exited"))) << lobby->Lines().join('\n').toStdString();
+    EXPECT_EQ(table.peer->state(), QAbstractSocket::ConnectedState);
+    lobby->Write("quit\n");
+    EXPECT_TRUE(lobby->WaitForExit(5000));
+}
