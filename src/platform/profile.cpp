@@ -71,13 +71,8 @@ QByteArray ValueOf(const QByteArray& line)
     return v;
 }
 
-QList<QByteArray> ReadLines(const QString& path, bool* exists)
+QList<QByteArray> SplitLines(const QByteArray& all)
 {
-    QFile f(NativePath(path));
-    *exists = f.open(QIODevice::ReadOnly);
-    if (!*exists)
-        return {};
-    QByteArray all = f.readAll();
     QList<QByteArray> lines = all.split('\n');
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
@@ -85,6 +80,25 @@ QList<QByteArray> ReadLines(const QString& path, bool* exists)
         if (l.endsWith('\r'))
             l.chop(1);
     return lines;
+}
+
+QByteArray JoinLines(const QList<QByteArray>& lines)
+{
+    QByteArray all;
+    for (const QByteArray& l : lines) {
+        all += l;
+        all += "\r\n";
+    }
+    return all;
+}
+
+QList<QByteArray> ReadLines(const QString& path, bool* exists)
+{
+    QFile f(NativePath(path));
+    *exists = f.open(QIODevice::ReadOnly);
+    if (!*exists)
+        return {};
+    return SplitLines(f.readAll());
 }
 
 // Index of the header line of the section, or -1.
@@ -117,6 +131,55 @@ int FindKey(const QList<QByteArray>& lines, int header, int end, const QByteArra
     return -1;
 }
 
+// Applies one write to the lines: key=value into section (section already
+// trimmed), the key removed without a value, the whole section removed
+// without a key. False when nothing changed.
+bool Edit(QList<QByteArray>& lines, const QByteArray& section, const std::optional<QByteArray>& keyIn,
+          const std::optional<QByteArray>& value)
+{
+    const int header = FindSection(lines, section);
+    if (!keyIn) {
+        if (header < 0)
+            return false;
+        lines.erase(lines.begin() + header, lines.begin() + SectionEnd(lines, header));
+        return true;
+    }
+    const QByteArray key = Trimmed(*keyIn);
+    if (header < 0) {
+        if (!value)
+            return false;
+        lines.append('[' + section + ']');
+        lines.append(key + '=' + *value);
+        return true;
+    }
+    const int end = SectionEnd(lines, header);
+    const int at = FindKey(lines, header, end, key);
+    if (!value) {
+        if (at < 0)
+            return false;
+        lines.removeAt(at);
+    } else if (at >= 0) {
+        lines[at] = key + '=' + *value;
+    } else {
+        // A new key goes after the section's last non-blank line.
+        int insert = end;
+        while (insert > header + 1 && Trimmed(lines[insert - 1]).isEmpty())
+            --insert;
+        lines.insert(insert, key + '=' + *value);
+    }
+    return true;
+}
+
+// Replaces the file as a whole, so a failed write leaves the old file.
+bool Save(const QList<QByteArray>& lines, const QString& path)
+{
+    QSaveFile out(NativePath(path));
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    out.write(JoinLines(lines));
+    return out.commit();
+}
+
 } // namespace
 
 int GetString(const QByteArray& section, const QByteArray& key, const QByteArray& def, char* buffer, int size,
@@ -142,49 +205,31 @@ int GetString(const QByteArray& section, const QByteArray& key, const QByteArray
 bool WriteString(const QByteArray& sectionIn, const std::optional<QByteArray>& keyIn,
                  const std::optional<QByteArray>& value, const QString& path)
 {
+    bool exists = false;
+    QList<QByteArray> lines = ReadLines(path, &exists);
+    if (!Edit(lines, Trimmed(sectionIn), keyIn, value))
+        return true;
+    return Save(lines, path);
+}
+
+bool WriteStrings(const QByteArray& sectionIn, const QList<std::pair<QByteArray, QByteArray>>& pairs,
+                  const QString& path)
+{
+    if (pairs.isEmpty())
+        return true;
     const QByteArray section = Trimmed(sectionIn);
     bool exists = false;
     QList<QByteArray> lines = ReadLines(path, &exists);
-    int header = FindSection(lines, section);
-
-    if (!keyIn) {
-        if (header < 0)
-            return true;
-        lines.erase(lines.begin() + header, lines.begin() + SectionEnd(lines, header));
-    } else {
-        const QByteArray key = Trimmed(*keyIn);
-        if (header < 0) {
-            if (!value)
-                return true;
-            lines.append('[' + section + ']');
-            lines.append(key + '=' + *value);
-        } else {
-            const int end = SectionEnd(lines, header);
-            const int at = FindKey(lines, header, end, key);
-            if (!value) {
-                if (at < 0)
-                    return true;
-                lines.removeAt(at);
-            } else if (at >= 0) {
-                lines[at] = key + '=' + *value;
-            } else {
-                // A new key goes after the section's last non-blank line.
-                int insert = end;
-                while (insert > header + 1 && Trimmed(lines[insert - 1]).isEmpty())
-                    --insert;
-                lines.insert(insert, key + '=' + *value);
-            }
-        }
+    // A line break inside a name or value splits its line once the file is
+    // read again: the next key must find the lines as it would then.
+    bool split = false;
+    for (const auto& [key, value] : pairs) {
+        if (split)
+            lines = SplitLines(JoinLines(lines));
+        Edit(lines, section, key, value);
+        split = section.contains('\n') || key.contains('\n') || value.contains('\n');
     }
-
-    QSaveFile out(NativePath(path));
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    for (const QByteArray& l : lines) {
-        out.write(l);
-        out.write("\r\n", 2);
-    }
-    return out.commit();
+    return Save(lines, path);
 }
 
 } // namespace platform::profile

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
+#include <utility>
 
 // INI files read and written like the classic profile functions: sections in
 // square brackets, key=value lines, names compared without regard to ASCII
@@ -24,5 +26,12 @@ int GetString(const QByteArray& section, const QByteArray& key, const QByteArray
 // Returns false when the file could not be written.
 bool WriteString(const QByteArray& section, const std::optional<QByteArray>& key,
                  const std::optional<QByteArray>& value, const QString& path);
+
+// Writes several key=value pairs into section, in order, with one read of
+// the file and one replacement of it: the file ends exactly as after one
+// WriteString call per pair, without rewriting it for every key. No pairs:
+// the file is not touched. Returns false when the file could not be written.
+bool WriteStrings(const QByteArray& section, const QList<std::pair<QByteArray, QByteArray>>& pairs,
+                  const QString& path);
 
 } // namespace platform::profile

@@ -3,6 +3,8 @@
 #include "app/client.h"
 #include "core/ini_file.h"
 #include "platform/controls.h"
+#include "platform/gbk.h"
+#include "platform/profile.h"
 #include "results/result_forms.h"
 #include "window/pictures.h"
 
@@ -153,25 +155,28 @@ void SaveHandSheet(Client& c, int16_t handNo)
     const QString path = HandArchivePath(c);
     if (path.isEmpty())
         return;
-    core::classIniFile ini;
-    ini.setINIFileName(path);
-    const QString section = Section(handNo);
+    // The whole section goes to the file at once: one key at a time would
+    // rewrite the file a few hundred times for every hand.
+    QList<std::pair<QByteArray, QByteArray>> keys;
+    const auto add = [&keys](const QString& key, const QString& value) {
+        keys.append({platform::gbk::Encode(key), platform::gbk::Encode(value)});
+    };
     ScoreForm& score = *c.Score;
     for (int i = 0; i < 4; ++i) {
         const ResultsState::SeatNamePic& pic = c.results.SeatNamePics[static_cast<std::size_t>(i)];
-        ini.WriteIniKey(section, NameKey(i), Escape(pic.Name, true));
-        ini.WriteIniKey(section, PicKey(i), Escape(pic.PicIndex, true));
+        add(NameKey(i), Escape(pic.Name, true));
+        add(PicKey(i), Escape(pic.PicIndex, true));
     }
     for (int j = 0; j < kLists; ++j) {
         const platform::ListBox& list = *score.State[static_cast<std::size_t>(j)];
         const int count = list.ListCount();
-        ini.WriteIniKey(section, CountKey(j), QString::number(count));
+        add(CountKey(j), QString::number(count));
         for (int k = 0; k < count; ++k)
-            ini.WriteIniKey(section, ItemKey(j, k), Escape(list.List(k), false));
+            add(ItemKey(j, k), Escape(list.List(k), false));
     }
     for (int k = 0; k < kSheetColumns; ++k)
-        ini.WriteIniKey(section, ColourKey(k),
-                        QString::number(ListForeColor(*score.State[static_cast<std::size_t>(k)])));
+        add(ColourKey(k), QString::number(ListForeColor(*score.State[static_cast<std::size_t>(k)])));
+    platform::profile::WriteStrings(platform::gbk::Encode(Section(handNo)), keys, path);
 }
 
 void LoadHandSheet(Client& c, int16_t handNo)

@@ -10,6 +10,11 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#ifdef __linux__
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
+
 using namespace results_test;
 
 namespace {
@@ -43,6 +48,45 @@ void FillLists(Sheet& t, const QString& text, int count)
             list->AddItem(text);
     }
 }
+
+#ifdef __linux__
+// Counts the times a file of a folder is written and closed or replaced.
+class FileWrites {
+public:
+    FileWrites(const QString& folder, const QByteArray& name)
+        : fd_(inotify_init1(IN_NONBLOCK)), name_(name)
+    {
+        if (fd_ >= 0)
+            inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_CLOSE_WRITE | IN_MOVED_TO);
+    }
+    ~FileWrites()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    bool Valid() const { return fd_ >= 0; }
+    int Count()
+    {
+        alignas(inotify_event) char buffer[8192];
+        for (;;) {
+            const ssize_t n = read(fd_, buffer, sizeof buffer);
+            if (n <= 0)
+                return count_;
+            for (ssize_t at = 0; at < n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (e->len > 0 && QByteArray(e->name) == name_)
+                    ++count_;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        }
+    }
+
+private:
+    int fd_;
+    QByteArray name_;
+    int count_ = 0;
+};
+#endif
 
 } // namespace
 
@@ -322,4 +366,61 @@ TEST(HandArchive, ASecondInstanceLeavesTheRunningOnesArchive)
     second.client.core.DataPath = first.client.core.DataPath;
     EXPECT_FALSE(core::Form_Load(second.client, QStringLiteral("bob$key$127.0.0.1$8000$"), QSize(1280, 1024)));
     EXPECT_TRUE(QFile::exists(results::HandArchivePath(first.client)));
+}
+
+TEST(HandArchive, AWholeSheetIsOneWriteAndEndsAsKeyByKeyWrites)
+{
+#ifndef __linux__
+    GTEST_SKIP() << "counts file writes with inotify";
+#else
+    Sheet t;
+    t.PlainWin();
+    t.g.RoundNo = 2;
+    // An earlier hand 1, and a stale hand 2 with longer lists that the new
+    // sheet overwrites in place.
+    FillLists(t, QStringLiteral("hand 1"), 3);
+    results::SaveHandSheet(t.client, 1);
+    FillLists(t, QStringLiteral("stale"), 40);
+    results::SaveHandSheet(t.client, 2);
+    FillLists(t, QString(), 0);
+    const QByteArray before = FileBytes(t);
+
+    FileWrites writes(t.dir.path(), "info.zq");
+    ASSERT_TRUE(writes.Valid());
+    results::ShowHandScore(t.client);
+    EXPECT_EQ(writes.Count(), 1);
+    const QByteArray batch = FileBytes(t);
+
+    // The same sheet written one key at a time from the same start.
+    QTemporaryDir other;
+    const QString path = other.filePath(QStringLiteral("info.zq"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(before);
+    }
+    core::classIniFile ini;
+    ini.setINIFileName(path);
+    const QString section = QStringLiteral("juNum:2");
+    for (int i = 0; i < 4; ++i) {
+        const auto& pic = t.r.SeatNamePics[static_cast<std::size_t>(i)];
+        ini.WriteIniKey(section, QStringLiteral("name( %1 )").arg(i), pic.Name);
+        ini.WriteIniKey(section, QStringLiteral("PicIndex( %1 )").arg(i), pic.PicIndex);
+    }
+    for (int j = 0; j < 8; ++j) {
+        const QStringList lines = t.Lines(j);
+        ini.WriteIniKey(section, QStringLiteral("count( %1 )").arg(j), QString::number(lines.size()));
+        for (int k = 0; k < lines.size(); ++k)
+            ini.WriteIniKey(section, QStringLiteral("count( %1 )( %2 )").arg(j).arg(k), lines[k]);
+    }
+    for (int k = 0; k < 4; ++k)
+        ini.WriteIniKey(section, QStringLiteral("count( %1 ) ForeColor").arg(k),
+                        QString::number(results::ListForeColor(*t.score.State[static_cast<std::size_t>(k)])));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(batch, f.readAll());
+    EXPECT_TRUE(batch.contains(platform::gbk::Encode(QStringLiteral("count( 4 )( 0 )=最终分：30金币")) + "\r\n"));
+    EXPECT_TRUE(batch.contains("count( 0 )( 39 )=stale\r\n"));
+    EXPECT_TRUE(batch.startsWith("[juNum:1]\r\n"));
+#endif
 }
