@@ -31,7 +31,9 @@ public:
     }
     ~RestingPointerGame() { table.f.hide(); }
 
-    // Plays until the server has finished its hands; false when it did not.
+    // Plays until the server has finished its hands, calling onDiscardDue
+    // once at each of the client's turns to discard; false when the game did
+    // not finish or the client ended.
     bool Play(const std::function<void()>& onDiscardDue)
     {
         Client& c = table.c;
@@ -60,6 +62,7 @@ public:
         return server_.Finished();
     }
 
+    // The frames the client wrote since the last call.
     std::vector<protocol::GameFrame> TakeSent()
     {
         std::vector<protocol::GameFrame> out;
@@ -89,6 +92,8 @@ private:
         c.hands = hands;
         c.robotWaitMs = 0;
         c.robotDelayMs = 0;
+        // Shuffled hands; a robot is banker of the first, the client of the
+        // second.
         tableserver::PresetHand robotBanker, ownBanker;
         robotBanker.banker = 1;
         ownBanker.banker = 0;
