@@ -54,6 +54,25 @@ void WaitForStreakAnimation(Client& c)
                         [&c] { return c.MainForm->uc_lianLai->Action() == 0; }, 50);
 }
 
+// The banker's fourteenth tile comes before the wild tile is known and
+// stands in line with the hand. Once the hand is sorted, its last tile
+// stands half a tile apart, where every drawn tile of the hand appears, so
+// that a pointer resting there finds a tile to discard.
+void SetBankersLastTileApart(Client& c)
+{
+    const table::PlayerRecord& p = c.game.Players[0];
+    if (p.HandCount < 2 || (p.HandCount - 2) % 3 != 0)
+        return;
+    const int last = p.HandFirst + p.HandCount - 1;
+    if (p.HandFirst < 0 || last >= static_cast<int>(p.Slots.size()))
+        return;
+    const int image = p.Slots[static_cast<std::size_t>(last)].Image;
+    if (image < 0 || image >= table::kTileImages)
+        return;
+    const float w = c.table.TileWidth[0];
+    c.MainForm->MJ_Image[image].Move(p.HandX + static_cast<float>(last) * w + w / 2, p.HandY);
+}
+
 } // namespace
 
 void OnSeatName(Client& c, const protocol::GameCmd&)
@@ -268,8 +287,10 @@ void OnWildTile(Client& c, const protocol::GameCmd& msg)
     t.PiZiImage = t.WallHead;
     t.WallHead = static_cast<int16_t>((t.WallHead + 1) % 136);
     table::ShowPiZiTile(c.Table());
-    if (!g.WatchMode)
+    if (!g.WatchMode) {
         table::ArrangeHand(c.Table(), 0, g.Players[0].HandCount);
+        SetBankersLastTileApart(c);
+    }
     CountSeen(c, t.PiZiTile);
 }
 

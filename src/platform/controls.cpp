@@ -489,6 +489,10 @@ void GraphicSurface::mouseMoveEvent(QMouseEvent* e)
 {
     const QPointF pos = e->position();
     // While a button is held the control that took the press keeps the mouse.
+    // A move without a button means the release never came here (a window
+    // took it): the press is over.
+    if (e->buttons() == Qt::NoButton)
+        pressed_ = nullptr;
     GraphicControl* c = pressed_ ? pressed_ : ControlAt(static_cast<float>(pos.x()), static_cast<float>(pos.y()));
     if (c && c->MouseMove)
         c->MouseMove(ButtonOf(e->buttons()), ShiftOf(e->modifiers()), static_cast<float>(pos.x() - c->Left),
@@ -514,8 +518,11 @@ void GraphicSurface::mouseReleaseEvent(QMouseEvent* e)
 
 void GraphicSurface::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    const QPointF pos = e->position();
-    GraphicControl* c = ControlAt(static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+    // The second press of a quick double click stands in for its own press
+    // event: it is a press (and with its release a click) like any other,
+    // and the control that took it gets the double click as well.
+    mousePressEvent(e);
+    GraphicControl* c = pressed_;
     if (c && c->DblClick)
         c->DblClick();
 }

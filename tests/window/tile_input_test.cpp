@@ -6,6 +6,8 @@
 #include "window/input.h"
 #include "window/main_form.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -209,6 +211,46 @@ TEST(TileClick, ATileArrivingUnderAStillPointerTakesTheNextClick)
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(WordOf(sent[1], 3), 0x4086);
     EXPECT_EQ(WordOf(sent[1], 1), 0);
+}
+
+// A quick second click reaches the window as a double click, not as a
+// press: it discards like any other click. Here the first click comes just
+// before the prompt and is too early.
+TEST(TileClick, TheSecondClickOfAQuickDoubleClickDiscards)
+{
+    MouseTable t(kThirteen);
+    t.c.table.WallHead = 60;
+    t.Deliver(DrawFrame(kOwnSeat, 0x86));
+    const QPoint on = t.CentreOf(60);
+    t.Move(on);
+    t.ClickHere(on);
+    EXPECT_TRUE(t.TakeSent().empty()) << "no discard is due yet";
+    t.Prompt(29, 0);
+    QTest::mouseDClick(t.f.pic1, Qt::LeftButton, {}, on, 20);
+    QTest::mouseRelease(t.f.pic1, Qt::LeftButton, {}, on, 20);
+    auto sent = t.TakeSent();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(IsKind(sent[1], 2));
+    EXPECT_EQ(WordOf(sent[1], 3), 0x4086);
+    EXPECT_EQ(t.c.table.DiscardDue, 0);
+}
+
+// A release the table never saw (another window took it) does not leave the
+// pressed tile holding the mouse: the next move without a button raises the
+// tile under the pointer.
+TEST(TileHover, AMoveWithoutAButtonAfterALostReleaseReachesTheTileUnderThePointer)
+{
+    MouseTable t(kThirteen);
+    const float y = t.Player(0).HandY;
+    t.Move(t.CentreOf(2));
+    QTest::mousePress(t.f.pic1, Qt::LeftButton, {}, t.CentreOf(2), 20);
+    const QPoint next = t.CentreOf(6);
+    QMouseEvent move(QEvent::MouseMove, next, t.f.pic1->mapToGlobal(next), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(t.f.pic1, &move);
+    EXPECT_FLOAT_EQ(t.TopOf(6), y - 10);
+    EXPECT_FLOAT_EQ(t.TopOf(2), y);
+    // QTest's own idea of the held button ends with a release.
+    QTest::mouseRelease(t.f.pic1, Qt::LeftButton, {}, next, 20);
 }
 
 // ---- right-button pass over other tiles ----
