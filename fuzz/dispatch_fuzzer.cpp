@@ -26,10 +26,15 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -60,20 +65,26 @@ constexpr int kTiles[] = {0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x21, 0x22, 
 constexpr int kSeatBits[] = {1, 2, 4, 8};
 constexpr int kPlayKinds[] = {1, 2, 5, 6, 7, 2, 5, 6, 7, 5, 2, 7};
 
-int Tile(FuzzedDataProvider& in)
+// The values below are drawn densely, mostly one byte each, so that the
+// short inputs of a run carry many frames: a byte picks from a list of
+// values, and its top sixteenth (or the like) stands for a byte of its own
+// that follows.
+
+// One of `values` by a byte; a byte of its own when the first one falls in
+// the last `1 / anyOneIn` of the range.
+template <std::size_t N>
+int PickOrAny(FuzzedDataProvider& in, const int (&values)[N], int anyOneIn)
 {
-    // Mostly real tiles, now and then anything at all.
-    if (in.ConsumeIntegralInRange<int>(0, 15) == 0)
+    const int b = in.ConsumeIntegral<uint8_t>();
+    if (b >= 256 - 256 / anyOneIn)
         return in.ConsumeIntegral<uint8_t>();
-    return in.PickValueInArray(kTiles);
+    return values[static_cast<std::size_t>(b) % N];
 }
 
-int Seat(FuzzedDataProvider& in)
-{
-    if (in.ConsumeIntegralInRange<int>(0, 15) == 0)
-        return in.ConsumeIntegral<uint8_t>();
-    return in.PickValueInArray(kSeatBits);
-}
+// Mostly real tiles, now and then anything at all.
+int Tile(FuzzedDataProvider& in) { return PickOrAny(in, kTiles, 16); }
+
+int Seat(FuzzedDataProvider& in) { return PickOrAny(in, kSeatBits, 16); }
 
 // The names the fuzzed table is seated with.
 const char* const kNames[] = {"p0", "p1", "p2", "p3"};
@@ -134,26 +145,31 @@ protocol::GameFrame MakeTableFrame(FuzzedDataProvider& in)
     return f;
 }
 
-protocol::GameFrame MakeFrame(FuzzedDataProvider& in)
+// A frame of the play; `shape` (0-15) chooses its kind: 0 and 1 a table
+// frame, 2 and 3 any kind at all, the others one of kPlayKinds.
+protocol::GameFrame MakeFrame(FuzzedDataProvider& in, int shape)
 {
-    if (in.ConsumeIntegralInRange<int>(0, 7) == 0)
+    if (shape < 2)
         return MakeTableFrame(in);
     protocol::GameFrame f{};
-    int kind = in.PickValueInArray(kPlayKinds);
-    if (in.ConsumeIntegralInRange<int>(0, 7) == 0) {
+    int kind = 0;
+    if (shape < 4) {
         kind = in.ConsumeIntegral<uint8_t>();
         if (kind == protocol::MsgChat)
             kind = 8;
+    } else {
+        kind = kPlayKinds[static_cast<std::size_t>(shape - 4)];
     }
-    f[2] = in.ConsumeIntegralInRange<int>(0, 15) == 0 ? in.ConsumeIntegral<uint8_t>() : 0;
+    // Now and then a byte 2, a broken word or an echo token, from one byte.
+    const int odd = in.ConsumeIntegral<uint8_t>();
+    f[2] = (odd & 15) == 0 ? in.ConsumeIntegral<uint8_t>() : 0;
     f[3] = static_cast<uint8_t>(kind);
     f[4] = in.ConsumeIntegral<uint8_t>();
     f[6] = static_cast<uint8_t>(Seat(in));
     f[7] = in.ConsumeIntegral<uint8_t>();
     switch (kind) {
     case 1:
-        f[9] = static_cast<uint8_t>(in.ConsumeIntegralInRange<int>(0, 4) == 0 ? in.ConsumeIntegral<uint8_t>()
-                                                                               : in.PickValueInArray({12, 13, 4, 8, 2}));
+        f[9] = static_cast<uint8_t>(PickOrAny(in, {12, 13, 4, 8, 2}, 5));
         for (int i = 0; i < 12; ++i) {
             const int code = Tile(in);
             f[static_cast<std::size_t>(16 + 2 * i)] = static_cast<uint8_t>(code & 0x0F);
@@ -166,9 +182,7 @@ protocol::GameFrame MakeFrame(FuzzedDataProvider& in)
         f[100] = in.ConsumeIntegral<uint8_t>();
         break;
     case 7:
-        f[9] = static_cast<uint8_t>(in.ConsumeIntegralInRange<int>(0, 7) == 0
-                                        ? in.ConsumeIntegral<uint8_t>()
-                                        : in.PickValueInArray({1, 4, 8, 16, 32, 64, 128, 129}));
+        f[9] = static_cast<uint8_t>(PickOrAny(in, {1, 4, 8, 16, 32, 64, 128, 129}, 8));
         for (int w = 1; w <= 3; ++w)
             f[static_cast<std::size_t>(9 + 2 * w)] = static_cast<uint8_t>(Tile(in));
         break;
@@ -177,13 +191,101 @@ protocol::GameFrame MakeFrame(FuzzedDataProvider& in)
         f[15] = static_cast<uint8_t>(Tile(in));
         break;
     }
-    for (int w = 0; w < 4; ++w)
-        if (in.ConsumeIntegralInRange<int>(0, 31) == 0)
-            f[static_cast<std::size_t>(8 + 2 * w)] = in.ConsumeIntegral<uint8_t>();
-    f[260] = in.ConsumeIntegral<uint8_t>();
-    f[261] = in.ConsumeIntegral<uint8_t>();
+    if (((odd >> 4) & 7) == 0)
+        f[static_cast<std::size_t>(8 + 2 * in.ConsumeIntegralInRange<int>(0, 3))] = in.ConsumeIntegral<uint8_t>();
+    if (odd & 128) {
+        f[260] = in.ConsumeIntegral<uint8_t>();
+        f[261] = in.ConsumeIntegral<uint8_t>();
+    }
     return f;
 }
+
+// Every input ends with the windows shown and the timers running that the
+// client had when it was made. Without the event loop, the window system's
+// events of every show and hide would pile up from input to input, and a
+// timer left running would start the next input in another state.
+class WindowWatch : public QObject {
+public:
+    // What the client shows and runs now counts as its first state.
+    void NoteStart()
+    {
+        Collect();
+        for (QWidget* w : windows_)
+            if (w && w->isVisible())
+                shownAtStart_.insert(w);
+        for (QTimer* t : timers_)
+            if (t && t->isActive())
+                runningAtStart_.insert(t);
+    }
+
+    // Hides the windows the input showed and stops the timers it started,
+    // then lets Qt handle what that queued.
+    void Restore()
+    {
+        if (changed_)
+            Collect();
+        for (QWidget* w : windows_)
+            if (w && w->isVisible() && !shownAtStart_.contains(w))
+                w->hide();
+        for (QTimer* t : timers_)
+            if (t && t->isActive() != runningAtStart_.contains(t)) {
+                if (t->isActive())
+                    t->stop();
+                else
+                    t->start();
+            }
+        if (shownOrHidden_)
+            QCoreApplication::processEvents();
+        else
+            QCoreApplication::sendPostedEvents();
+        shownOrHidden_ = false;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::ChildAdded:
+            changed_ = true; // perhaps a timer or a window
+            break;
+        case QEvent::Show:
+        case QEvent::Hide:
+            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+                shownOrHidden_ = true;
+                changed_ = true;
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    // The windows and their timers, listed again only after the client made
+    // a new object or window: listing them takes longer than most inputs.
+    void Collect()
+    {
+        windows_.clear();
+        timers_.clear();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            windows_.emplace_back(w);
+            for (QTimer* t : w->findChildren<QTimer*>())
+                timers_.emplace_back(t);
+        }
+        changed_ = false;
+    }
+
+    // Guarded: the client may delete a window or a timer in between.
+    std::vector<QPointer<QWidget>> windows_;
+    std::vector<QPointer<QTimer>> timers_;
+    QSet<QWidget*> shownAtStart_;
+    QSet<QTimer*> runningAtStart_;
+    bool changed_ = true;
+    bool shownOrHidden_ = false;
+};
+
+WindowWatch* windowWatch = nullptr;
 
 // Clears what a hand leaves in the client and the doubles. Run after every
 // input as well as before the first, so that an input frees what it
@@ -245,17 +347,25 @@ void ClearClient(Client& c)
     harness->sound.buffers.clear();
     harness->shell.opened.clear();
     harness->tcp.sent.clear();
+    windowWatch->Restore();
 }
 
 // A new hand at a cleared table.
 void SetUpTable(Client& c, FuzzedDataProvider& in)
 {
-    const int own = in.ConsumeIntegralInRange<int>(0, 3);
+    // The choices of the set-up, two bits for an even one, more for the odd.
+    uint32_t bits = in.ConsumeIntegral<uint32_t>();
+    const auto take = [&bits](int count) {
+        const uint32_t value = bits & ((1u << count) - 1);
+        bits >>= count;
+        return static_cast<int>(value);
+    };
+    const int own = take(2);
     for (int v = 0; v < 4; ++v) {
         c.game.Players[static_cast<std::size_t>(v)].SeatBit = static_cast<uint8_t>(1 << ((own - v + 4) & 3));
         c.game.Players[static_cast<std::size_t>(v)].Name = kNames[v];
     }
-    c.game.ScaleX = c.game.ScaleY = in.ConsumeBool() ? 1.0f : 0.78125f;
+    c.game.ScaleX = c.game.ScaleY = take(1) ? 1.0f : 0.78125f;
     core::ClearTableTiles(c);
     core::ResetTableDisplay(c);
     core::ResetPlayerState(c);
@@ -263,27 +373,30 @@ void SetUpTable(Client& c, FuzzedDataProvider& in)
     table::TableState& t = c.table;
     t.WallHead = static_cast<int16_t>(2 * in.ConsumeIntegralInRange<int>(0, 67));
     t.WallTail = static_cast<int16_t>((t.WallHead + 134) % 136);
-    if (in.ConsumeBool()) {
+    if (take(1)) {
         t.PiZiTile = static_cast<int16_t>(in.PickValueInArray(kTiles) & 0xFF);
         t.PiZiImage = t.WallHead;
         t.WallHead = static_cast<int16_t>((t.WallHead + 1) % 136);
         t.WildTile = static_cast<int16_t>(in.PickValueInArray(kTiles));
     }
-    c.game.Players[static_cast<std::size_t>(in.ConsumeIntegralInRange<int>(0, 3))].BankerMark = -1;
-    c.game.InputEnabled = in.ConsumeIntegralInRange<int>(0, 7) == 0 ? 0 : -1;
-    c.game.WatchMode = in.ConsumeIntegralInRange<int>(0, 15) == 0;
-    if (in.ConsumeIntegralInRange<int>(0, 3) == 0) {
+    c.game.Players[static_cast<std::size_t>(take(2))].BankerMark = -1;
+    c.game.InputEnabled = take(3) == 0 ? 0 : -1;
+    c.game.WatchMode = take(4) == 0;
+    const bool plugin = take(2) == 0;
+    const bool failedPlugin = take(3) == 0;
+    if (plugin) {
         c.rewards.PropPluginState = 1;
-        c.rewards.PropPlugin = in.ConsumeIntegralInRange<int>(0, 7) == 0 ? nullptr : std::make_shared<QuietPlugin>();
+        c.rewards.PropPlugin = failedPlugin ? nullptr : std::make_shared<QuietPlugin>();
     }
-    c.window.Sound.SoundOn = static_cast<int16_t>(in.ConsumeBool() ? -1 : 0);
+    c.window.Sound.SoundOn = static_cast<int16_t>(take(1) ? -1 : 0);
 }
 
-// A click of the local player: a tile, a button, a choice picture.
-void Click(Client& c, FuzzedDataProvider& in)
+// A click of the local player: a tile, a button, a choice picture, as
+// `what` (0-3) says.
+void Click(Client& c, FuzzedDataProvider& in, int what)
 {
     const table::PlayerRecord& p = c.game.Players[0];
-    switch (in.ConsumeIntegralInRange<int>(0, 3)) {
+    switch (what) {
     case 0: {
         int image = in.ConsumeIntegralInRange<int>(0, 135);
         const int slot = p.HandFirst + in.ConsumeIntegralInRange<int>(0, 13);
@@ -317,6 +430,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // not under test.
     new QApplication(*argc, *argv);
     harness = new Harness;
+    windowWatch = new WindowWatch;
+    windowWatch->NoteStart();
+    qApp->installEventFilter(windowWatch);
     ClearClient(harness->client);
     if (const char* wanted = std::getenv("MJ_FUZZ_FRAMES"))
         framesWanted = std::strtoull(wanted, nullptr, 10);
@@ -330,9 +446,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Client& c = harness->client;
     SetUpTable(c, in);
     while (in.remaining_bytes() > 0) {
-        const int event = in.ConsumeIntegralInRange<int>(0, 15);
+        // One byte: what happens, and the kind of frame or click.
+        const int head = in.ConsumeIntegral<uint8_t>();
+        const int event = head & 15;
         if (event < 12) {
-            const protocol::GameFrame frame = MakeFrame(in);
+            const protocol::GameFrame frame = MakeFrame(in, head >> 4);
             c.core.RecvRing.Append(frame.data(), protocol::kFrameSize);
             if (event == 0) {
                 // Now and then through the scheduler's own receive task.
@@ -345,7 +463,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             }
             ++framesDispatched;
         } else {
-            Click(c, in);
+            Click(c, in, (head >> 4) & 3);
         }
         // What the client queued is not sent anywhere.
         c.core.SendRing.Read = c.core.SendRing.Write;

@@ -394,6 +394,14 @@ void GraphicSurface::Add(GraphicControl* control)
     if (control->surface_)
         control->surface_->Remove(control);
     control->surface_ = this;
+    // On top of the others; the list stays in key order.
+    control->stackKey_ = order_.empty() ? 0 : FrontKey() + 1;
+    if (order_.empty()) {
+        backKey_ = control->stackKey_;
+        backKnown_ = true;
+    }
+    frontKey_ = control->stackKey_;
+    frontKnown_ = true;
     order_.push_back(control);
     if (control->Visible)
         Repaint(control);
@@ -402,37 +410,97 @@ void GraphicSurface::Add(GraphicControl* control)
 void GraphicSurface::Remove(GraphicControl* control)
 {
     order_.erase(std::remove(order_.begin(), order_.end(), control), order_.end());
+    if (control->surface_ == this) {
+        if (control->stackKey_ == frontKey_)
+            frontKnown_ = false;
+        if (control->stackKey_ == backKey_)
+            backKnown_ = false;
+    }
     if (pressed_ == control)
         pressed_ = nullptr;
     control->surface_ = nullptr;
     update();
 }
 
+int64_t GraphicSurface::FrontKey() const
+{
+    if (!frontKnown_) {
+        frontKey_ = 0;
+        for (std::size_t i = 0; i < order_.size(); ++i)
+            if (i == 0 || order_[i]->stackKey_ > frontKey_)
+                frontKey_ = order_[i]->stackKey_;
+        frontKnown_ = true;
+    }
+    return frontKey_;
+}
+
+int64_t GraphicSurface::BackKey() const
+{
+    if (!backKnown_) {
+        backKey_ = 0;
+        for (std::size_t i = 0; i < order_.size(); ++i)
+            if (i == 0 || order_[i]->stackKey_ < backKey_)
+                backKey_ = order_[i]->stackKey_;
+        backKnown_ = true;
+    }
+    return backKey_;
+}
+
 void GraphicSurface::BringToFront(GraphicControl* control)
 {
-    auto it = std::find(order_.begin(), order_.end(), control);
-    if (it == order_.end() || (std::next(it) == order_.end() && !control->ChangedSinceRepaint()))
+    if (control->surface_ != this)
         return;
-    order_.erase(it);
-    order_.push_back(control);
+    const int64_t front = FrontKey();
+    if (control->stackKey_ == front) {
+        if (!control->ChangedSinceRepaint())
+            return;
+    } else {
+        // The back control leaving the back leaves the back to another.
+        if (backKnown_ && control->stackKey_ == backKey_)
+            backKnown_ = false;
+        control->stackKey_ = front + 1;
+        frontKey_ = control->stackKey_;
+        unsorted_ = true;
+    }
     if (control->Visible)
         Repaint(control);
 }
 
 void GraphicSurface::SendToBack(GraphicControl* control)
 {
-    auto it = std::find(order_.begin(), order_.end(), control);
-    if (it == order_.end() || (it == order_.begin() && !control->ChangedSinceRepaint()))
+    if (control->surface_ != this)
         return;
-    order_.erase(it);
-    order_.insert(order_.begin(), control);
+    const int64_t back = BackKey();
+    if (control->stackKey_ == back) {
+        if (!control->ChangedSinceRepaint())
+            return;
+    } else {
+        if (frontKnown_ && control->stackKey_ == frontKey_)
+            frontKnown_ = false;
+        control->stackKey_ = back - 1;
+        backKey_ = control->stackKey_;
+        unsorted_ = true;
+    }
     if (control->Visible)
         Repaint(control);
 }
 
+const std::vector<GraphicControl*>& ZOrderView::List() const { return surface_.Sorted(); }
+
+const std::vector<GraphicControl*>& GraphicSurface::Sorted() const
+{
+    if (unsorted_) {
+        std::sort(order_.begin(), order_.end(),
+                  [](const GraphicControl* a, const GraphicControl* b) { return a->stackKey_ < b->stackKey_; });
+        unsorted_ = false;
+    }
+    return order_;
+}
+
 GraphicControl* GraphicSurface::ControlAt(float x, float y) const
 {
-    for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
+    const std::vector<GraphicControl*>& order = Sorted();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
         GraphicControl* c = *it;
         if (c->Visible && c->Enabled && c->Contains(x, y))
             return c;
@@ -471,7 +539,7 @@ void GraphicSurface::paintEvent(QPaintEvent* event)
             p.setClipping(false);
         }
     }
-    for (const GraphicControl* c : order_)
+    for (const GraphicControl* c : Sorted())
         if (c->Visible && region.intersects(DirtyRectOf(*c)))
             c->Paint(p);
 }
@@ -512,7 +580,7 @@ void GraphicSurface::mouseReleaseEvent(QMouseEvent* e)
     // before the click.
     if (c->MouseUp)
         c->MouseUp(ButtonOf(e->button()), ShiftOf(e->modifiers()), x - c->Left, y - c->Top);
-    if (std::find(order_.begin(), order_.end(), c) != order_.end() && c->Contains(x, y) && c->Click)
+    if (c->surface_ == this && c->Contains(x, y) && c->Click)
         c->Click();
 }
 

@@ -94,6 +94,9 @@ private:
     void NoteRepaint() const;
 
     GraphicSurface* surface_ = nullptr;
+    // The control's place in its surface's graphic layer: higher lies
+    // further to the front.
+    int64_t stackKey_ = 0;
     mutable bool repainted_ = false;
     mutable bool repaintedVisible_ = false;
     mutable QRectF repaintedRect_;
@@ -200,9 +203,36 @@ private:
     std::vector<std::unique_ptr<T>> items_;
 };
 
+// The graphic controls of a surface back to front, as they stand whenever
+// it is read: a reference to it follows every later change of z-order.
+class ZOrderView {
+public:
+    using const_iterator = std::vector<GraphicControl*>::const_iterator;
+    std::size_t size() const { return List().size(); }
+    bool empty() const { return List().empty(); }
+    GraphicControl* operator[](std::size_t i) const { return List()[i]; }
+    GraphicControl* front() const { return List().front(); }
+    GraphicControl* back() const { return List().back(); }
+    const_iterator begin() const { return List().begin(); }
+    const_iterator end() const { return List().end(); }
+
+private:
+    friend class GraphicSurface;
+    explicit ZOrderView(const GraphicSurface& surface) : surface_(surface) {}
+    const std::vector<GraphicControl*>& List() const;
+
+    const GraphicSurface& surface_;
+};
+
 // A widget that holds graphic controls: paints them in z-order (back to
 // front) and hands each mouse event to the top visible, enabled control
 // under the pointer. Child widgets lie above the graphic layer.
+//
+// A change of z-order only gives the control a new stacking key, one past
+// the front or the back one; the list of controls is put in key order when
+// it is next read (painting, hit-testing, ZOrderList). Laying out the wall
+// restacks over a hundred of some five hundred controls, which would
+// otherwise search and shift the list each time.
 class GraphicSurface : public QWidget {
     Q_OBJECT
 public:
@@ -215,7 +245,7 @@ public:
     void BringToFront(GraphicControl* control);
     void SendToBack(GraphicControl* control);
     // Back to front.
-    const std::vector<GraphicControl*>& ZOrderList() const { return order_; }
+    const ZOrderView& ZOrderList() const { return zOrderView_; }
     // The control that would receive a mouse event at (x, y), or nullptr.
     GraphicControl* ControlAt(float x, float y) const;
     void Repaint(const GraphicControl* control);
@@ -231,8 +261,23 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    std::vector<GraphicControl*> order_;
+    friend class ZOrderView;
+    // The controls back to front: the list put in key order.
+    const std::vector<GraphicControl*>& Sorted() const;
+    // The stacking keys of the front and the back control, found again
+    // when the control that had one left it.
+    int64_t FrontKey() const;
+    int64_t BackKey() const;
+
+    // Every control on the surface; in key order unless unsorted_.
+    mutable std::vector<GraphicControl*> order_;
+    mutable bool unsorted_ = false;
+    mutable int64_t frontKey_ = 0;
+    mutable int64_t backKey_ = 0;
+    mutable bool frontKnown_ = true;
+    mutable bool backKnown_ = true;
     GraphicControl* pressed_ = nullptr;
+    ZOrderView zOrderView_{*this};
 };
 
 // A picture box: a windowed control with a picture and graphic controls of

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 using namespace platform;
 
@@ -154,4 +157,61 @@ TEST(Controls, ControlsLeaveTheirSurfaceWhenDestroyed)
         EXPECT_EQ(surface.ZOrderList().size(), 1u);
     }
     EXPECT_TRUE(surface.ZOrderList().empty());
+}
+
+// Long runs of z-order changes, removals and additions, checked against a
+// plain list after every step: the list as read through a reference taken
+// at the start, and the control a click at a spot every control covers
+// reaches.
+TEST(Controls, ZOrderChangesKeepTheOrderOfAPlainList)
+{
+    GraphicSurface surface;
+    const ZOrderView& order = surface.ZOrderList();
+    std::vector<std::unique_ptr<Image>> images;
+    for (int i = 0; i < 12; ++i) {
+        images.push_back(std::make_unique<Image>(QStringLiteral("MJ_Image"), i));
+        images.back()->Move(0, 0, 10, 10);
+    }
+    std::vector<GraphicControl*> expected;
+    for (auto& image : images) {
+        surface.Add(image.get());
+        expected.push_back(image.get());
+    }
+    uint32_t seed = 12345;
+    const auto next = [&seed](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int step = 0; step < 4000; ++step) {
+        Image* image = images[next(12)].get();
+        const bool on = image->Surface() == &surface;
+        const auto at = std::find(expected.begin(), expected.end(), image);
+        switch (next(8)) {
+        case 0: // leaves the surface, or comes back on top
+            if (on) {
+                surface.Remove(image);
+                expected.erase(at);
+            } else {
+                surface.Add(image);
+                expected.push_back(image);
+            }
+            break;
+        case 1: case 2: case 3:
+            image->ZOrder(0);
+            if (on) {
+                expected.erase(at);
+                expected.push_back(image);
+            }
+            break;
+        default:
+            image->ZOrder(1);
+            if (on) {
+                expected.erase(at);
+                expected.insert(expected.begin(), image);
+            }
+            break;
+        }
+        ASSERT_EQ(std::vector<GraphicControl*>(order.begin(), order.end()), expected) << "step " << step;
+        ASSERT_EQ(surface.ControlAt(5, 5), expected.empty() ? nullptr : expected.back()) << "step " << step;
+    }
 }
