@@ -31,6 +31,7 @@
 #include "services/gm_packet.h"
 #include "window/chrome.h"
 #include "window/pictures.h"
+#include "window/settings_form.h"
 #include "window/sound.h"
 #include "window/web_panels.h"
 
@@ -156,9 +157,11 @@ Client::Client(platform::Services services)
       frmReconnect(std::make_unique<core::ReconnectForm>(MainForm.get())),
       frmExit(std::make_unique<core::ExitForm>(MainForm.get())),
       frmOtherExit(std::make_unique<core::OtherExitForm>(MainForm.get())),
-      frmZhahu(std::make_unique<platform::Form>(QStringLiteral("frmZhahu"), MainForm.get())),
+      frmZhahu(std::make_unique<window::ZhahuForm>(MainForm.get())),
       huifu(std::make_unique<chat::HuifuForm>(MainForm.get())),
-      Information(std::make_unique<results::InformationForm>(MainForm.get()))
+      Information(std::make_unique<results::InformationForm>(MainForm.get())),
+      VosSet(std::make_unique<window::SettingsForm>(MainForm.get())),
+      FrmRule(std::make_unique<window::RuleForm>(MainForm.get()))
 {
     core.Hooks = UpperHooksOf(*this);
     GameState& g = game;
@@ -215,6 +218,8 @@ Client::Client(platform::Services services)
                      [this](qint64 bytes) { services::WinsckUdp_DataArrival(*this, bytes); });
     window::WireClaimInput(*this);
     results::WireResultForms(*this);
+    window::WireSettingsForm(*this);
+    window::WireNoticeForms(*this);
 }
 
 Client::~Client() = default;

@@ -9,6 +9,7 @@
 #include "results/results_state.h"
 #include "rewards/rewards_state.h"
 #include "services/services_state.h"
+#include "window/notice_forms.h"
 #include "window/window_state.h"
 
 #include "table/model.h"
@@ -19,6 +20,7 @@
 
 namespace window {
 class MainForm;
+class SettingsForm;
 }
 namespace results {
 class ScoreForm;
@@ -68,9 +70,11 @@ public:
     std::unique_ptr<core::ReconnectForm> frmReconnect;
     std::unique_ptr<core::ExitForm> frmExit;
     std::unique_ptr<core::OtherExitForm> frmOtherExit;
-    std::unique_ptr<platform::Form> frmZhahu; // the false-win notice
+    std::unique_ptr<window::ZhahuForm> frmZhahu; // the false-win notice
     std::unique_ptr<chat::HuifuForm> huifu;   // the quick phrases
     std::unique_ptr<results::InformationForm> Information; // the player card
+    std::unique_ptr<window::SettingsForm> VosSet;          // the settings
+    std::unique_ptr<window::RuleForm> FrmRule;             // the rules
 
     // Table play over the table state, the table window's board and the
     // shared seats, with its hooks into the rest of the client.

@@ -178,6 +178,12 @@ const Row kRows[] = {
     {1101, 1101, R::ResultPanel, 640, 480, "战绩板", "0", "1", F::Gif, B::Given, "score window background"},
     {1102, 1102, R::ResultPanel, 655, 454, "英雄榜", "1", "1", F::Gif, B::Given, "hand-history window background"},
     {1103, 1103, R::ResultPanel, 220, 330, "玩家信息", "2", "1", F::Gif, B::Given, "player card background"},
+    // The settings, false-win notice and rules windows' own pictures.
+    {1110, 1110, R::DialogPanel, 220, 330, "音效设置", "0", "1", F::Gif, B::Given, "settings window background"},
+    {1111, 1114, R::OptionCaption, 91, 35, "背景音乐|系统声音|功能声音|方言选择", "0", "1", F::Gif, B::Given, "settings option captions"},
+    {1115, 1115, R::DialogPanel, 348, 63, "", "1", "1", F::Gif, B::Given, "false-win notice banner"},
+    {1116, 1116, R::CloseMark, 16, 16, "", "0", "1", F::Gif, B::Given, "false-win notice close picture"},
+    {1117, 1117, R::DialogPanel, 337, 534, "", "2", "1", F::Gif, B::Given, "rules window parchment"},
 };
 
 #undef TILE_VIEW

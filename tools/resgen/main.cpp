@@ -73,6 +73,7 @@ const char* RoleName(Role r)
         {Role::WindowSkin, "window skin"},   {Role::WindowButton, "window button"}, {Role::WindowIcon, "window icon"},
         {Role::ResultPanel, "result panel"},
         {Role::Pointer, "pointer"},
+        {Role::DialogPanel, "dialog panel"}, {Role::OptionCaption, "option caption"},
     };
     return names.at(r);
 }

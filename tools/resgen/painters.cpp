@@ -1136,6 +1136,74 @@ QImage Pointer(int w, int h)
     return image;
 }
 
+// Backgrounds of the small table dialogs: 0 the settings panel with its
+// title, 1 the false-win banner, 2 the rules parchment.
+QImage DialogPanel(int w, int h, int kind, const QString& caption)
+{
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor gold(214, 170, 78);
+    switch (kind) {
+    case 0: {
+        p.fillRect(image.rect(), QColor(70, 18, 14));
+        QLinearGradient felt(QPointF(0, 0), QPointF(0, h));
+        felt.setColorAt(0, QColor(44, 126, 96));
+        felt.setColorAt(1, QColor(16, 70, 52));
+        p.setPen(QPen(gold, 2));
+        p.setBrush(felt);
+        p.drawRoundedRect(QRectF(5, 5, w - 10, h - 10), 8, 8);
+        DrawFittedText(p, QRectF(14, 8, w - 28, 24), caption, KaiFont(20), QColor(255, 226, 140));
+        for (int k = 0; k < 4; ++k)
+            SunkenPanel(p, QRectF(10, 36 + 56 * k, w - 20, 46));
+        break;
+    }
+    case 1: {
+        QLinearGradient band(QPointF(0, 0), QPointF(0, h));
+        band.setColorAt(0, QColor(150, 30, 24));
+        band.setColorAt(1, QColor(82, 12, 10));
+        p.fillRect(image.rect(), band);
+        p.setPen(QPen(gold, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(2, 2, w - 4, h - 4));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 210, 90));
+        p.drawEllipse(QPointF(40, h / 2.0), 16, 16);
+        p.setPen(QPen(QColor(120, 20, 10), 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(40, h / 2.0 - 9), QPointF(40, h / 2.0 + 2));
+        p.drawPoint(QPointF(40, h / 2.0 + 8));
+        break;
+    }
+    default: {
+        QLinearGradient paper(QPointF(0, 0), QPointF(w, h));
+        paper.setColorAt(0, QColor(246, 232, 196));
+        paper.setColorAt(1, QColor(222, 198, 150));
+        p.fillRect(image.rect(), QColor(120, 70, 30));
+        p.setPen(QPen(QColor(140, 90, 40), 2));
+        p.setBrush(paper);
+        p.drawRoundedRect(QRectF(4, 4, w - 8, h - 8), 10, 10);
+        p.setPen(QPen(QColor(150, 40, 30), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(12, 56, w - 24, h - 70));
+        break;
+    }
+    }
+    return image;
+}
+
+// A caption on a dark rounded plate.
+QImage OptionCaption(int w, int h, const QString& caption)
+{
+    QImage image = Canvas(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(214, 170, 78), 1));
+    p.setBrush(QColor(30, 50, 40, 220));
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 6, 6);
+    DrawFittedText(p, QRectF(4, 4, w - 8, h - 8), caption, HeiFont(15), QColor(255, 236, 170));
+    return image;
+}
+
 QImage Placeholder(int w, int h, int id)
 {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -1202,6 +1270,8 @@ std::vector<Frame> PaintArt(const Art& a)
     case Role::WindowIcon: return Still(WindowIcon(a.w, a.h, a.caption));
     case Role::ResultPanel: return Still(ResultPanel(a.w, a.h, a.param, a.caption));
     case Role::Pointer: return Still(Pointer(a.w, a.h));
+    case Role::DialogPanel: return Still(DialogPanel(a.w, a.h, a.param, a.caption));
+    case Role::OptionCaption: return Still(OptionCaption(a.w, a.h, a.caption));
     case Role::Placeholder: return Still(Placeholder(a.w, a.h, a.id));
     }
     throw std::logic_error("unknown role");
