@@ -116,6 +116,8 @@ protected:
         else
             keys::pic1_KeyDown(c_, key, shift);
         static_cast<QObject*>(w)->event(event);
+        // Accepted, so that the application does not hand it to the parents.
+        event->accept();
         return true;
     }
 
