@@ -8,6 +8,7 @@
 #include "chat/talk_form.h"
 #include "core/messages.h"
 #include "protocol/kinds.h"
+#include "core/countdowns.h"
 #include "core/exit_windows.h"
 #include "core/lobby.h"
 #include "core/reconnect.h"
@@ -23,6 +24,8 @@
 #include "rewards/reward_ticks.h"
 #include "rewards/vip_badges.h"
 #include "window/claim_input.h"
+#include "window/hot_keys.h"
+#include "window/main_buttons.h"
 #include "window/main_form.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
@@ -220,6 +223,17 @@ Client::Client(platform::Services services)
     results::WireResultForms(*this);
     window::WireSettingsForm(*this);
     window::WireNoticeForms(*this);
+
+    // The nine main buttons and the keys; the title bar's close and
+    // minimise pictures act as the exit and minimise buttons.
+    window::WireMainButtons(*this);
+    window::keys::WireHotKeys(*this);
+    f.Imgclose[0].Click = [this] { window::AnNiu_Click(*this, window::AnNiuExit); };
+    f.ImgMin[0].Click = [this] { window::AnNiu_Click(*this, window::AnNiuMinimise); };
+    // The end-of-hand reward sequence has no finishing step yet: the start
+    // button's ready command goes out at once.
+    window.SkipRewardRolls = [this] { core::SendReady(*this); };
+    window::WireClientDialogs(*this);
 }
 
 Client::~Client() = default;

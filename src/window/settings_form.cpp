@@ -1,5 +1,7 @@
 #include "window/settings_form.h"
 
+#include "window/notice_forms.h"
+
 #include "app/client.h"
 #include "rewards/prop_calls.h"
 #include "window/main_form.h"
@@ -176,6 +178,16 @@ void WireSettingsForm(Client& c)
         f.Command2[k].Click = [&c, k] { VosSet_Command2_Click(c, k); };
     for (int i = 0; i < 2; ++i)
         f.Command1[i].Click = [&c, i] { VosSet_Command1_Click(c, i); };
+}
+
+void WireClientDialogs(Client& c)
+{
+    c.window.VosSet = [&c]() -> platform::Form* {
+        if (c.VosSet->Loaded())
+            VosSet_RefreshSwitches(c);
+        return c.VosSet.get();
+    };
+    c.window.FrmRule = [&c]() -> platform::Form* { return c.FrmRule.get(); };
 }
 
 } // namespace window

@@ -41,6 +41,11 @@ void VosSet_Command1_Click(Client& c, int i);
 // Puts each switch's picture to the action a click on it performs now.
 void VosSet_RefreshSwitches(Client& c);
 
+// Points the main buttons and keys at the client's own settings and rules
+// windows; the switch pictures are drawn from the sound state each time the
+// settings window is asked for.
+void WireClientDialogs(Client& c);
+
 // Opens the settings window: loads it on first use, draws its switches from
 // the sound state as it is now, places it at the lower right of the table
 // and shows it, owned by the table window. Hiding it again when it is open

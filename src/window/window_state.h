@@ -6,6 +6,11 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
+
+namespace platform {
+class Form;
+}
 
 namespace window {
 
@@ -46,6 +51,22 @@ struct WindowState {
     };
     WebPanel WebBrowser1Panel;
     WebPanel WebBrowser2Panel;
+
+    // Keys: the table window sees every key before the control with the
+    // focus while KeyPreview is on (-1); the two latches of the Alt-C chord.
+    int16_t KeyPreview = -1;
+    std::array<int16_t, 2> KeyLatch{};
+    // -1 while the key being handled went to the chat box.
+    int16_t ChatHasFocus = 0;
+
+    // The settings window VosSet and the rules window FrmRule, made by their
+    // own module on first use. Unset (or answering nullptr) while no such
+    // window is wired in; the buttons and keys then leave them alone.
+    std::function<platform::Form*()> VosSet;
+    std::function<platform::Form*()> FrmRule;
+    // The start button's hand-over to the end-of-hand reward sequence: the
+    // rolling rewards jump to their end and the ready command follows.
+    std::function<void()> SkipRewardRolls;
 };
 
 } // namespace window
