@@ -26,7 +26,7 @@ int Gif(const Client& c, int entry) { return c.window.PicIds.AnNiuPicIds[static_
 
 // ---- hover pictures and tooltips ----
 
-struct HoverCase {
+struct ButtonHoverCase {
     int button;
     int16_t roundNo;
     int16_t hoverEnabled;
@@ -34,11 +34,11 @@ struct HoverCase {
     const char* tooltip;
 };
 
-class MainButtonHover : public testing::TestWithParam<HoverCase> {};
+class MainButtonHover : public testing::TestWithParam<ButtonHoverCase> {};
 
 TEST_P(MainButtonHover, PointerOverTheButtonShowsItsHoverPictureUntilTheTableIsCrossed)
 {
-    const HoverCase& k = GetParam();
+    const ButtonHoverCase& k = GetParam();
     ButtonTable t;
     t.c.game.RoundNo = k.roundNo;
     t.c.game.HoverEnabled = k.hoverEnabled;
@@ -61,17 +61,17 @@ TEST_P(MainButtonHover, PointerOverTheButtonShowsItsHoverPictureUntilTheTableIsC
 
 INSTANTIATE_TEST_SUITE_P(
     AllButtons, MainButtonHover,
-    testing::Values(HoverCase{0, 0, -1, 0, 1, "发送信息，快捷键为回车键"},
-                    HoverCase{1, 0, -1, 2, 3, "点击打开聊天窗口"},
-                    HoverCase{2, 0, -1, 4, 5, "点击开始新一局游戏"},     // start look
-                    HoverCase{2, 1, -1, 6, 7, "点击开始新一局游戏"},     // a hand was played
-                    HoverCase{2, 0, 0, 6, 7, "点击开始新一局游戏"},      // the button was used
-                    HoverCase{3, 0, -1, 8, 9, "游戏的基本设置"},
-                    HoverCase{4, 0, -1, 10, 11, "最小化窗口，快捷键为F1"},
-                    HoverCase{5, 0, -1, 12, 13, "可以查看当前牌局详细结果"},
-                    HoverCase{6, 0, -1, 14, 15, "可以查看本次游戏的所有牌局详细结果"},
-                    HoverCase{7, 0, -1, 16, 17, "点击这里了解游戏规则"},
-                    HoverCase{8, 0, -1, 18, 19, "退出游戏"}));
+    testing::Values(ButtonHoverCase{0, 0, -1, 0, 1, "发送信息，快捷键为回车键"},
+                    ButtonHoverCase{1, 0, -1, 2, 3, "点击打开聊天窗口"},
+                    ButtonHoverCase{2, 0, -1, 4, 5, "点击开始新一局游戏"},     // start look
+                    ButtonHoverCase{2, 1, -1, 6, 7, "点击开始新一局游戏"},     // a hand was played
+                    ButtonHoverCase{2, 0, 0, 6, 7, "点击开始新一局游戏"},      // the button was used
+                    ButtonHoverCase{3, 0, -1, 8, 9, "游戏的基本设置"},
+                    ButtonHoverCase{4, 0, -1, 10, 11, "最小化窗口，快捷键为F1"},
+                    ButtonHoverCase{5, 0, -1, 12, 13, "可以查看当前牌局详细结果"},
+                    ButtonHoverCase{6, 0, -1, 14, 15, "可以查看本次游戏的所有牌局详细结果"},
+                    ButtonHoverCase{7, 0, -1, 16, 17, "点击这里了解游戏规则"},
+                    ButtonHoverCase{8, 0, -1, 18, 19, "退出游戏"}));
 
 TEST(MainButtons, SmallLayoutButtonsUseTheirOwnPictures)
 {
