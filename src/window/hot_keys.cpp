@@ -134,10 +134,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        MainForm& f = *c_.MainForm;
-        if (watched != f.pic1)
-            return false;
+        // The type first: the table window may be half destroyed when its
+        // last events pass here.
         if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
+            return false;
+        MainForm& f = *c_.MainForm;
+        if (watched != parent())
             return false;
         auto* e = static_cast<QMouseEvent*>(event);
         const QPointF pos = e->position();

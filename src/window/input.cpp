@@ -138,10 +138,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        window::MainForm& f = *c_.MainForm;
-        if (watched != f.pic1)
+        // Only mouse events, and the table picture is this filter's parent:
+        // the table window may be half destroyed when its last events pass.
+        const QEvent::Type type = event->type();
+        if (watched != parent() ||
+            (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease))
             return false;
-        switch (event->type()) {
+        window::MainForm& f = *c_.MainForm;
+        switch (type) {
         case QEvent::MouseMove: {
             const QPointF pos = static_cast<QMouseEvent*>(event)->position();
             ShowTilePointer(c_, TileAt(pos));

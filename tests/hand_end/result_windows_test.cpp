@@ -308,8 +308,8 @@ TEST(HistoryLists, APressOnAResultListSelectsTheRowInEveryList)
 TEST(HistoryLists, APressBeyondAShorterListTakesItsLastRow)
 {
     History t;
-    t.hero.Grade[1]->takeItem(5);
-    t.hero.Grade[1]->takeItem(4);
+    delete t.hero.Grade[1]->takeItem(5); // taken items are the caller's
+    delete t.hero.Grade[1]->takeItem(4);
     QTest::mouseClick(t.hero.Num->viewport(), Qt::LeftButton, {}, Windows::RowPoint(*t.hero.Num, 5));
     EXPECT_EQ(t.hero.Grade[0]->ListIndex(), 5);
     EXPECT_EQ(t.hero.Grade[1]->ListIndex(), 3);
