@@ -1,5 +1,7 @@
 #include "results/result_forms.h"
 
+#include "window/dialog_window.h"
+
 #include "results/hand_archive.h"
 
 #include "app/client.h"
@@ -19,17 +21,6 @@ namespace {
 
 // Alpha of a half-transparent window, of 255.
 constexpr int kWindowAlpha = 200;
-
-platform::Picture Background(int id)
-{
-    platform::Picture picture;
-    if (const std::optional<QByteArray> bytes = platform::LoadResData(id, QStringLiteral("GIF"))) {
-        picture.image = QImage::fromData(*bytes);
-        if (!picture.image.isNull())
-            picture.resourceId = id;
-    }
-    return picture;
-}
 
 platform::ListBox* MakeList(QWidget* owner, const QString& name, int left, int top, int width, int height)
 {
@@ -74,7 +65,7 @@ ResultWindow::ResultWindow(const QString& name, QWidget* owner, int width, int h
     : platform::Form(name, owner), formDrags_(formDrags)
 {
     setFixedSize(width, height);
-    BackPicture = Background(background);
+    BackPicture = window::DialogPicture(background);
     // Half transparent; a window system without it shows the window opaque.
     setWindowOpacity(kWindowAlpha / 255.0);
 }
