@@ -1,6 +1,6 @@
 #include "results/result_forms.h"
 
-#include "window/dialog_window.h"
+#include "window/pictures.h"
 
 #include "results/hand_archive.h"
 
@@ -65,7 +65,7 @@ ResultWindow::ResultWindow(const QString& name, QWidget* owner, int width, int h
     : platform::Form(name, owner), formDrags_(formDrags)
 {
     setFixedSize(width, height);
-    BackPicture = window::DialogPicture(background);
+    BackPicture = window::LoadGifPicture(background, QStringLiteral("GIF"));
     // Half transparent; a window system without it shows the window opaque.
     setWindowOpacity(kWindowAlpha / 255.0);
 }

@@ -1,6 +1,6 @@
 #include "window/dialog_window.h"
 
-#include "platform/resources.h"
+#include "window/pictures.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -12,22 +12,11 @@ namespace {
 constexpr int kWindowAlpha = 200;
 } // namespace
 
-platform::Picture DialogPicture(int id)
-{
-    platform::Picture picture;
-    if (const std::optional<QByteArray> bytes = platform::LoadResData(id, QStringLiteral("GIF"))) {
-        picture.image = QImage::fromData(*bytes);
-        if (!picture.image.isNull())
-            picture.resourceId = id;
-    }
-    return picture;
-}
-
 DialogWindow::DialogWindow(const QString& name, QWidget* owner, int width, int height, int background)
     : platform::Form(name, owner)
 {
     setFixedSize(width, height);
-    BackPicture = DialogPicture(background);
+    BackPicture = LoadGifPicture(background, QStringLiteral("GIF"));
     // A window system without transparency shows the window opaque.
     setWindowOpacity(kWindowAlpha / 255.0);
 }

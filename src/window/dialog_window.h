@@ -32,7 +32,4 @@ private:
     bool pressedOnForm_ = false;
 };
 
-// A picture of the program's resources by id; null when it is missing.
-platform::Picture DialogPicture(int id);
-
 } // namespace window

@@ -1,5 +1,7 @@
 #include "window/notice_forms.h"
 
+#include "window/pictures.h"
+
 #include "app/client.h"
 #include "platform/gbk.h"
 #include "window/main_form.h"
@@ -29,7 +31,7 @@ ZhahuForm::ZhahuForm(QWidget* owner) : DialogWindow(QStringLiteral("frmZhahu"), 
     Label1.SetCaption(QStringLiteral("当前番数不够！不能胡牌！"));
     Image1.Stretch = true;
     Image1.Move(332, 0, 16, 16);
-    Image1.SetPicture(DialogPicture(kZhahuClose));
+    Image1.SetPicture(LoadGifPicture(kZhahuClose, QStringLiteral("GIF")));
 }
 
 RuleForm::RuleForm(QWidget* owner) : DialogWindow(QStringLiteral("FrmRule"), owner, 337, 534, kRuleBackground)

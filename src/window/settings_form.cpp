@@ -58,7 +58,7 @@ SettingsForm::SettingsForm(QWidget* owner)
     for (int k = 0; k < 4; ++k) {
         Image1[k].Stretch = true;
         Image1[k].Move(16, static_cast<float>(kCaptionTops[k]), 91, 35);
-        Image1[k].SetPicture(DialogPicture(kSettingsCaptionFirst + k));
+        Image1[k].SetPicture(LoadGifPicture(kSettingsCaptionFirst + k, QStringLiteral("GIF")));
     }
     for (int k = 0; k < 4; ++k)
         Command2[k].Stretch = true;
