@@ -524,8 +524,25 @@ void GraphicSurface::Repaint(const GraphicControl* control)
 
 // Paints only what the event asks for: the back picture inside the region
 // and the controls that reach into it.
+void GraphicSurface::TakeBackPictureFromSource()
+{
+    if (!BackPictureSource)
+        return;
+    const std::function<Picture()> source = std::move(BackPictureSource);
+    BackPictureSource = nullptr;
+    if (BackPicture.isNull())
+        BackPicture = source();
+}
+
+void GraphicSurface::showEvent(QShowEvent* event)
+{
+    TakeBackPictureFromSource();
+    QWidget::showEvent(event);
+}
+
 void GraphicSurface::paintEvent(QPaintEvent* event)
 {
+    TakeBackPictureFromSource();
     const QRegion& region = event->region();
     QPainter p(this);
     if (!BackPicture.isNull()) {

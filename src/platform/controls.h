@@ -252,8 +252,12 @@ public:
 
     // The surface's own picture, painted under every control.
     Picture BackPicture;
+    // Makes BackPicture the first time the surface is shown or painted, for
+    // windows that open rarely: their picture costs nothing at start-up.
+    std::function<Picture()> BackPictureSource;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -268,6 +272,7 @@ private:
     // when the control that had one left it.
     int64_t FrontKey() const;
     int64_t BackKey() const;
+    void TakeBackPictureFromSource();
 
     // Every control on the surface; in key order unless unsorted_.
     mutable std::vector<GraphicControl*> order_;

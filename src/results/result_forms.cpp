@@ -65,7 +65,7 @@ ResultWindow::ResultWindow(const QString& name, QWidget* owner, int width, int h
     : platform::Form(name, owner), formDrags_(formDrags)
 {
     setFixedSize(width, height);
-    BackPicture = window::LoadGifPicture(background, QStringLiteral("GIF"));
+    BackPictureSource = [background] { return window::LoadGifPicture(background, QStringLiteral("GIF")); };
     // Half transparent; a window system without it shows the window opaque.
     setWindowOpacity(kWindowAlpha / 255.0);
 }

@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPainter>
 #include <array>
 
 namespace window {
@@ -97,16 +96,19 @@ void DrawWindowFrame(Client& c)
     const int w = f.width() * 15;
     const int h = f.height() * 15;
 
+    // The pieces are controls of the window rather than one window-sized
+    // picture: nothing as large as the window is made or filled.
     const QImage& skin = f.Skin.GetPicture().image;
     if (!skin.isNull()) {
-        QImage frame(f.size(), QImage::Format_ARGB32_Premultiplied);
-        frame.fill(Qt::transparent);
-        QPainter p(&frame);
-        for (const SkinPiece& piece : SkinPieces(w, h))
-            p.drawImage(PixelsOf(piece.target), skin, PixelsOf(piece.source));
-        p.end();
-        f.BackPicture = platform::Picture{0, frame};
-        f.update();
+        const std::array<SkinPiece, 8> pieces = SkinPieces(w, h);
+        for (int k = 0; k < f.FrameSkin.Count(); ++k) {
+            platform::Image& piece = f.FrameSkin[k];
+            const QRect target = PixelsOf(pieces[static_cast<std::size_t>(k)].target);
+            piece.SetPicture(platform::Picture{0, skin.copy(PixelsOf(pieces[static_cast<std::size_t>(k)].source))});
+            piece.Move(static_cast<float>(target.x()), static_cast<float>(target.y()),
+                       static_cast<float>(target.width()), static_cast<float>(target.height()));
+            piece.SetVisible(true);
+        }
     }
 
     if (!f.windowIcon().isNull()) {

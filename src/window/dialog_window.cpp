@@ -16,7 +16,7 @@ DialogWindow::DialogWindow(const QString& name, QWidget* owner, int width, int h
     : platform::Form(name, owner)
 {
     setFixedSize(width, height);
-    BackPicture = LoadGifPicture(background, QStringLiteral("GIF"));
+    BackPictureSource = [background] { return LoadGifPicture(background, QStringLiteral("GIF")); };
     // A window system without transparency shows the window opaque.
     setWindowOpacity(kWindowAlpha / 255.0);
 }

@@ -28,6 +28,7 @@ MainForm::MainForm(QWidget* parent)
       OK(nullptr, QStringLiteral("OK"), 4),
       AnNiu(nullptr, QStringLiteral("AnNiu"), 9),
       lbl_matchinfo(nullptr, QStringLiteral("lbl_matchinfo"), 3),
+      FrameSkin(nullptr, QStringLiteral("FrameSkin"), 8),
       Imgclose(this, QStringLiteral("Imgclose"), 4),
       ImgMin(this, QStringLiteral("ImgMin"), 4)
 {
@@ -133,7 +134,13 @@ MainForm::MainForm(QWidget* parent)
     Bird.Stretch = true;
     Bird.Visible = false;
     // Title-bar controls, back to front: the caption under the drag strip,
-    // the buttons on top.
+    // the buttons on top; the frame's pieces behind them all.
+    for (int k = 0; k < FrameSkin.Count(); ++k) {
+        Add(&FrameSkin[k]);
+        FrameSkin[k].Visible = false;
+        FrameSkin[k].Stretch = true;
+        FrameSkin[k].Enabled = false; // only painted: the mouse meets the window itself
+    }
     for (platform::GraphicControl* chrome : std::initializer_list<platform::GraphicControl*>{
              &Skin, &ImgIcon, &lcaption, &LbMove, &Imgclose[0], &ImgMin[0], &Imgclose[1], &Imgclose[2],
              &Imgclose[3], &ImgMin[1], &ImgMin[2], &ImgMin[3]}) {

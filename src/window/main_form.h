@@ -107,10 +107,12 @@ public:
     platform::Timer* TimerProp; // the prop notice's countdown
 
     // The window's own frame and title bar, on the window itself around
-    // pic1; hidden until the frame is drawn. Skin holds the frame picture;
+    // pic1; hidden until the frame is drawn. Skin holds the frame picture,
+    // FrameSkin its eight pieces (corners and stretched edges) on the window;
     // Imgclose and ImgMin element 0 is the button, elements 1-3 hold its
     // normal, hover and pressed pictures.
     platform::Image Skin{QStringLiteral("Skin")};
+    platform::ControlArray<platform::Image> FrameSkin;
     platform::Image ImgIcon{QStringLiteral("ImgIcon")};
     platform::Label lcaption{QStringLiteral("lcaption")};
     platform::Label LbMove{QStringLiteral("LbMove")};

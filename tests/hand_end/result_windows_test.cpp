@@ -89,6 +89,8 @@ TEST(ResultWindows, EachHasItsSizeAndItsOwnBackground)
                  {t.client.Information.get(), {220, 330}, results::kInformationBackground}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.window->objectName().toStdString());
+        EXPECT_TRUE(c.window->BackPicture.isNull()); // made when the window first shows
+        c.window->show();
         EXPECT_EQ(c.window->size(), c.size);
         EXPECT_EQ(c.window->BackPicture.resourceId, c.background);
         EXPECT_EQ(c.window->BackPicture.image.size(), c.size);

@@ -404,3 +404,54 @@ INSTANTIATE_TEST_SUITE_P(
                  Label::Center, 9, false},
         TextCase{"ALargeFont", QStringLiteral("0.5"), {60, 30}, Label::RightJustify, 16, true}),
     [](const ::testing::TestParamInfo<TextCase>& i) { return std::string(i.param.name); });
+
+// A surface with a picture source makes its back picture the first time it
+// shows or paints, once, and not before.
+namespace {
+struct FirstUseCase {
+    const char* name;
+    std::function<void(GraphicSurface&)> use;
+};
+void PrintTo(const FirstUseCase& c, std::ostream* os) { *os << c.name; }
+
+class BackPictureSourceTest : public ::testing::TestWithParam<FirstUseCase> {};
+} // namespace
+
+TEST_P(BackPictureSourceTest, MakesThePictureOnceAtFirstUse)
+{
+    GraphicSurface surface;
+    surface.resize(40, 30);
+    int made = 0;
+    surface.BackPictureSource = [&made] {
+        ++made;
+        return Solid(40, 30, Qt::red);
+    };
+    EXPECT_EQ(made, 0);
+    EXPECT_TRUE(surface.BackPicture.isNull());
+    GetParam().use(surface);
+    GetParam().use(surface);
+    EXPECT_EQ(made, 1);
+    QImage shown(40, 30, QImage::Format_ARGB32_Premultiplied);
+    surface.render(&shown);
+    EXPECT_EQ(shown.pixelColor(20, 15), QColor(Qt::red));
+}
+
+INSTANTIATE_TEST_SUITE_P(Surface, BackPictureSourceTest,
+                         ::testing::Values(FirstUseCase{"Show", [](GraphicSurface& s) { s.show(); }},
+                                           FirstUseCase{"Paint",
+                                                        [](GraphicSurface& s) {
+                                                            QImage target(40, 30, QImage::Format_ARGB32);
+                                                            s.render(&target);
+                                                        }}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BackPictureSource, APictureSetBeforeFirstUseWins)
+{
+    GraphicSurface surface;
+    surface.resize(40, 30);
+    surface.BackPictureSource = [] { return Solid(40, 30, Qt::red); };
+    surface.BackPicture = Solid(40, 30, Qt::blue);
+    surface.show();
+    EXPECT_EQ(surface.BackPicture.image.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_FALSE(surface.BackPictureSource);
+}

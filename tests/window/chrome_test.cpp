@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -110,7 +111,16 @@ class SkinPieceTest : public ::testing::TestWithParam<PieceCase> {};
 TEST_P(SkinPieceTest, TakesItsColourFromTheSkin)
 {
     Framed t;
-    const QImage& frame = t.f.BackPicture.image;
+    // The frame as its pieces paint it on the window.
+    QImage frame(t.f.size(), QImage::Format_ARGB32);
+    frame.fill(Qt::transparent);
+    {
+        QPainter p(&frame);
+        for (int k = 0; k < t.f.FrameSkin.Count(); ++k) {
+            ASSERT_TRUE(t.f.FrameSkin[k].Visible) << k;
+            t.f.FrameSkin[k].Paint(p);
+        }
+    }
     const QImage& skin = t.f.Skin.GetPicture().image;
     ASSERT_EQ(frame.size(), QSize(1040, 796));
     ASSERT_EQ(skin.size(), QSize(46, 220));
@@ -148,7 +158,8 @@ TEST_P(ChromeScreenTest, ChromeOnlyWhenTheScreenHasRoomForTheFrame)
     EXPECT_EQ(f.ImgMin[0].Visible, sc.framed);
     EXPECT_EQ(f.LbMove.Visible, sc.framed);
     EXPECT_EQ(f.lcaption.Visible, sc.framed);
-    EXPECT_EQ(f.BackPicture.isNull(), !sc.framed);
+    for (int k = 0; k < f.FrameSkin.Count(); ++k)
+        EXPECT_EQ(f.FrameSkin[k].Visible, sc.framed) << k;
     // The picture stores never show.
     for (int i = 1; i <= 3; ++i) {
         EXPECT_FALSE(f.Imgclose[i].Visible);

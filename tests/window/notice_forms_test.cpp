@@ -30,6 +30,7 @@ TEST(FalseWinNotice, ShowsItsTextOnItsBanner)
 {
     TestClient t;
     window::ZhahuForm& z = *t.client.frmZhahu;
+    z.show(); // the background is made when the window first shows
     EXPECT_EQ(z.size(), QSize(348, 63));
     EXPECT_EQ(z.BackPicture.resourceId, window::kZhahuBackground);
     EXPECT_EQ(z.Label1.Caption, QStringLiteral("当前番数不够！不能胡牌！"));
