@@ -53,6 +53,8 @@ int main(int argc, char** argv)
     // application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // First, so that the sound module loads while the rest starts.
+    std::unique_ptr<platform::SoundDevice> sound = platform::CreateSoundDevice(QApplication::applicationDirPath());
     QApplication::setApplicationName(QStringLiteral("mjclient"));
 
     platform::SystemClock clock;
@@ -61,7 +63,6 @@ int main(int argc, char** argv)
     platform::QtTcpLink tcp;
     platform::LocalLobbyLink lobby;
     platform::InstanceLock instance;
-    std::unique_ptr<platform::SoundDevice> sound = platform::CreateSoundDevice();
     platform::ModuleWebPanels web(platform::WebEngineModulePath(QApplication::applicationDirPath()));
     platform::DesktopShell shell;
     platform::QtUdpLink udp;

@@ -2,11 +2,10 @@
 
 #include "platform/paths.h"
 
-#include <QAudioDevice>
+#include <QDir>
 #include <QFile>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QtEndian>
 #include <cmath>
 
@@ -69,33 +68,30 @@ public:
     bool SetVolume(int) override { return true; }
 };
 
-class QtBuffer : public SoundBuffer {
+// A buffer of the sound module; every operation works once it is made.
+class ModuleBuffer : public SoundBuffer {
 public:
-    explicit QtBuffer(const QString& path)
-    {
-        effect_.setSource(QUrl::fromLocalFile(NativePath(path)));
-    }
+    explicit ModuleBuffer(std::unique_ptr<EngineSound> sound) : sound_(std::move(sound)) {}
     bool Play(bool looping) override
     {
-        effect_.setLoopCount(looping ? QSoundEffect::Infinite : 1);
-        effect_.play(); // starts once the file is loaded
+        sound_->Play(looping);
         return true;
     }
     bool Stop() override
     {
-        effect_.stop();
+        sound_->Stop();
         return true;
     }
-    // A sound effect always starts from the beginning after a stop.
+    // A sound always starts from the beginning after a stop.
     bool SetCurrentPosition(int) override { return true; }
     bool SetVolume(int hundredthsDb) override
     {
-        effect_.setVolume(static_cast<float>(GainOfHundredthsDb(hundredthsDb)));
+        sound_->SetGain(GainOfHundredthsDb(hundredthsDb));
         return true;
     }
 
 private:
-    QSoundEffect effect_;
+    std::unique_ptr<EngineSound> sound_;
 };
 
 } // namespace
@@ -107,24 +103,76 @@ std::unique_ptr<SoundBuffer> SilentSoundDevice::CreateBufferFromFile(const QStri
     return std::make_unique<SilentBuffer>();
 }
 
-bool QtSoundDevice::Open()
+QString SoundModulePath(const QString& programFolder)
 {
-    open_ = !QMediaDevices::defaultAudioOutput().isNull();
+    return QDir(programFolder).absoluteFilePath(QStringLiteral("mjclient_sound.so"));
+}
+
+ModuleSoundDevice::ModuleSoundDevice(QString modulePath) : path_(std::move(modulePath))
+{
+    // Only the exact file is loaded, never a library found on a search path.
+    loader_ = std::thread([this] {
+        if (!QFileInfo(path_).isFile()) {
+            loadError_ = QStringLiteral("no sound module at %1").arg(path_);
+            return;
+        }
+        QLibrary library(path_);
+        if (!library.load()) {
+            loadError_ = library.errorString();
+            return;
+        }
+        factory_ = reinterpret_cast<SoundEngineFactory>(library.resolve(kSoundEngineFactory));
+        if (!factory_)
+            loadError_ = QStringLiteral("%1 has no %2").arg(path_, QLatin1String(kSoundEngineFactory));
+    });
+}
+
+ModuleSoundDevice::~ModuleSoundDevice()
+{
+    engine_.reset();
+    if (loader_.joinable())
+        loader_.join();
+}
+
+bool ModuleSoundDevice::Open()
+{
+    if (tried_)
+        return open_;
+    tried_ = true;
+    if (loader_.joinable())
+        loader_.join();
+    if (factory_)
+        engine_.reset(factory_(kSoundEngineInterfaceVersion));
+    if (!engine_) {
+        qWarning("sounds stay silent: %s",
+                 qPrintable(loadError_.isEmpty() ? QStringLiteral("the sound module does not speak this version")
+                                                 : loadError_));
+        open_ = true;
+        return open_;
+    }
+    if (!engine_->HasOutputs()) {
+        engine_.reset(); // no audio output at all: silent
+        open_ = true;
+        return open_;
+    }
+    open_ = engine_->HasDefaultOutput();
+    if (!open_)
+        engine_.reset();
     return open_;
 }
 
-std::unique_ptr<SoundBuffer> QtSoundDevice::CreateBufferFromFile(const QString& path)
+std::unique_ptr<SoundBuffer> ModuleSoundDevice::CreateBufferFromFile(const QString& path)
 {
     if (!open_ || !IsPlayableWaveFile(path))
         return nullptr;
-    return std::make_unique<QtBuffer>(path);
+    if (!engine_)
+        return std::make_unique<SilentBuffer>();
+    return std::make_unique<ModuleBuffer>(std::unique_ptr<EngineSound>(engine_->MakeSound(NativePath(path))));
 }
 
-std::unique_ptr<SoundDevice> CreateSoundDevice()
+std::unique_ptr<SoundDevice> CreateSoundDevice(const QString& programFolder)
 {
-    if (QMediaDevices::audioOutputs().isEmpty())
-        return std::make_unique<SilentSoundDevice>();
-    return std::make_unique<QtSoundDevice>();
+    return std::make_unique<ModuleSoundDevice>(SoundModulePath(programFolder));
 }
 
 } // namespace platform

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/sound_engine.h"
+
 #include <QString>
 #include <memory>
+#include <thread>
 
 namespace platform {
 
@@ -45,18 +48,40 @@ public:
     std::unique_ptr<SoundBuffer> CreateBufferFromFile(const QString& path) override;
 };
 
-// The real output over Qt Multimedia, on the system's default audio output.
-class QtSoundDevice : public SoundDevice {
+// The sound module of a program folder: <folder>/mjclient_sound.so.
+QString SoundModulePath(const QString& programFolder);
+
+// The real output, through the sound module (platform/sound_engine.h). The
+// module starts loading on a worker thread when the device is made, so the
+// audio libraries are read and linked while the program starts; Open waits
+// for it. Without the module, or on a system without any audio output, the
+// device is silent and accepts the files SilentSoundDevice accepts.
+class ModuleSoundDevice : public SoundDevice {
 public:
+    explicit ModuleSoundDevice(QString modulePath);
+    ~ModuleSoundDevice() override;
+    ModuleSoundDevice(const ModuleSoundDevice&) = delete;
+    ModuleSoundDevice& operator=(const ModuleSoundDevice&) = delete;
+
+    // False only when the system has audio outputs but no default one.
     bool Open() override;
+    // Null until Open succeeded, and for the files IsPlayableWaveFile refuses.
     std::unique_ptr<SoundBuffer> CreateBufferFromFile(const QString& path) override;
+    // Whether sounds reach an audio output (false: the device is silent).
+    bool Audible() const { return engine_ != nullptr; }
 
 private:
+    QString path_;
+    std::thread loader_;
+    // Set by the loader thread, read once it has been joined.
+    SoundEngineFactory factory_ = nullptr;
+    QString loadError_;
+    bool tried_ = false;
     bool open_ = false;
+    std::unique_ptr<SoundEngine> engine_;
 };
 
-// The device the program uses: the Qt Multimedia one when the system has an
-// audio output, otherwise the silent one.
-std::unique_ptr<SoundDevice> CreateSoundDevice();
+// The device the program uses: the sound module beside the program.
+std::unique_ptr<SoundDevice> CreateSoundDevice(const QString& programFolder);
 
 } // namespace platform
