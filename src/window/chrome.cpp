@@ -6,9 +6,8 @@
 #include "chat/talk_form.h"
 #include "core/exit_windows.h"
 #include "core/lobby.h"
-#include "results/result_forms.h"
-#include "window/main_buttons.h"
 #include "window/layout.h"
+#include "window/main_buttons.h"
 #include "window/main_form.h"
 
 #include <QDir>
