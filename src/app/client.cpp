@@ -224,12 +224,12 @@ Client::Client(platform::Services services)
     window::WireSettingsForm(*this);
     window::WireNoticeForms(*this);
 
-    // The nine main buttons and the keys; the title bar's close and
-    // minimise pictures act as the exit and minimise buttons.
+    // The nine main buttons and the keys; the title bar's close picture acts
+    // as the exit button (the minimise picture's own handler runs the
+    // minimise button).
     window::WireMainButtons(*this);
     window::keys::WireHotKeys(*this);
     f.Imgclose[0].Click = [this] { window::AnNiu_Click(*this, window::AnNiuExit); };
-    f.ImgMin[0].Click = [this] { window::AnNiu_Click(*this, window::AnNiuMinimise); };
     // The end-of-hand reward sequence has no finishing step yet: the start
     // button's ready command goes out at once.
     window.SkipRewardRolls = [this] { core::SendReady(*this); };

@@ -6,8 +6,9 @@
 #include "core/table_reset.h"
 #include "platform/clock.h"
 #include "protocol/kinds.h"
-#include "window/input.h"
+#include "window/hot_keys.h"
 #include "window/main_form.h"
+#include "window/notice_forms.h"
 #include "window/pictures.h"
 #include "window/seat_change.h"
 #include "window/sound.h"
@@ -70,11 +71,18 @@ void SchedDecisionTask(Client& c)
         g.TurnPhase = 3;
         if (!g.F1Minimized) {
             ++g.TimeoutCount;
-            if (g.TimeoutLimit > 0 && g.TimeoutCount >= g.TimeoutLimit)
-                window::pic1_KeyDown(c, kF1, 0);
+            if (g.TimeoutLimit > 0 && g.TimeoutCount >= g.TimeoutLimit) {
+                // The plug-in hears F1 first, then the table's own boss key
+                // runs as if the player had pressed it.
+                if (c.rewards.PropPluginState > 0 && c.rewards.PropPlugin)
+                    c.rewards.PropPlugin->SetKeyDown(kF1);
+                window::keys::pic1_KeyDown(c, kF1, 0);
+            }
         }
-        if (g.ZhahuShown)
+        if (g.ZhahuShown) {
+            c.frmZhahu->Hide();
             g.ZhahuShown = 0;
+        }
         HideCountdown(c);
         g.Countdown = g.CountdownStart;
         c.core.SchedDecision.On = false;

@@ -11,7 +11,7 @@
 #include "rewards/prop_calls.h"
 #include "rewards/treasure.h"
 #include "table/utilities.h"
-#include "window/input.h"
+#include "window/hot_keys.h"
 #include "window/main_form.h"
 
 #include <cmath>
@@ -75,7 +75,7 @@ void CarryOut(Client& c)
         break;
     case MsgKey:
         if (const auto n = NumberOf(r.PropSendText))
-            window::pic1_KeyDown(c, *n, 0);
+            window::keys::pic1_KeyDown(c, *n, 0);
         break;
     case MsgPlayerCard:
         if (const auto n = NumberOf(r.PropSendText); n && *n >= 0 && *n <= 3)

@@ -1,13 +1,13 @@
 #include "window/chrome.h"
 
 #include "app/client.h"
+#include "chat/huifu_form.h"
 #include "chat/speak_box.h"
 #include "chat/talk_form.h"
 #include "core/exit_windows.h"
 #include "core/lobby.h"
-#include "results/result_forms.h"
-#include "window/input.h"
 #include "window/layout.h"
+#include "window/main_buttons.h"
 #include "window/main_form.h"
 
 #include <QDir>
@@ -160,12 +160,9 @@ void ImgMin_Click(Client& c, int16_t index)
 {
     if (index != 0)
         return;
-    // The minimise button: the side windows go, then the boss key's steps
-    // (the client plays on by itself), then the window is minimised.
-    c.Hero->Hide();
-    c.Score->Hide();
-    c.Talk->Hide();
-    pic1_KeyDown(c, 112, 0);
+    // The same as the minimise button (which runs the window's own F1), then
+    // the window is minimised.
+    AnNiu_Click(c, AnNiuMinimise);
     c.MainForm->showMinimized();
 }
 
@@ -174,6 +171,10 @@ void LbMove_MouseDown(Client& c, int16_t button)
     if (button != platform::vbLeftButton)
         return;
     c.Talk->Hide();
+    c.huifu->Hide();
+    if (c.window.FrmRule)
+        if (platform::Form* rules = c.window.FrmRule())
+            rules->Hide();
     c.MainForm->setCursor(Qt::SizeAllCursor);
     c.MainForm->StartWindowDrag();
 }

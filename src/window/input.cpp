@@ -1,10 +1,7 @@
 #include "window/input.h"
 
 #include "app/client.h"
-#include "chat/talk_form.h"
-#include "core/lobby.h"
 #include "protocol/tile_code.h"
-#include "results/result_forms.h"
 #include "table/claims.h"
 #include "table/tiles.h"
 #include "window/claim_input.h"
@@ -203,20 +200,6 @@ const QCursor& TileCursor()
 }
 
 } // namespace
-
-void pic1_KeyDown(Client& c, int16_t keyCode, int16_t)
-{
-    if (keyCode != 112)
-        return;
-    c.Score->Hide();
-    c.Hero->Hide();
-    c.Talk->Hide();
-    c.MainForm->showMinimized();
-    core::MinimizeLobbyWindow(c);
-    c.game.F1Minimized = -1;
-    c.game.AutoPlay = -1;
-    c.game.CountdownStart = 2;
-}
 
 void ShowTilePointer(Client& c, int16_t index)
 {

@@ -11,10 +11,6 @@ namespace window {
 constexpr int16_t kTilePointer = 99;
 constexpr int kTilePointerPicture = 1009; // 32 x 32, hot spot at (2, 2)
 
-// The table's hot keys. F1 (112) hides the windows, minimises the table and
-// the lobby and lets the client play on by itself.
-void pic1_KeyDown(Client& c, int16_t keyCode, int16_t shift);
-
 // The pointer over tile image `index`: over a hand tile, while a hand is
 // in play and the client is not spectating, the tile is raised by 10
 // pixels (the one raised before goes back down) and the pointer becomes

@@ -6,9 +6,12 @@
 #include "core/reconnect.h"
 #include "core/rings.h"
 #include "results/result_forms.h"
+#include "chat/talk_form.h"
+#include "support/fake_prop_plugin.h"
 #include "support/frame_builder.h"
 #include "support/test_client.h"
 #include "window/main_form.h"
+#include "window/notice_forms.h"
 
 #include <gtest/gtest.h>
 
@@ -449,18 +452,71 @@ TEST(Countdowns, AnotherSeatsCountdownJustCloses)
 
 TEST(Countdowns, TimeoutLimitPressesF1)
 {
-    for (auto [limit, minimized, pressed] : {std::tuple{3, false, true}, {0, false, false}, {3, true, false}}) {
+    struct Case {
+        int limit;
+        bool minimized;
+        int16_t pluginState;
+        bool pressed;
+        int pluginF1; // SetKeyDown(112): the countdown's own, then the table's boss key
+    };
+    for (const Case& k : {Case{3, false, 0, true, 0}, Case{0, false, 0, false, 0}, Case{3, true, 0, false, 0},
+                          Case{3, false, 1, true, 2}, Case{3, false, -1, true, 0}, Case{0, false, 1, false, 0},
+                          Case{3, true, 2, false, 0}}) {
         Connected t;
         Client& c = t.client;
-        c.game.TimeoutLimit = static_cast<int16_t>(limit);
-        c.game.F1Minimized = minimized ? -1 : 0;
+        auto plugin = std::make_shared<testing_support::FakePropPlugin>();
+        c.rewards.PropPlugin = plugin;
+        c.rewards.PropPluginState = k.pluginState;
+        c.game.TimeoutLimit = static_cast<int16_t>(k.limit);
+        c.game.F1Minimized = k.minimized ? -1 : 0;
         c.game.TimeoutCount = 2;
         c.game.CountdownKindFlag = -1;
+        c.Talk->Show();
         c.core.SchedDecision.Start();
         t.clock.Advance(1000);
         t.Tick();
-        EXPECT_EQ(c.game.TimeoutCount, minimized ? 2 : 3);
-        EXPECT_EQ(!t.lobby.commands.empty() && t.lobby.commands.back() == 0xF020u, pressed) << limit << minimized;
+        const std::string what = std::to_string(k.limit) + (k.minimized ? " minimised " : " ") +
+                                 std::to_string(k.pluginState);
+        EXPECT_EQ(c.game.TimeoutCount, k.minimized ? 2 : 3) << what;
+        EXPECT_EQ(!t.lobby.commands.empty() && t.lobby.commands.back() == 0xF020u, k.pressed) << what;
+        EXPECT_EQ(plugin->calls.count(QStringLiteral("SetKeyDown(112)")), k.pluginF1) << what;
+        EXPECT_EQ(plugin->Count(QStringLiteral("SetKeyDown")), k.pluginF1) << what;
+        if (k.pressed) {
+            // The table's boss key: side windows gone, the countdown cut short.
+            EXPECT_EQ(c.game.F1Minimized, -1) << what;
+            EXPECT_FALSE(c.Talk->Visible()) << what;
+            EXPECT_EQ(c.game.CountdownStart, 0) << what;
+            EXPECT_EQ(c.game.Countdown, 0) << what;
+        } else {
+            EXPECT_TRUE(c.Talk->Visible()) << what;
+            EXPECT_EQ(c.game.CountdownStart, 8) << what;
+        }
+    }
+}
+
+TEST(Countdowns, OwnRunOutHidesTheFalseWinNotice)
+{
+    struct Case {
+        const char* what;
+        int16_t shown;     // ZhahuShown before the run-out
+        int16_t kindFlag;  // the local player's own countdown
+        int16_t turnPhase;
+        bool hidden;       // the notice is gone afterwards
+    };
+    for (const Case& k : {Case{"own decision open", -1, -1, 0, true}, Case{"flag off, window up", 0, -1, 0, false},
+                          Case{"another seat's time", -1, 0, 0, false},
+                          Case{"decision already taken", -1, -1, 2, false}}) {
+        Connected t;
+        Client& c = t.client;
+        c.game.ZhahuShown = k.shown;
+        c.game.CountdownKindFlag = k.kindFlag;
+        c.game.TurnPhase = k.turnPhase;
+        c.frmZhahu->Show();
+        c.core.SchedDecision.Start();
+        t.clock.Advance(1000);
+        t.Tick();
+        EXPECT_EQ(c.frmZhahu->isVisible(), !k.hidden) << k.what;
+        EXPECT_EQ(c.game.ZhahuShown, k.hidden ? 0 : k.shown) << k.what;
     }
 }
 

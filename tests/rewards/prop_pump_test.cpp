@@ -5,6 +5,7 @@
 
 #include "chat/seat_handlers.h"
 #include "chat/talk_form.h"
+#include "core/exit_windows.h"
 #include "core/rings.h"
 #include "protocol/frame.h"
 #include "results/result_forms.h"
@@ -180,11 +181,33 @@ INSTANTIATE_TEST_SUITE_P(Texts, SeatMessageTest,
 
 TEST(PropPump, AKeyMessagePressesTheKeyOnTheTable)
 {
-    PluginTable t;
-    t.Output(4, QStringLiteral("112"));
-    t.Tick();
-    EXPECT_EQ(t.c.game.F1Minimized, -1);
-    EXPECT_EQ(t.c.game.AutoPlay, -1);
+    struct Case {
+        const char* text;
+        bool bossKey;    // F1: side windows gone, countdown cut to 0
+        bool exitDialog; // Esc: the exit dialog opens
+        QStringList told; // what the plug-in hears back from the key
+    };
+    const Case cases[] = {
+        {"112", true, false, {QStringLiteral("SetKeyDown(112)")}},
+        {"27", false, true, {QStringLiteral("setbankstate(2)")}},
+        {"65", false, false, {}},
+    };
+    for (const Case& k : cases) {
+        PluginTable t;
+        t.c.Talk->Show();
+        t.Output(4, QString::fromLatin1(k.text));
+        t.Tick();
+        EXPECT_EQ(t.c.game.F1Minimized, k.bossKey ? -1 : 0) << k.text;
+        EXPECT_EQ(t.c.game.CountdownStart, k.bossKey ? 0 : 8) << k.text;
+        EXPECT_EQ(t.c.game.AutoPlay, 0) << k.text << ": hosted play is the player's own choice";
+        EXPECT_EQ(t.c.Talk->Visible(), !k.bossKey) << k.text;
+        EXPECT_EQ(t.c.frmExit->Visible(), k.exitDialog) << k.text;
+        QStringList told;
+        for (const QString& call : t.plugin->calls)
+            if (call.startsWith(QStringLiteral("SetKeyDown")) || call.startsWith(QStringLiteral("setbankstate")))
+                told << call;
+        EXPECT_EQ(told, k.told) << k.text;
+    }
 }
 
 TEST(PropPump, OtherTypesDoNothing)

@@ -3,13 +3,17 @@
 // minimise and a restore do.
 #include "window/chrome.h"
 
+#include "chat/huifu_form.h"
 #include "chat/talk_form.h"
 #include "core/exit_windows.h"
 #include "core/startup.h"
 #include "platform/lobby_link.h"
+#include "results/result_forms.h"
 #include "support/test_client.h"
-#include "window/input.h"
+#include "window/hot_keys.h"
 #include "window/main_form.h"
+#include "window/notice_forms.h"
+#include "window/settings_form.h"
 #include "window/pictures.h"
 
 #include <QApplication>
@@ -286,16 +290,31 @@ TEST(Chrome, CloseImageOpensTheExitWindowAndClosesThePluginsBank)
     EXPECT_FALSE(t.client.frmExit->Visible());
 }
 
-TEST(Chrome, MinimiseImageMinimisesAndPlaysOnByItself)
+TEST(Chrome, MinimiseImageActsAsTheMinimiseButton)
 {
     Framed t;
+    GameState& g = t.client.game;
+    auto plugin = std::make_unique<FakePropPlugin>();
+    FakePropPlugin& p = *plugin;
+    t.client.rewards.PropPlugin = std::move(plugin);
+    t.client.rewards.PropPluginState = 1;
     t.f.show();
-    t.client.Talk->Show();
-    window::ImgMin_Click(t.client, 0);
+    QWidget* side[] = {t.client.Talk.get(), t.client.huifu.get(), t.client.Hero.get(), t.client.Score.get(),
+                       t.client.VosSet.get(), t.client.FrmRule.get()};
+    for (QWidget* w : side)
+        w->show();
+    const QPoint at = CentreOf(t.f.ImgMin[0]);
+    Mouse(t.f, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    Mouse(t.f, QEvent::MouseButtonRelease, at, Qt::LeftButton);
     EXPECT_TRUE(t.f.isMinimized());
-    EXPECT_FALSE(t.client.Talk->Visible());
-    EXPECT_EQ(t.client.game.F1Minimized, -1);
-    EXPECT_EQ(t.client.game.AutoPlay, -1);
+    for (QWidget* w : side)
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    EXPECT_EQ(g.F1Minimized, -1);
+    // The window's own F1: the plug-in hears it once, the countdown and
+    // hosted play stay as they were.
+    EXPECT_EQ(p.calls, QStringList{QStringLiteral("SetKeyDown(112)")});
+    EXPECT_EQ(g.CountdownStart, 8);
+    EXPECT_EQ(g.AutoPlay, 0);
     EXPECT_EQ(t.lobby.commands, std::vector<uint32_t>{platform::LobbyLink::kScMinimize});
     EXPECT_FALSE(t.process.ended);
 }
@@ -308,11 +327,16 @@ TEST(Chrome, TitleStripDragsTheWindow)
     MainForm& f = t.f;
     f.show();
     f.move(100, 50);
-    t.client.Talk->Show();
+    QWidget* side[] = {t.client.Talk.get(), t.client.huifu.get(), t.client.FrmRule.get()};
+    for (QWidget* w : side)
+        w->show();
+    t.client.Score->Show();
     const QPoint press(static_cast<int>(f.LbMove.Left) + 30, 8);
     const QPoint pressGlobal(100 + press.x(), 50 + press.y());
     Mouse(f, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton, pressGlobal);
-    EXPECT_FALSE(t.client.Talk->Visible());
+    for (QWidget* w : side)
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    EXPECT_TRUE(t.client.Score->Visible()) << "only the chat, quick-phrase and rules windows go";
     EXPECT_EQ(f.cursor().shape(), Qt::SizeAllCursor);
 
     Mouse(f, QEvent::MouseMove, press, Qt::NoButton, Qt::LeftButton, pressGlobal + QPoint(40, 25));
@@ -347,11 +371,12 @@ TEST(FormResize, RestoringAfterF1EndsAutoPlayAndBringsTheCountdownBackToEight)
     f.show();
     g.ZhahuShown = -1;
     g.TimeoutCount = 3;
+    g.AutoPlay = -1;
 
-    window::pic1_KeyDown(t.client, 112, 0);
+    window::keys::pic1_KeyDown(t.client, 112, 0);
     ASSERT_TRUE(f.isMinimized());
     EXPECT_EQ(g.ZhahuShown, 0) << "the false-win window goes with the minimise";
-    EXPECT_EQ(g.AutoPlay, -1);
+    EXPECT_EQ(g.CountdownStart, 0);
     EXPECT_EQ(p.Count(QStringLiteral("FixBuffPos")), 0);
     const std::size_t commands = t.lobby.commands.size();
 

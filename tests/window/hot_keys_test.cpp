@@ -9,6 +9,8 @@
 #include "results/result_forms.h"
 #include "window/hot_keys.h"
 #include "window/main_buttons.h"
+#include "window/notice_forms.h"
+#include "window/settings_form.h"
 
 #include <gtest/gtest.h>
 
@@ -248,4 +250,22 @@ TEST(HotKeys, AClickOnAControlIsNotAClickOnTheTable)
     t.c.Hero->Show();
     t.Click(t.f.AnNiu[5]);
     EXPECT_TRUE(t.c.Score->Visible()) << "the score button's own click, not the table's";
+}
+
+TEST(HotKeys, ATableClickHidesTheClientsOwnSettingsAndRulesWindows)
+{
+    ButtonTable t;
+    // The client's own windows instead of the fixture's stand-ins.
+    window::WireClientDialogs(t.c);
+    window::ShowSettings(t.c);
+    window::ShowRules(t.c);
+    t.c.huifu->Show();
+    QApplication::processEvents();
+    ASSERT_TRUE(t.c.VosSet->isVisible());
+    ASSERT_TRUE(t.c.FrmRule->isVisible());
+    const QPoint cloth = t.Cloth();
+    QTest::mouseClick(t.f.pic1, Qt::LeftButton, {}, cloth, 20);
+    EXPECT_FALSE(t.c.VosSet->isVisible());
+    EXPECT_FALSE(t.c.FrmRule->isVisible());
+    EXPECT_FALSE(t.c.huifu->isVisible());
 }

@@ -156,6 +156,34 @@ TEST(MainButtons, TableMovesHideThePlayerCardAndResetThePictureButtons)
     EXPECT_EQ(t.f.ImgJadeExch.PictureId(), 560);
 }
 
+TEST(MainButtons, TableMovesPutEveryHoveredPictureButtonBack)
+{
+    struct Case {
+        const char* name;
+        platform::Image window::MainForm::*button;
+        bool matchListShown;
+        const char* tag; // before the move
+        int picture;     // after it; 0: left as it was
+    };
+    const Case cases[] = {
+        {"match button, list hidden", &window::MainForm::ImgOpenMatchBtn, false, "1", 562},
+        {"match button, list shown", &window::MainForm::ImgOpenMatchBtn, true, "1", 564},
+        {"prize exchange", &window::MainForm::ImgJadeExch, false, "1", 560},
+        {"jade tasks", &window::MainForm::ImgJadeTask, false, "2", 680},
+        {"jade tasks already normal", &window::MainForm::ImgJadeTask, false, "0", 0},
+    };
+    for (const Case& k : cases) {
+        ButtonTable t;
+        platform::Image& b = t.f.*k.button;
+        t.f.ImgShowMatch.Visible = k.matchListShown;
+        b.Tag = QString::fromLatin1(k.tag);
+        b.ClearPicture();
+        t.MoveTo(t.Cloth());
+        EXPECT_EQ(b.Tag, QStringLiteral("0")) << k.name;
+        EXPECT_EQ(b.PictureId(), k.picture) << k.name;
+    }
+}
+
 // ---- clicks ----
 
 TEST(MainButtons, ChatButtonShowsTheChatWindowOverTheTableAndHidesItAgain)
