@@ -418,8 +418,13 @@ bool Form_Load(Client& c, const QByteArray& commandLine, QSize screen)
         if (g.WatchMode)
             g.RoundNo = 0;
 
-        c.plat.lobby.SetMessageHandler(
-            [&c](uint32_t msg, uint32_t w, uint32_t l) { MainWndProc(c, msg, w, l); });
+        // Messages that are not the lobby's own go to the window's default
+        // handling: a close request closes the table window as the user's
+        // close does.
+        c.plat.lobby.SetMessageHandler([&c](uint32_t msg, uint32_t w, uint32_t l) {
+            if (!MainWndProc(c, msg, w, l) && msg == platform::LobbyLink::kClose)
+                c.MainForm->close();
+        });
         // Open the link now, so that the lobby can reach the table window.
         c.plat.lobby.FindWindow(s.LobbyTitle);
         return true;

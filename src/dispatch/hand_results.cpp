@@ -68,7 +68,10 @@ void FinishDrawnHand(Client& c)
     if (!g.F1Minimized)
         c.Score->Show();
     core::ShowReadyPrompt(c);
-    core::StartReadyCountdown(c, 15, table::ClockColour::Green);
+    // At a table whose game cannot go on no ready goes out by itself: the
+    // start button leads back to the lobby.
+    if (!c.core.LeaveAfterHand)
+        core::StartReadyCountdown(c, 15, table::ClockColour::Green);
     c.core.KeepAliveHold = false;
 }
 

@@ -135,7 +135,7 @@ void OnHandStart(Client& c, const protocol::GameCmd& msg)
     g.NextGameReady = 0;
     c.rewards.LeaveResetDue = -1;
     if (c.frmExit->Visible())
-        c.frmExit->Hide();
+        c.frmExit->Unload();
     s.LeaveAfterHand = false;
     if (g.WatchMode) {
         core::ClearTable(c);

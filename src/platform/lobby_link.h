@@ -15,6 +15,9 @@ public:
     static constexpr uint32_t kSysCommand = 0x112;
     static constexpr uint32_t kScRestore = 0xF120;
     static constexpr uint32_t kScMinimize = 0xF020;
+    // The window manager's close request for a window (the lobby closes a
+    // table window it has no more use for).
+    static constexpr uint32_t kClose = 0x10;
 
     virtual ~LobbyLink() = default;
 

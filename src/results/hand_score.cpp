@@ -307,7 +307,10 @@ void ShowHandScore(Client& c)
 
     if (!g.WatchMode) {
         rewards::HideJadeTask(c);
-        core::StartReadyCountdown(c, g.AutoPlay ? 3 : 15, table::ClockColour::Green);
+        // At a table whose game cannot go on no ready goes out by itself:
+        // the start button leads back to the lobby.
+        if (!c.core.LeaveAfterHand)
+            core::StartReadyCountdown(c, g.AutoPlay ? 3 : 15, table::ClockColour::Green);
     }
 
     SaveHandSheet(c, g.RoundNo);

@@ -213,7 +213,9 @@ void ShowDrawnHandResult(Client& c)
         g.PropRoundState = 2;
     }
     core::ShowReadyPrompt(c);
-    core::StartReadyCountdown(c, 15, table::ClockColour::Green);
+    // At a table whose game cannot go on no ready goes out by itself.
+    if (!c.core.LeaveAfterHand)
+        core::StartReadyCountdown(c, 15, table::ClockColour::Green);
 }
 
 } // namespace rewards

@@ -110,12 +110,7 @@ void Start(Client& c)
         core::ResetSession(c);
         core::ResetPlayerState(c);
         core::ResetTableDisplay(c);
-        if (!c.plat.lobby.FindWindow(c.core.LobbyTitle)) {
-            c.plat.process.endNow();
-            return;
-        }
-        f.showMinimized();
-        core::RestoreLobbyWindow(c);
+        core::BackToLobby(c);
         return;
     }
     if (g.AnNiuPressed[2])

@@ -171,6 +171,19 @@ TEST(Startup, FullLineSettings)
     EXPECT_TRUE(t.lobby.handler != nullptr);
 }
 
+// The lobby closes a table window it has no more use for; the client ends
+// as when the user closes the window. Other window messages change nothing.
+TEST(Startup, TheLobbysCloseRequestEndsTheClient)
+{
+    for (auto [message, ends] : {std::pair{platform::LobbyLink::kClose, true}, {0x11u, false}, {0x401u, false}}) {
+        TestClient t;
+        ASSERT_TRUE(Form_Load(t.client, Line({{11, QStringLiteral("0")}}), kScreen));
+        t.lobby.Send(message);
+        EXPECT_EQ(t.process.ended, ends) << message;
+        EXPECT_EQ(t.client.MainForm->isVisible(), !ends) << message;
+    }
+}
+
 TEST(Startup, HostedPlayKeepsTheLobbyTitle)
 {
     for (auto [field, hosted] : {std::pair{"1", true}, {" 1abc", true}, {"1.0", true}, {"0", false}, {"2", false},

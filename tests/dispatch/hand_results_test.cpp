@@ -271,6 +271,33 @@ TEST(Kind17, SixteenFramesFillEveryColumnAndHandOverToTheScoreSheet)
     EXPECT_EQ(t.client.MainForm->Level[1].Caption, QStringLiteral("新手"));
 }
 
+// At a table whose game cannot go on (a player left, a notice came) the
+// hand's end arms no ready countdown, so no ready command goes out by
+// itself; the start button leads back to the lobby instead.
+TEST(HandEnd, AtATableWhoseGameCannotGoOnNoReadyCountdownStarts)
+{
+    struct Case {
+        const char* name;
+        bool drawn;
+        bool leaveAfterHand;
+    };
+    for (const Case& k : {Case{"drawn", true, false}, Case{"drawn, leaving", true, true},
+                          Case{"won", false, false}, Case{"won, leaving", false, true}}) {
+        Seated t;
+        t.client.core.LeaveAfterHand = k.leaveAfterHand;
+        if (k.drawn) {
+            t.FourResults({0, 0, 0, 0});
+        } else {
+            t.FourResults({30, -10, -10, -10}, QStringLiteral("自摸"));
+            t.SixteenSettlements({30, -10, -10, -10});
+        }
+        EXPECT_FALSE(t.Failed()) << k.name;
+        EXPECT_EQ(t.client.core.SchedReady.On, !k.leaveAfterHand) << k.name;
+        EXPECT_EQ(t.client.game.AnNiuPressed[2], 0) << k.name << ": the start button works";
+        EXPECT_TRUE(t.client.core.LeaveAfterHand == k.leaveAfterHand) << k.name;
+    }
+}
+
 TEST(Kind17, AFifthFrameOfASeatStoresNoRows)
 {
     Seated t;

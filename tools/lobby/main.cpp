@@ -9,6 +9,10 @@
 //   started <pid>                     the client runs
 //   message 0x303 <title>             the client posted a message
 //   syscommand restore|minimize <title>
+//   closing the client                the client left its table (0x400 that
+//                                     answers no question of the lobby): the
+//                                     lobby closes its window (0x10), as a
+//                                     lobby with no other table for it does
 //   exited <code>                     the client ended; the lobby ends too
 // Lines read from stdin:
 //   send 0x16 | send 0x303 | send 0x400 | send 0x465
@@ -22,8 +26,10 @@
 #include <QProcess>
 #include <QSocketNotifier>
 #include <QTextStream>
+#include <QTimer>
 #include <QtEndian>
 #include <cstdio>
+#include <functional>
 #include <csignal>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -47,6 +53,9 @@ struct Link {
 
 class Lobby : public QObject {
 public:
+    // Runs after the lobby asked the client's window to close.
+    std::function<void()> ClientClosing;
+
     bool Listen(const QString& title)
     {
         const QString path = platform::LocalLobbyLink::LobbySocketPath(title);
@@ -80,6 +89,9 @@ public:
             l.socket->write(rec, sizeof rec);
             l.socket->flush();
         }
+        // The client answers "is a hand played?" with 0x465 or 0x400.
+        if (message == kInGame)
+            inGameAsked_ = true;
         Say(QStringLiteral("sent %1 to %2 link(s)").arg(Hex(message)).arg(links_.size()));
     }
 
@@ -103,9 +115,31 @@ private:
                              it->title));
             else
                 Say(QStringLiteral("message %1 %2").arg(Hex(msg), it->title));
+            if (msg == kInGame || msg == kIdle) {
+                const bool answer = inGameAsked_;
+                inGameAsked_ = false;
+                if (msg == kIdle && !answer)
+                    CloseClient(s);
+            }
         }
     }
 
+    // The client sits at no table and this lobby has none to send it to:
+    // its window is closed, which ends it.
+    void CloseClient(QLocalSocket* s)
+    {
+        char rec[12] = {};
+        qToLittleEndian<quint32>(platform::LobbyLink::kClose, rec);
+        s->write(rec, sizeof rec);
+        s->flush();
+        Say(QStringLiteral("closing the client"));
+        if (ClientClosing)
+            ClientClosing();
+    }
+
+    static constexpr uint32_t kIdle = 0x400;
+    static constexpr uint32_t kInGame = 0x465;
+    bool inGameAsked_ = false;
     std::vector<Link> links_;
 };
 
@@ -165,6 +199,14 @@ int main(int argc, char** argv)
     proc.start(client, commandLine.isEmpty() ? QStringList() : QStringList{commandLine});
     if (proc.waitForStarted(5000))
         Say(QStringLiteral("started %1").arg(proc.processId()));
+
+    // A client that does not close within a few seconds is ended.
+    lobby.ClientClosing = [&proc] {
+        QTimer::singleShot(5000, &proc, [&proc] {
+            if (proc.state() != QProcess::NotRunning)
+                proc.terminate();
+        });
+    };
 
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QTextStream in(stdin);

@@ -184,6 +184,9 @@ const Row kRows[] = {
     {1115, 1115, R::DialogPanel, 348, 63, "", "1", "1", F::Gif, B::Given, "false-win notice banner"},
     {1116, 1116, R::CloseMark, 16, 16, "", "0", "1", F::Gif, B::Given, "false-win notice close picture"},
     {1117, 1117, R::DialogPanel, 337, 534, "", "2", "1", F::Gif, B::Given, "rules window parchment"},
+    // The exit dialog's and the table notice's own backgrounds.
+    {1120, 1120, R::DialogPanel, 300, 150, "退出", "3", "1", F::Gif, B::Given, "exit dialog background"},
+    {1121, 1121, R::DialogPanel, 300, 150, "退出", "4", "1", F::Gif, B::Given, "table notice background"},
 };
 
 #undef TILE_VIEW

@@ -47,7 +47,8 @@ enum class Role {
     WindowIcon,     // the table window's icon
     ResultPanel,    // background of a result window: 0 score sheet, 1 hand history, 2 player card
     Pointer,        // mouse pointer over a hand tile; hot spot at the top left
-    DialogPanel,    // background of a small table dialog: 0 settings, 1 false-win notice, 2 rules
+    DialogPanel,    // background of a small table dialog: 0 settings, 1 false-win notice, 2 rules,
+                    // 3 exit dialog, 4 table notice
     OptionCaption,  // a settings option's caption drawn as a picture
     Placeholder,    // no picture described yet
 };

@@ -1137,7 +1137,8 @@ QImage Pointer(int w, int h)
 }
 
 // Backgrounds of the small table dialogs: 0 the settings panel with its
-// title, 1 the false-win banner, 2 the rules parchment.
+// title, 1 the false-win banner, 2 the rules parchment, 3 the exit dialog and
+// 4 the table notice (a lacquer board with a title strip and a button tray).
 QImage DialogPanel(int w, int h, int kind, const QString& caption)
 {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -1172,6 +1173,24 @@ QImage DialogPanel(int w, int h, int kind, const QString& caption)
         p.setPen(QPen(QColor(120, 20, 10), 3, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(40, h / 2.0 - 9), QPointF(40, h / 2.0 + 2));
         p.drawPoint(QPointF(40, h / 2.0 + 8));
+        break;
+    }
+    case 3:
+    case 4: {
+        QLinearGradient lacquer(QPointF(0, 0), QPointF(0, h));
+        lacquer.setColorAt(0, kind == 3 ? QColor(92, 24, 18) : QColor(30, 58, 92));
+        lacquer.setColorAt(1, kind == 3 ? QColor(48, 10, 8) : QColor(14, 28, 52));
+        p.fillRect(image.rect(), lacquer);
+        p.setPen(QPen(gold, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(3, 3, w - 6, h - 6), 6, 6);
+        // The title strip with the caption at its left.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 70));
+        p.drawRect(QRectF(6, 6, w - 12, 14));
+        DrawFittedText(p, QRectF(10, 5, 60, 16), caption, HeiFont(12), QColor(255, 226, 140));
+        // The tray under the two buttons.
+        SunkenPanel(p, QRectF(12, h - 56, w - 24, 44));
         break;
     }
     default: {
