@@ -399,6 +399,13 @@ void LayoutPlayControls(Client& c)
     f.lblDifen.Move((small ? 60 : 55) * sx, (small ? 280 : 276) * sy);
     f.Imgwealth.Move(3 * sx, 304 * sy);
     f.lbwealth.Move((small ? 60 : 55) * sx, 308 * sy);
+    // On the small layout the two pictures shrink with the layout: at their
+    // own height the upper one would lie over the lower one.
+    if (small)
+        for (platform::Image* picture : {&f.imgBeishu, &f.Imgwealth}) {
+            picture->Stretch = true;
+            picture->Move(picture->Left, picture->Top, picture->Width * sx, picture->Height * sy);
+        }
     for (platform::GraphicControl* indicator :
          std::initializer_list<platform::GraphicControl*>{&f.imgBeishu, &f.lblDifen, &f.Imgwealth, &f.lbwealth}) {
         indicator->ZOrder(0);

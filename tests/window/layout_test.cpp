@@ -160,9 +160,11 @@ const PlaceCase kPlaces[] = {
     {"Bird", One(&MainForm::Bird), {936, 680, 82, 80}, {731.25f, 531.25f, 64.0625f, 62.5f}},
     // Multiplier indicators: texts at 60 instead of 55 on the small layout,
     // the multiplier 4 lower; the dice 4 higher, the second at 44.
-    {"imgBeishu", One(&MainForm::imgBeishu), {3, 272, 48, 28}, {2.34375f, 215.625f, 48, 28}},
+    // The two pictures shrink on the small layout, the upper one ending
+    // where the lower one starts (215.625 + 21.875 = 237.5).
+    {"imgBeishu", One(&MainForm::imgBeishu), {3, 272, 48, 28}, {2.34375f, 215.625f, 37.5f, 21.875f}},
     {"lblDifen", One(&MainForm::lblDifen), {55, 276, 70, 30}, {46.875f, 218.75f, 70, 30}},
-    {"Imgwealth", One(&MainForm::Imgwealth), {3, 304, 48, 28}, {2.34375f, 237.5f, 48, 28}},
+    {"Imgwealth", One(&MainForm::Imgwealth), {3, 304, 48, 28}, {2.34375f, 237.5f, 37.5f, 21.875f}},
     {"lbwealth", One(&MainForm::lbwealth), {55, 308, 70, 30}, {46.875f, 240.625f, 70, 30}},
     {"imgsezi0", Member(&MainForm::imgsezi, 0), {14, 242, 0, 0}, {10.9375f, 185.0625f, 0, 0}},
     {"imgsezi1", Member(&MainForm::imgsezi, 1), {48, 242, 0, 0}, {34.375f, 185.0625f, 0, 0}},
@@ -608,23 +610,27 @@ TEST_P(OnTheTable, NoControlLeavesTheTablePicture)
     }
 }
 
-// The chat bar's buttons and the location text lie on the bar, none over
-// another.
-TEST_P(OnTheTable, NoTwoControlsOfTheChatBarOverlap)
+QRectF BoxOf(const platform::GraphicControl& g) { return QRectF(g.Left, g.Top, g.Width, g.Height); }
+
+// Controls that stand side by side, none over another: the chat bar's
+// buttons and location text (all on the bar), and the two multiplier
+// pictures.
+TEST_P(OnTheTable, NoTwoControlsOfTheChatBarOrOfTheMultipliersOverlap)
 {
     Laid laid(GetParam());
     MainForm& f = laid.f;
-    const QRectF bar(f.imgLocation.Left, f.imgLocation.Top, f.imgLocation.Width, f.imgLocation.Height);
-    const platform::GraphicControl* onBar[] = {&f.imgword1, &f.imgword2, &f.Bank, &f.Location};
-    for (std::size_t i = 0; i < std::size(onBar); ++i) {
-        const platform::GraphicControl& a = *onBar[i];
-        const QRectF ra(a.Left, a.Top, a.Width, a.Height);
-        EXPECT_TRUE(bar.contains(ra)) << Named(a);
-        for (std::size_t j = i + 1; j < std::size(onBar); ++j) {
-            const platform::GraphicControl& b = *onBar[j];
-            EXPECT_FALSE(ra.intersects(QRectF(b.Left, b.Top, b.Width, b.Height))) << Named(a) << " on " << Named(b);
+    const QRectF bar = BoxOf(f.imgLocation);
+    const std::vector<const platform::GraphicControl*> groups[] = {{&f.imgword1, &f.imgword2, &f.Bank, &f.Location},
+                                                                  {&f.imgBeishu, &f.Imgwealth}};
+    for (const auto& group : groups)
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            const platform::GraphicControl& a = *group[i];
+            if (&group == &groups[0]) {
+                EXPECT_TRUE(bar.contains(BoxOf(a))) << Named(a);
+            }
+            for (std::size_t j = i + 1; j < group.size(); ++j)
+                EXPECT_FALSE(BoxOf(a).intersects(BoxOf(*group[j]))) << Named(a) << " on " << Named(*group[j]);
         }
-    }
 }
 
 // The pixels of the table picture inside a control's box.
