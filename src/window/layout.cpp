@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <array>
+#include <utility>
 #include <cmath>
 
 namespace window {
@@ -52,6 +53,9 @@ constexpr SeatPoints kMoney{{{181, 724}, {165, 40}, {509, 40}, {852, 40}}};
 constexpr SeatPoints kLevel{{{181, 744}, {165, 64}, {509, 64}, {852, 64}}};
 constexpr SeatPoints kReady{{{460, 530}, {140, 280}, {460, 88}, {900, 280}}};
 
+// The chat bar's width: from its left edge at 632 to the table's right edge.
+constexpr float kChatBarWidth = 1024 - 632;
+
 // Places the seat name, money and level labels, their match twins and the
 // chat bar with its buttons.
 void LayoutLocationImages(Client& c)
@@ -59,6 +63,7 @@ void LayoutLocationImages(Client& c)
     MainForm& f = *c.MainForm;
     const float sx = c.game.ScaleX;
     const float sy = c.game.ScaleY;
+    const bool small = sx < 1;
     for (int v = 0; v < 4; ++v) {
         const auto i = static_cast<std::size_t>(v);
         f.Nid[v].Move(kName[i].left * sx, kName[i].top * sy);
@@ -71,14 +76,25 @@ void LayoutLocationImages(Client& c)
         f.lbl_sort[v].Move(kLevel[i].left * sx, kLevel[i].top * sy);
     }
     f.Location.Move(760 * sx, 668 * sy);
-    f.imgword1.Move(640 * sx, 660 * sy, 29 * sx, 27 * sy);
-    f.imgword1.Tag = QStringLiteral("0");
-    LoadGifResource(660, kGif, f.imgword1);
-    f.imgword2.Move(668 * sx, 660 * sy, 29 * sx, 27 * sy);
-    f.imgword2.Tag = QStringLiteral("0");
-    LoadGifResource(664, kGif, f.imgword2);
+    // The two buttons take their pictures' sizes; on the small layout they
+    // shrink with the bar, as the item bag on it does, so that the
+    // quick-phrase button keeps clear of the item bag.
+    const std::pair<platform::Image*, int> barButtons[] = {{&f.imgword1, 660}, {&f.imgword2, 664}};
+    const float barButtonLefts[] = {640, 668};
+    for (std::size_t i = 0; i < 2; ++i) {
+        platform::Image& button = *barButtons[i].first;
+        button.Move(barButtonLefts[i] * sx, 660 * sy, 29 * sx, 27 * sy);
+        button.Tag = QStringLiteral("0");
+        LoadGifResource(barButtons[i].second, kGif, button);
+        if (small) {
+            button.Stretch = true;
+            button.Move(button.Left, button.Top, button.Width * sx, button.Height * sy);
+        }
+    }
+    // The bar runs from 632 to the table's right edge: 392 wide, not the
+    // 394 of its first design, which ran two pixels past the table.
     f.imgLocation.Stretch = true;
-    f.imgLocation.Move(632 * sx, 654 * sy, 394 * sx, 39 * sy);
+    f.imgLocation.Move(632 * sx, 654 * sy, kChatBarWidth * sx, 39 * sy);
 }
 
 } // namespace
@@ -137,6 +153,15 @@ void LayoutTableControls(Client& c)
     for (int v = 0; v < 4; ++v)
         f.img_vip[v].Move(kVipBadge[static_cast<std::size_t>(v)].left * sx,
                           kVipBadge[static_cast<std::size_t>(v)].top * sy);
+    // On the small layout the badges shrink with the avatars they stand on:
+    // at their pictures' size the local player's would run past the
+    // table's bottom edge.
+    if (small)
+        for (int v = 0; v < 4; ++v) {
+            platform::Image& badge = f.img_vip[v];
+            badge.Stretch = true;
+            badge.Move(badge.Left, badge.Top, badge.Width * sx, badge.Height * sy);
+        }
     for (int v = 0; v < 4; ++v) {
         f.img_vip[v].ZOrder(0);
         f.img_vip[v].SetVisible(false);
@@ -169,6 +194,14 @@ void LayoutTableControls(Client& c)
         platform::Image& b = f.AnNiu[i];
         b.Move(b.Left, b.Top, (i == 0 ? 50 : 60) * sx, 30 * sy);
         LoadPicture(ids.AnNiuPicIds[static_cast<std::size_t>(i <= 2 ? 2 * i : 2 * i + 2)], b);
+    }
+    // The send button has one picture for both layouts; on the small
+    // layout it shrinks with the layout, as the other buttons' smaller
+    // pictures do, and so stays inside the table's bottom edge.
+    if (small) {
+        platform::Image& send = f.AnNiu[0];
+        send.Stretch = true;
+        send.Move(send.Left, send.Top, send.Width * sx, send.Height * sy);
     }
     f.AnNiu[0].Move(573 * sx, 730 * sy);
     f.AnNiu[1].Move(648 * sx, 699 * sy);
@@ -276,7 +309,9 @@ void LayoutPlayControls(Client& c)
     const platform::Image& opposite = f.Tou[2];
     f.Speak[1].Move(static_cast<float>(opposite.Left + 0.8 * opposite.Width - 60 * sy),
                     static_cast<float>(opposite.Top + 0.8 * opposite.Height + 65 * sy));
-    f.Speak[2].Move(936 * sx, 330 * sy);
+    // The right seat's picture ends at the table's right edge (at 936 its
+    // 90 pixels ran two past it).
+    f.Speak[2].Move(934 * sx, 330 * sy);
 
     // The countdown, just below the wild-tile panel.
     f.Time_Img.Move(f.Time_Img.Left, f.Time_Img.Top, 81 * sx, 38 * sy);
@@ -364,6 +399,13 @@ void LayoutPlayControls(Client& c)
     f.lblDifen.Move((small ? 60 : 55) * sx, (small ? 280 : 276) * sy);
     f.Imgwealth.Move(3 * sx, 304 * sy);
     f.lbwealth.Move((small ? 60 : 55) * sx, 308 * sy);
+    // On the small layout the two pictures shrink with the layout: at their
+    // own height the upper one would lie over the lower one.
+    if (small)
+        for (platform::Image* picture : {&f.imgBeishu, &f.Imgwealth}) {
+            picture->Stretch = true;
+            picture->Move(picture->Left, picture->Top, picture->Width * sx, picture->Height * sy);
+        }
     for (platform::GraphicControl* indicator :
          std::initializer_list<platform::GraphicControl*>{&f.imgBeishu, &f.lblDifen, &f.Imgwealth, &f.lbwealth}) {
         indicator->ZOrder(0);

@@ -208,13 +208,17 @@ QImage Mascot()
     p.drawEllipse(QPointF(51.5, 26), 2.8, 2.8);
     p.setBrush(Qt::white);
     p.drawEllipse(QPointF(52.5, 25), 1, 1);
+    // A short, blunt beak, its tip well inside the picture: a thin point
+    // would vanish when the mascot is drawn smaller.
     QPainterPath beak;
-    beak.moveTo(64, 28);
-    beak.lineTo(75, 32);
-    beak.lineTo(64, 35);
+    beak.moveTo(63, 26.5);
+    beak.quadTo(72, 28.5, 73, 31.5);
+    beak.quadTo(72, 34.5, 63, 36.5);
     beak.closeSubpath();
+    p.setPen(QPen(QColor(150, 90, 20), 1));
     p.setBrush(QColor(240, 170, 40));
     p.drawPath(beak);
+    p.setPen(Qt::NoPen);
     // Wing.
     p.setPen(QPen(QColor(60, 34, 16), 1.2));
     p.setBrush(QColor(140, 88, 44));
@@ -230,10 +234,11 @@ QImage Mascot()
     return image;
 }
 
-// The chat bar: a dark translucent strip with a gold rim.
+// The chat bar: a dark translucent strip with a gold rim, from its left
+// edge to the table's right edge.
 QImage ChatBar()
 {
-    const int w = 394, h = 39;
+    const int w = 392, h = 39;
     QImage image = Canvas(w, h);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

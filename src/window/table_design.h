@@ -24,7 +24,7 @@ enum class DesignPicture {
     ItemBag,      // 54 x 31
     Report,       // 57 x 51
     Mascot,       // 82 x 80
-    ChatBar,      // 394 x 39
+    ChatBar,      // 392 x 39
     Multiplier,   // 48 x 28
     Wealth,       // 48 x 28
 };

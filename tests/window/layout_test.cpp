@@ -5,13 +5,16 @@
 
 #include "core/startup.h"
 #include "core/table_reset.h"
+#include "support/paint_log.h"
 #include "support/table_fixture.h"
 #include "support/test_client.h"
 #include "platform/web_panel.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
+#include <QMouseEvent>
 #include <QRectF>
 #include <functional>
 #include <gtest/gtest.h>
@@ -97,12 +100,14 @@ const PlaceCase kPlaces[] = {
     {"ZQ_Image", One(&MainForm::ZQ_Image), {900, 146, 33, 49}, {703.125f, 114.0625f, 25.78125f, 38.28125f}},
     {"imgPiZi0", Member(&MainForm::imgPiZi, 0), {938, 146, 33, 49}, {732.8125f, 114.0625f, 25.78125f, 38.28125f}},
     {"imgPiZi1", Member(&MainForm::imgPiZi, 1), {971, 146, 33, 49}, {758.59375f, 114.0625f, 25.78125f, 38.28125f}},
-    // Seats: avatars scale, labels and badges keep their design sizes.
+    // Seats: avatars scale, labels keep their design sizes.
     {"Tou0", Member(&MainForm::Tou, 0), {10, 668, 85, 90}, {7.8125f, 521.875f, 66.40625f, 70.3125f}},
     {"Tou1", Member(&MainForm::Tou, 1), {7, 15, 70, 62}, {5.46875f, 11.71875f, 54.6875f, 48.4375f}},
     {"Tou2", Member(&MainForm::Tou, 2), {350, 15, 70, 62}, {273.4375f, 11.71875f, 54.6875f, 48.4375f}},
     {"Tou3", Member(&MainForm::Tou, 3), {693, 15, 70, 62}, {541.40625f, 11.71875f, 54.6875f, 48.4375f}},
-    {"img_vip2", Member(&MainForm::img_vip, 2), {394, 60, 41, 35}, {307.8125f, 46.875f, 41, 35}},
+    // The badges shrink with the avatars on the small layout only.
+    {"img_vip0", Member(&MainForm::img_vip, 0), {68, 730, 41, 35}, {53.125f, 570.3125f, 32.03125f, 27.34375f}},
+    {"img_vip2", Member(&MainForm::img_vip, 2), {394, 60, 41, 35}, {307.8125f, 46.875f, 32.03125f, 27.34375f}},
     {"Nid0", Member(&MainForm::Nid, 0), {181, 700, 161, 25}, {141.40625f, 546.875f, 161, 25}},
     {"Nid3", Member(&MainForm::Nid, 3), {852, 15, 161, 25}, {665.625f, 11.71875f, 161, 25}},
     {"Cash1", Member(&MainForm::Cash, 1), {165, 40, 161, 17}, {128.90625f, 31.25f, 161, 17}},
@@ -114,15 +119,18 @@ const PlaceCase kPlaces[] = {
     {"OK3", Member(&MainForm::OK, 3), {900, 280, 70, 29}, {703.125f, 218.75f, 70, 29}},
     // Main buttons: two rows of four at steps of 70 (54.6875), the lower
     // row 32 (25) below; sizes from their pictures.
-    {"AnNiu0", Member(&MainForm::AnNiu, 0), {573, 730, 48, 30}, {447.65625f, 570.3125f, 48, 30}},
+    // The send button shrinks with the small layout and so stays inside
+    // the table's bottom edge (570.3125 + 23.4375 = 593.75).
+    {"AnNiu0", Member(&MainForm::AnNiu, 0), {573, 730, 48, 30}, {447.65625f, 570.3125f, 37.5f, 23.4375f}},
     {"AnNiu1", Member(&MainForm::AnNiu, 1), {648, 699, 55, 31}, {506.25f, 546.09375f, 43, 24}},
     {"AnNiu4", Member(&MainForm::AnNiu, 4), {858, 699, 55, 31}, {670.3125f, 546.09375f, 43, 24}},
     {"AnNiu5", Member(&MainForm::AnNiu, 5), {648, 731, 55, 31}, {506.25f, 571.09375f, 43, 24}},
     {"AnNiu8", Member(&MainForm::AnNiu, 8), {858, 731, 55, 31}, {670.3125f, 571.09375f, 43, 24}},
-    // The chat bar; the two buttons end at their pictures' sizes.
-    {"imgLocation", One(&MainForm::imgLocation), {632, 654, 394, 39}, {493.75f, 510.9375f, 307.8125f, 30.46875f}},
-    {"imgword1", One(&MainForm::imgword1), {640, 660, 21, 22}, {500, 515.625f, 21, 22}},
-    {"imgword2", One(&MainForm::imgword2), {668, 660, 27, 25}, {521.875f, 515.625f, 27, 25}},
+    // The chat bar ends at the table's right edge; the two buttons end at
+    // their pictures' sizes, shrunk with the small layout.
+    {"imgLocation", One(&MainForm::imgLocation), {632, 654, 392, 39}, {493.75f, 510.9375f, 306.25f, 30.46875f}},
+    {"imgword1", One(&MainForm::imgword1), {640, 660, 21, 22}, {500, 515.625f, 16.40625f, 17.1875f}},
+    {"imgword2", One(&MainForm::imgword2), {668, 660, 27, 25}, {521.875f, 515.625f, 21.09375f, 19.53125f}},
     {"Location", One(&MainForm::Location), {760, 668, 120, 18}, {593.75f, 521.875f, 120, 18}},
     // Panels of other parts of the program.
     {"ImgJadeExch", One(&MainForm::ImgJadeExch), {3, 623, 93, 29}, {2.34375f, 486.71875f, 93, 29}},
@@ -137,7 +145,8 @@ const PlaceCase kPlaces[] = {
     // Play controls.
     {"Speak0", Member(&MainForm::Speak, 0), {8, 330, 90, 67}, {6.25f, 257.8125f, 70.3125f, 52.34375f}},
     {"Speak1", Member(&MainForm::Speak, 1), {346, 129.6f, 79, 79}, {270.3125f, 101.25f, 61.71875f, 61.71875f}},
-    {"Speak2", Member(&MainForm::Speak, 2), {936, 330, 90, 67}, {731.25f, 257.8125f, 70.3125f, 52.34375f}},
+    // The right seat's picture ends at the table's right edge.
+    {"Speak2", Member(&MainForm::Speak, 2), {934, 330, 90, 67}, {729.6875f, 257.8125f, 70.3125f, 52.34375f}},
     // The countdown under the wild-tile panel; on the small layout the
     // clock starts at the panel's left and the digits 2 further right.
     {"Time_Img", One(&MainForm::Time_Img), {920, 207, 81, 38}, {693.75f, 161.71875f, 63.28125f, 29.6875f}},
@@ -151,9 +160,11 @@ const PlaceCase kPlaces[] = {
     {"Bird", One(&MainForm::Bird), {936, 680, 82, 80}, {731.25f, 531.25f, 64.0625f, 62.5f}},
     // Multiplier indicators: texts at 60 instead of 55 on the small layout,
     // the multiplier 4 lower; the dice 4 higher, the second at 44.
-    {"imgBeishu", One(&MainForm::imgBeishu), {3, 272, 48, 28}, {2.34375f, 215.625f, 48, 28}},
+    // The two pictures shrink on the small layout, the upper one ending
+    // where the lower one starts (215.625 + 21.875 = 237.5).
+    {"imgBeishu", One(&MainForm::imgBeishu), {3, 272, 48, 28}, {2.34375f, 215.625f, 37.5f, 21.875f}},
     {"lblDifen", One(&MainForm::lblDifen), {55, 276, 70, 30}, {46.875f, 218.75f, 70, 30}},
-    {"Imgwealth", One(&MainForm::Imgwealth), {3, 304, 48, 28}, {2.34375f, 237.5f, 48, 28}},
+    {"Imgwealth", One(&MainForm::Imgwealth), {3, 304, 48, 28}, {2.34375f, 237.5f, 37.5f, 21.875f}},
     {"lbwealth", One(&MainForm::lbwealth), {55, 308, 70, 30}, {46.875f, 240.625f, 70, 30}},
     {"imgsezi0", Member(&MainForm::imgsezi, 0), {14, 242, 0, 0}, {10.9375f, 185.0625f, 0, 0}},
     {"imgsezi1", Member(&MainForm::imgsezi, 1), {48, 242, 0, 0}, {34.375f, 185.0625f, 0, 0}},
@@ -515,6 +526,218 @@ TEST_P(Uncovered, EveryOtherSeatsCountdownLiesClearOfTheBoxes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, Uncovered, testing::Values(1.0f, kSmall),
+                         [](const testing::TestParamInfo<float>& info) {
+                             return std::string(info.param == 1.0f ? "Full" : "Small");
+                         });
+
+// A laid-out table on screen with everything a game may show at once: the
+// compass, the banker mark, every seat's panel, badge and ready mark, the
+// speech pictures, the countdown, the claim buttons, the wild-tile panel,
+// the multipliers and dice, the report and jade-task buttons.
+struct BusyTable : Laid {
+    explicit BusyTable(float scale) : Laid(scale)
+    {
+        const window::PicIdTables& ids = c.window.PicIds;
+        window::LoadGifResource(ids.CompassPicIds[0], kGifType, f.ZhiNan);
+        for (int v = 0; v < 4; ++v) {
+            f.Nid[v].SetCaption(QStringLiteral("[新手] 东方不败"));
+            f.Cash[v].SetCaption(QStringLiteral("1234567金币"));
+            f.Level[v].SetCaption(QStringLiteral("新手"));
+        }
+        f.Location.SetCaption(QStringLiteral("广东 深圳"));
+        for (int i = 0; i < 3; ++i)
+            window::LoadGifResource(ids.SpeakPicIds[static_cast<std::size_t>(i + 1)][0], kGifType, f.Speak[i]);
+        f.Number.SetCaption(QStringLiteral("15"));
+        window::LoadGifResource(349, kGifType, f.ZQ_Image);
+        f.lblDifen.SetCaption(QStringLiteral("×4"));
+        f.lbwealth.SetCaption(QStringLiteral("×2"));
+        for (int i = 0; i < 2; ++i)
+            window::LoadGifResource(ids.DicePicIds[static_cast<std::size_t>(i + 2)], kGifType, f.imgsezi[i]);
+        std::vector<platform::GraphicControl*> shown{&f.ZhiNan,    &f.Host,         &f.Zhuang,       &f.Time_Img,
+                                                     &f.Number,    &f.ZQ_Image,     &f.imgPiZi[0],   &f.imgPiZi[1],
+                                                     &f.cmdImpeach, &f.ImgJadeTask, &f.imgBeishu,    &f.Imgwealth,
+                                                     &f.lblDifen,  &f.lbwealth,     &f.imgsezi[0],   &f.imgsezi[1]};
+        for (int v = 0; v < 4; ++v)
+            for (platform::GraphicControl* seat : std::initializer_list<platform::GraphicControl*>{&f.OK[v], &f.img_vip[v]})
+                shown.push_back(seat);
+        for (int i = 0; i < 3; ++i)
+            shown.push_back(&f.Speak[i]);
+        for (int i = 0; i < 5; ++i)
+            shown.push_back(&f.Operation[i]);
+        for (platform::GraphicControl* g : shown)
+            g->SetVisible(true);
+        f.show();
+        testing_support::SettlePainting();
+    }
+    ~BusyTable() { f.hide(); }
+
+    static inline const QString kGifType = QStringLiteral("GIF");
+};
+
+std::string Named(const platform::GraphicControl& g)
+{
+    return g.Name.toStdString() + "(" + std::to_string(g.Index) + ")";
+}
+
+class OnTheTable : public testing::TestWithParam<float> {};
+
+// Every control the table may show lies inside the table picture: the graphic
+// controls with what they draw, the windowed ones with their whole box.
+TEST_P(OnTheTable, NoControlLeavesTheTablePicture)
+{
+    BusyTable busy(GetParam());
+    MainForm& f = busy.f;
+    const QRectF table(0, 0, f.pic1->width(), f.pic1->height());
+    ASSERT_EQ(table.size(), GetParam() == 1.0f ? QSizeF(1024, 768) : QSizeF(800, 600));
+    constexpr double kExact = 1e-3;
+    int checked = 0;
+    for (const platform::GraphicControl* g : f.pic1->ZOrderList()) {
+        const QRectF r = Drawn(f, *g);
+        if (!g->Visible || r.isEmpty())
+            continue;
+        ++checked;
+        EXPECT_GE(r.left(), -kExact) << Named(*g);
+        EXPECT_GE(r.top(), -kExact) << Named(*g);
+        EXPECT_LE(r.right(), table.right() + kExact) << Named(*g);
+        EXPECT_LE(r.bottom(), table.bottom() + kExact) << Named(*g);
+    }
+    EXPECT_GE(checked, 50) << "the busy table shows its controls";
+    for (QObject* child : f.pic1->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (w && !w->isHidden()) {
+            EXPECT_TRUE(f.pic1->rect().contains(w->geometry())) << w->objectName().toStdString();
+        }
+    }
+}
+
+QRectF BoxOf(const platform::GraphicControl& g) { return QRectF(g.Left, g.Top, g.Width, g.Height); }
+
+// Controls that stand side by side, none over another: the chat bar's
+// buttons and location text (all on the bar), and the two multiplier
+// pictures.
+TEST_P(OnTheTable, NoTwoControlsOfTheChatBarOrOfTheMultipliersOverlap)
+{
+    Laid laid(GetParam());
+    MainForm& f = laid.f;
+    const QRectF bar = BoxOf(f.imgLocation);
+    const std::vector<const platform::GraphicControl*> groups[] = {{&f.imgword1, &f.imgword2, &f.Bank, &f.Location},
+                                                                  {&f.imgBeishu, &f.Imgwealth}};
+    for (const auto& group : groups)
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            const platform::GraphicControl& a = *group[i];
+            if (&group == &groups[0]) {
+                EXPECT_TRUE(bar.contains(BoxOf(a))) << Named(a);
+            }
+            for (std::size_t j = i + 1; j < group.size(); ++j)
+                EXPECT_FALSE(BoxOf(a).intersects(BoxOf(*group[j]))) << Named(a) << " on " << Named(*group[j]);
+        }
+}
+
+// The pixels of the table picture inside a control's box.
+QImage Grab(const MainForm& f, const platform::GraphicControl& g)
+{
+    return f.pic1->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(
+        QRectF(g.Left, g.Top, g.Width, g.Height).toAlignedRect());
+}
+
+// The winds are the only part of the compass that changes with the own seat:
+// the pixels that differ between two seats' compasses are the winds. They
+// stay on the compass's light face, clear of its rim, and each of the four
+// survives the small layout's shrinking.
+TEST_P(OnTheTable, CompassWindsLieInsideTheCompass)
+{
+    BusyTable busy(GetParam());
+    MainForm& f = busy.f;
+    const QImage seat0 = Grab(f, f.ZhiNan);
+    window::LoadGifResource(busy.c.window.PicIds.CompassPicIds[1], BusyTable::kGifType, f.ZhiNan);
+    testing_support::SettlePainting();
+    const QImage seat1 = Grab(f, f.ZhiNan);
+    ASSERT_EQ(seat0.size(), seat1.size());
+    const QPointF centre(f.ZhiNan.Left + f.ZhiNan.Width / 2 - std::floor(f.ZhiNan.Left),
+                         f.ZhiNan.Top + f.ZhiNan.Height / 2 - std::floor(f.ZhiNan.Top));
+    const double radius = f.ZhiNan.Width / 2;
+    int sides[4] = {}; // below, left, above, right
+    int offFace = 0;
+    QPoint firstOffFace;
+    for (int y = 0; y < seat0.height(); ++y)
+        for (int x = 0; x < seat0.width(); ++x) {
+            const QColor a = seat0.pixelColor(x, y);
+            const QColor b = seat1.pixelColor(x, y);
+            if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 60)
+                continue;
+            const double dx = x + 0.5 - centre.x();
+            const double dy = y + 0.5 - centre.y();
+            if (std::hypot(dx, dy) > 0.86 * radius && offFace++ == 0)
+                firstOffFace = QPoint(x, y);
+            ++sides[std::abs(dx) > std::abs(dy) ? (dx < 0 ? 1 : 3) : (dy > 0 ? 0 : 2)];
+        }
+    EXPECT_EQ(offFace, 0) << "wind ink on the rim, first at " << firstOffFace.x() << "," << firstOffFace.y();
+    for (int side = 0; side < 4; ++side)
+        EXPECT_GE(sides[side], 20 * GetParam() * GetParam()) << "wind " << side;
+}
+
+// The mascot's beak is drawn whole on both layouts: inside the mascot's box
+// with room to spare, and as long on the small layout as the scale makes it.
+TEST(Layout, MascotBeakIsDrawnWholeAtBothScales)
+{
+    struct Beak {
+        int left = 1 << 20, right = -1, pixels = 0;
+    };
+    auto beakOf = [](const MainForm& f) {
+        const QImage bird = Grab(f, f.Bird);
+        Beak beak;
+        // The orange of the beak in the upper right of the picture (the feet
+        // below are orange too).
+        for (int y = bird.height() / 4; y < bird.height() * 6 / 10; ++y)
+            for (int x = bird.width() / 2; x < bird.width(); ++x) {
+                const QColor q = bird.pixelColor(x, y);
+                if (q.red() > 200 && q.green() > 130 && q.green() < 200 && q.blue() < 80) {
+                    beak.left = std::min(beak.left, x);
+                    beak.right = std::max(beak.right, x);
+                    ++beak.pixels;
+                }
+            }
+        return beak;
+    };
+    BusyTable full(1.0f);
+    const Beak big = beakOf(full.f);
+    ASSERT_GT(big.pixels, 30);
+    EXPECT_LE(big.right, full.f.Bird.Width - 5);
+    BusyTable small(kSmall);
+    const Beak shrunk = beakOf(small.f);
+    EXPECT_GE(shrunk.pixels, big.pixels * kSmall * kSmall * 0.8f);
+    EXPECT_GE(shrunk.right - shrunk.left + 1, (big.right - big.left + 1) * kSmall * 0.8f);
+    EXPECT_LE(shrunk.right, small.f.Bird.Width - 3);
+}
+
+// The send button keeps its size through its hover picture and back.
+TEST_P(OnTheTable, SendButtonKeepsItsLayoutSizeThroughTheHover)
+{
+    BusyTable busy(GetParam());
+    MainForm& f = busy.f;
+    platform::Image& send = f.AnNiu[0];
+    const QSizeF laid(send.Width, send.Height);
+    EXPECT_EQ(laid, GetParam() == 1.0f ? QSizeF(48, 30) : QSizeF(37.5, 23.4375));
+    auto moveTo = [&f](QPointF at) {
+        QMouseEvent e(QEvent::MouseMove, at, f.pic1->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(f.pic1, &e);
+    };
+    moveTo(QPointF(send.Left + send.Width / 2, send.Top + send.Height / 2));
+    ASSERT_EQ(send.PictureId(), busy.c.window.PicIds.AnNiuPicIds[1].toInt()) << "the hover picture";
+    EXPECT_EQ(QSizeF(send.Width, send.Height), laid);
+    // Back over the bare cloth, where no control lies.
+    QPointF cloth(-1, -1);
+    for (int y = 200; y < 500 && cloth.x() < 0; y += 10)
+        for (int x = 300; x < 700 && cloth.x() < 0; x += 10)
+            if (!f.pic1->ControlAt(static_cast<float>(x), static_cast<float>(y)) && !f.pic1->childAt(QPoint(x, y)))
+                cloth = QPointF(x, y);
+    ASSERT_GE(cloth.x(), 0);
+    moveTo(cloth);
+    ASSERT_EQ(send.PictureId(), busy.c.window.PicIds.AnNiuPicIds[0].toInt()) << "the normal picture";
+    EXPECT_EQ(QSizeF(send.Width, send.Height), laid);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, OnTheTable, testing::Values(1.0f, kSmall),
                          [](const testing::TestParamInfo<float>& info) {
                              return std::string(info.param == 1.0f ? "Full" : "Small");
                          });

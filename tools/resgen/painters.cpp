@@ -91,39 +91,44 @@ QImage Compass(int w, int h, int seatIndex)
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c(w / 2.0, h / 2.0);
     const double r = w / 2.0 - 1;
+    // A light face with a dark rim; the winds stand on the light face only,
+    // so that they keep clear of the rim when the compass is drawn smaller.
     QRadialGradient wood(c, r);
     wood.setColorAt(0, QColor(250, 232, 180));
-    wood.setColorAt(0.78, QColor(214, 172, 96));
+    wood.setColorAt(0.86, QColor(220, 180, 104));
     wood.setColorAt(1, QColor(120, 72, 24));
     p.setPen(QPen(QColor(90, 52, 14), 1.5));
     p.setBrush(wood);
     p.drawEllipse(c, r, r);
     p.setPen(QPen(QColor(150, 100, 40), 1));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, r * 0.52, r * 0.52);
+    p.drawEllipse(c, r * 0.34, r * 0.34);
     // Seat index 0-3 sits in North, West, South, East; the own seat is at the
     // bottom, the seat before it on the left, and so on round the table.
+    // Bold glyphs with an outline of their own colour: their strokes are two
+    // pixels or more, so none is lost when the picture is shrunk.
     static const char16_t wind[] = u"北西南東";
-    const QPointF places[] = {{c.x(), c.y() + r * 0.72}, {c.x() - r * 0.72, c.y()}, {c.x(), c.y() - r * 0.72}, {c.x() + r * 0.72, c.y()}};
+    const double at = r * 0.6;
+    const QPointF places[] = {{c.x(), c.y() + at}, {c.x() - at, c.y()}, {c.x(), c.y() - at}, {c.x() + at, c.y()}};
     for (int view = 0; view < 4; ++view) {
         const int seat = ((seatIndex - view) % 4 + 4) % 4;
         const QColor colour = view == 0 ? QColor(200, 20, 30) : QColor(40, 30, 20);
-        const double box = r * 0.5;
-        DrawFittedText(p, QRectF(places[view].x() - box / 2, places[view].y() - box / 2, box, box), QString(QChar(wind[seat])),
-                       KaiFont(40), colour);
+        const double box = r * 0.42;
+        DrawFittedText(p, QRectF(places[view].x() - box / 2, places[view].y() - box / 2, box, box),
+                       QString(QChar(wind[seat])), HeiFont(40), colour, colour, 0.6);
     }
-    // A needle pointing at the own seat.
+    // A needle pointing at the own seat, inside the ring.
     QPainterPath needle;
-    needle.moveTo(c.x(), c.y() + r * 0.42);
-    needle.lineTo(c.x() - r * 0.12, c.y());
-    needle.lineTo(c.x(), c.y() - r * 0.3);
-    needle.lineTo(c.x() + r * 0.12, c.y());
+    needle.moveTo(c.x(), c.y() + r * 0.3);
+    needle.lineTo(c.x() - r * 0.1, c.y());
+    needle.lineTo(c.x(), c.y() - r * 0.22);
+    needle.lineTo(c.x() + r * 0.1, c.y());
     needle.closeSubpath();
     p.setPen(QPen(QColor(90, 20, 10), 0.8));
     p.setBrush(QColor(200, 40, 30));
     p.drawPath(needle);
     p.setBrush(QColor(240, 210, 120));
-    p.drawEllipse(c, r * 0.07, r * 0.07);
+    p.drawEllipse(c, r * 0.06, r * 0.06);
     return image;
 }
 
