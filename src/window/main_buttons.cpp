@@ -365,6 +365,8 @@ void pic1_MouseMove(Client& c, float x, float y)
     MainForm& f = *c.MainForm;
     SetImagePicture(f.ImgOpenMatchBtn, f.ImgShowMatch.Visible ? 564 : 562);
     SetImagePicture(f.ImgJadeExch, 560);
+    f.ImgShowMatch.MouseOut();
+    f.ImgShowSort.MouseOut();
     SetImagePicture(f.ImgJadeTask, 680);
     for (int i = 0; i < kButtons; ++i) {
         int16_t& shown = c.window.AnNiuHoverShown[static_cast<std::size_t>(i)];

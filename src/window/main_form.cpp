@@ -65,9 +65,10 @@ MainForm::MainForm(QWidget* parent)
     ImgProp.AttachTo(pic1);
     lbl_matchinfo.AttachTo(pic1);
 
-    for (Image* single : {&ZhiNan, &Host, &Quoxa, &quoxaImg, &ZQ_Image, &img_lianLaiBack, &lianlaiImg, &Time_Img,
-                          &imgBeishu, &Imgwealth, &cmdImpeach, &ImgGm, &Bank, &ImgShuffle, &ImgShowMatch,
-                          &ImgShowSort, &ImgOpenMatchBtn, &Img_chip_bt})
+    for (Image* single : std::initializer_list<Image*>{
+             &ZhiNan, &Host, &Quoxa, &quoxaImg, &ZQ_Image, &img_lianLaiBack, &lianlaiImg, &Time_Img, &imgBeishu,
+             &Imgwealth, &cmdImpeach, &ImgGm, &Bank, &ImgShuffle, &ImgShowMatch, &ImgShowSort, &ImgOpenMatchBtn,
+             &Img_chip_bt})
         pic1->Add(single);
     for (Label* single : {&Zhuang, &Number, &Location, &lblDifen, &lbwealth, &LblShuffle, &lbl_matchtime})
         pic1->Add(single);

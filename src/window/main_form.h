@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 #include "table/board.h"
 #include "widgets/ani_gif_control.h"
+#include "widgets/image_button.h"
 
 #include <QPoint>
 #include <array>
@@ -80,8 +81,9 @@ public:
     platform::Image ImgGm{QStringLiteral("ImgGm")};
     platform::Image ImgShuffle{QStringLiteral("ImgShuffle")};
     platform::Label LblShuffle{QStringLiteral("LblShuffle")};
-    platform::Image ImgShowMatch{QStringLiteral("ImgShowMatch")};
-    platform::Image ImgShowSort{QStringLiteral("ImgShowSort")};
+    // Image buttons of the match list and the ranking.
+    widgets::InodePic ImgShowMatch{QStringLiteral("ImgShowMatch")};
+    widgets::InodePic ImgShowSort{QStringLiteral("ImgShowSort")};
     platform::Image ImgOpenMatchBtn{QStringLiteral("ImgOpenMatchBtn")};
     platform::Label lbl_matchtime{QStringLiteral("lbl_matchtime")};
     platform::Image Img_chip_bt{QStringLiteral("Img_chip_bt")}; // the cigarette button

@@ -88,6 +88,8 @@ TEST(SpeechBubble, FadesInHoldsAndFadesOut)
     chat::CreateSpeakBox(t.c, 1);
     chat::SpeakBoxForm& box = *chat::FindSpeakBox(t.c, 1);
     box.showMe(1, QStringLiteral("快点吧"), 210, 8, 4, 2000);
+    // A step a frame (about 16 ms), never a timer without pause.
+    EXPECT_EQ(box.tmrFadeIn->interval(), 16);
     // Placed beside the seat: 1050 and 3000 twips from the window's corner.
     EXPECT_EQ(box.pos(), t.f.pos() + QPoint(70, 200));
     struct Step {

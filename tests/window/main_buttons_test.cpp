@@ -184,6 +184,44 @@ TEST(MainButtons, TableMovesPutEveryHoveredPictureButtonBack)
     }
 }
 
+TEST(MainButtons, MatchImageButtonsHoverUnderThePointerUntilTheTableIsCrossed)
+{
+    ButtonTable t;
+    QImage normal(60, 30, QImage::Format_RGB32);
+    normal.fill(qRgb(0, 0, 200));
+    QImage hover = normal;
+    hover.fill(qRgb(0, 200, 0));
+    for (widgets::InodePic* b : {&t.f.ImgShowMatch, &t.f.ImgShowSort}) {
+        b->Move(b == &t.f.ImgShowMatch ? 600 : 680, 480, 60, 30);
+        b->init();
+        b->SetiState(0);
+        b->SetMouseOriPic(platform::Picture{0, normal});
+        b->SetMouseInPic(platform::Picture{0, hover});
+        b->SetVisible(true);
+        b->SetEnabled(true);
+        b->ZOrder(0);
+    }
+    int presses = 0;
+    t.f.ImgShowSort.MouseDown = [&](int16_t, int16_t, float, float) { ++presses; };
+
+    t.MoveTo(t.f.ImgShowSort);
+    EXPECT_EQ(t.f.ImgShowSort.iState(), 1);
+    EXPECT_EQ(t.f.ImgShowMatch.iState(), 0);
+    t.Click(t.f.ImgShowSort);
+    EXPECT_EQ(presses, 1);
+    t.MoveTo(t.f.ImgShowMatch); // straight from one to the other, over no table
+    EXPECT_EQ(t.f.ImgShowSort.iState(), 1);
+    EXPECT_EQ(t.f.ImgShowMatch.iState(), 1);
+    t.MoveTo(t.Cloth());
+    EXPECT_EQ(t.f.ImgShowSort.iState(), 0);
+    EXPECT_EQ(t.f.ImgShowMatch.iState(), 0);
+
+    // Switched off as the session's end does it, a button takes no pointer.
+    t.f.ImgShowSort.Enabled = false;
+    t.Click(t.f.ImgShowSort);
+    EXPECT_EQ(presses, 1);
+}
+
 // ---- clicks ----
 
 TEST(MainButtons, ChatButtonShowsTheChatWindowOverTheTableAndHidesItAgain)

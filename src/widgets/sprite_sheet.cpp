@@ -1,0 +1,122 @@
+#include "widgets/sprite_sheet.h"
+
+#include "platform/resources.h"
+
+#include <QPainter>
+#include <cstdint>
+
+namespace widgets {
+
+namespace {
+
+// A GIF sheet's picture: its first frame.
+QImage DecodeGifPicture(const QByteArray& bytes) { return QImage::fromData(bytes, "GIF"); }
+
+// The picture of a sheet's bytes, premultiplied; null when they hold none.
+QImage DecodeSheetPicture(const QByteArray& bytes)
+{
+    QImage picture;
+    if (bytes.startsWith("GIF8"))
+        picture = DecodeGifPicture(bytes);
+    else
+        picture = QImage::fromData(bytes, "PNG");
+    if (picture.isNull())
+        return picture;
+    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+} // namespace
+
+Apng::Apng(QWidget* parent, const QString& name)
+    : QWidget(parent), StepTimer(new platform::Timer(this, QStringLiteral("StepTimer")))
+{
+    setObjectName(name);
+    // No background of its own: the cell is drawn over what lies beneath.
+    setAttribute(Qt::WA_NoSystemBackground);
+    connect(StepTimer, &QTimer::timeout, this, [this] { StepTimer_Timer(); });
+}
+
+int32_t Apng::LoadAnimation(int32_t ResId, int32_t left, int32_t top, int32_t CountX, int32_t CountY)
+{
+    if (CountX <= 0 || CountY <= 0)
+        return 0;
+    const std::optional<QByteArray> bytes = platform::LoadResData(ResId, QStringLiteral("GIF"));
+    if (!bytes)
+        return 0;
+    QImage sheet = DecodeSheetPicture(*bytes);
+    // A sheet with fewer pixels than cells would have empty cells.
+    if (sheet.isNull() || sheet.width() < CountX || sheet.height() < CountY)
+        return 0;
+    sheet_ = std::move(sheet);
+    countX_ = CountX;
+    countY_ = CountY;
+    left_ = left;
+    top_ = top;
+    cellWidth_ = sheet_.width() / CountX;
+    cellHeight_ = sheet_.height() / CountY;
+    return 0;
+}
+
+void Apng::Pause(int32_t FrameIndex)
+{
+    StepTimer->stop();
+    running_ = false;
+    if (FrameIndex >= 0) {
+        frame_ = FrameIndex;
+        Repaint();
+    }
+}
+
+void Apng::Start(int32_t FrameIndex, int32_t Interval)
+{
+    if (FrameIndex >= 0) {
+        frame_ = FrameIndex;
+        Repaint();
+    }
+    if (Interval > 0)
+        interval_ = Interval;
+    running_ = true;
+    // An interval of 0 would fire without pause; such a timer never ticks.
+    if (interval_ > 0) {
+        StepTimer->SetInterval(interval_);
+        StepTimer->SetEnabled(true);
+    }
+}
+
+void Apng::StepTimer_Timer()
+{
+    // Counted within the cells of the sheet (or, with none, within the
+    // index's range), so the index never runs past its largest value.
+    const int64_t cells = static_cast<int64_t>(countX_) * countY_;
+    const int64_t next = static_cast<int64_t>(frame_) + 1;
+    frame_ = static_cast<int32_t>(next % (cells > 0 ? cells : int64_t{INT32_MAX} + 1));
+    Repaint();
+}
+
+void Apng::Repaint()
+{
+    if (countX_ > 0 && countY_ > 0)
+        frame_ = static_cast<int32_t>(frame_ % (static_cast<int64_t>(countX_) * countY_));
+    update();
+}
+
+QRect Apng::CellRect() const
+{
+    if (countX_ <= 0 || countY_ <= 0)
+        return QRect();
+    const int64_t index = frame_ % (static_cast<int64_t>(countX_) * countY_);
+    const auto column = static_cast<int32_t>(index % countX_);
+    const auto row = static_cast<int32_t>(index / countX_);
+    return QRect(cellWidth_ * column, cellHeight_ * row, cellWidth_, cellHeight_);
+}
+
+void Apng::paintEvent(QPaintEvent*)
+{
+    const QRect cell = CellRect();
+    if (cell.isEmpty())
+        return;
+    QPainter p(this);
+    p.drawImage(QRect(left_, top_, cell.width(), cell.height()), sheet_, cell);
+}
+
+} // namespace widgets
