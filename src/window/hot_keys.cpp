@@ -251,8 +251,9 @@ void pic1_KeyDown(Client& c, int16_t keyCode, int16_t)
         }
         Hide(f.Pic_matchDetail);
         Hide(f.Pic_sortDetail);
-        // Hides the dialog when it is shown, else shows it.
-        core::OpenExitWindow(c);
+        // Hides the dialog when it is shown, else shows it, leaving the
+        // result windows as they are.
+        core::OpenExitWindow(c, false);
         return;
     }
     if (keyCode == kKeyF1)

@@ -116,8 +116,12 @@ TEST(HotKeys, EscOnTheTableOpensThenClosesTheExitDialog)
     ButtonTable t;
     t.c.rewards.PropPluginState = 1;
     t.c.Score->Show();
+    t.c.Hero->Show();
     QTest::keyClick(t.f.pic1, Qt::Key_Escape);
     EXPECT_TRUE(t.c.frmExit->Visible());
+    // Unlike the exit button, the key leaves the result windows as they are.
+    EXPECT_TRUE(t.c.Score->Visible());
+    EXPECT_TRUE(t.c.Hero->Visible());
     EXPECT_EQ(t.plugin->calls, QStringList{QStringLiteral("setbankstate(2)")});
     QTest::keyClick(t.f.pic1, Qt::Key_Escape);
     EXPECT_FALSE(t.c.frmExit->Visible());
