@@ -40,7 +40,7 @@ TEST(Watching, AWatcherFromBeforeTheStartSeesEveryTableFrameButNoHiddenTile)
 {
     Table table(Slow());
     table.Login("alice", 0);
-    const int watcher = table.Watch();
+    const int watcher = table.Watch(0);
     EXPECT_EQ(watcher, Table::kFirstWatcher);
     table.Advance(0); // the game starts with three robots
     std::vector<Outgoing> out = table.TakeOutgoing();
@@ -103,7 +103,7 @@ TEST(Watching, AWatcherJoiningARunningHandIsSentTheTableAsItStands)
     ASSERT_EQ(table.CurrentPhase(), Phase::Playing);
     table.TakeOutgoing();
 
-    const int watcher = table.Watch();
+    const int watcher = table.Watch(0);
     const std::vector<protocol::GameFrame> seen = FramesFor(table.TakeOutgoing(), watcher);
     ASSERT_EQ(seen.size(), 1u + 1 + 4 + 4);
     EXPECT_EQ(Kind(seen[1]), protocol::MsgRoundSnapshot);
@@ -135,11 +135,42 @@ TEST(Watching, AWatcherJoiningARunningHandIsSentTheTableAsItStands)
     EXPECT_EQ(onTable, out);
 }
 
+TEST(Watching, WithOnlyAWatcherFourRobotsPlayAndAGoneWatcherStopsTheTable)
+{
+    Table table(Slow());
+    const int watcher = table.Watch(0);
+    table.Advance(0);
+    ASSERT_EQ(table.CurrentPhase(), Phase::Playing);
+    for (int seat = 0; seat < 4; ++seat)
+        EXPECT_EQ(table.SeatControl(seat), Control::Robot) << seat;
+    for (int64_t now = 1000; now <= 10000; now += 1000)
+        table.Advance(now);
+    const int discards = Count(FramesFor(table.TakeOutgoing(), watcher), protocol::MsgDiscard);
+    EXPECT_GE(discards, 1);
+    // Nobody there: the table holds still.
+    table.WatcherGone(watcher);
+    EXPECT_FALSE(table.NextDeadline().has_value());
+    const std::size_t left = table.CurrentWall().Remaining();
+    table.Advance(60000);
+    EXPECT_EQ(static_cast<std::size_t>(table.CurrentWall().Remaining()), left);
+}
+
+TEST(Watching, AWatcherGoneBeforeTheStartLeavesNothingToWaitFor)
+{
+    Table table(Slow());
+    const int watcher = table.Watch(0);
+    EXPECT_TRUE(table.NextDeadline().has_value());
+    table.WatcherGone(watcher);
+    EXPECT_FALSE(table.NextDeadline().has_value());
+    table.Advance(10000);
+    EXPECT_EQ(table.CurrentPhase(), Phase::Waiting);
+}
+
 TEST(Watching, AWatcherThatIsGoneIsSentNothing)
 {
     Table table(Slow());
     table.Login("alice", 0);
-    const int watcher = table.Watch();
+    const int watcher = table.Watch(0);
     table.TakeOutgoing();
     table.WatcherGone(watcher);
     table.Advance(0);

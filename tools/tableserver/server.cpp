@@ -98,7 +98,7 @@ void TableServer::HandleFrame(Connection* c, const protocol::GameFrame& frame)
 
     if (c->seat < 0) {
         if (kind == protocol::CmdLogin && proto::LoginKey(frame) == kWatchKey) {
-            c->seat = table_.Watch();
+            c->seat = table_.Watch(now);
             ConnectionOf(c->seat) = c;
         } else if (kind == protocol::CmdLogin) {
             const Table::LoginResult r = table_.Login(proto::LoginName(frame), now);

@@ -44,6 +44,13 @@ bool Table::AnyHumanConnected() const
                        [](const Seat& s) { return s.control == Control::Human && s.connected; });
 }
 
+bool Table::AnyWatcher() const
+{
+    return std::any_of(watchers_.begin(), watchers_.end(), [](const Watcher& w) { return w.connected; });
+}
+
+bool Table::AnyoneThere() const { return AnyHumanConnected() || AnyWatcher(); }
+
 bool Table::AnyHuman() const
 {
     return std::any_of(seats_.begin(), seats_.end(), [](const Seat& s) { return s.control == Control::Human; });
@@ -107,7 +114,7 @@ void Table::SendSnapshot(int watcher)
     }
 }
 
-int Table::Watch()
+int Table::Watch(int64_t now)
 {
     Watcher w;
     w.channel = EchoChannel(idRng_.Next());
@@ -115,6 +122,8 @@ int Table::Watch()
     const int number = kFirstWatcher + static_cast<int>(watchers_.size()) - 1;
     SendWatcher(number, proto::LoginReply(protocol::LoginAccepted, 0, 8));
     Tell(number, "a spectator watches");
+    if (phase_ == Phase::Waiting && !startAt_)
+        startAt_ = now + config_.robotWaitMs;
     if (phase_ == Phase::Playing)
         SendSnapshot(number);
     else if (phase_ == Phase::BetweenHands)
@@ -127,6 +136,8 @@ void Table::WatcherGone(int watcher)
     const auto k = static_cast<std::size_t>(watcher - kFirstWatcher);
     if (watcher >= kFirstWatcher && k < watchers_.size())
         watchers_[k].connected = false;
+    if (phase_ == Phase::Waiting && !AnyHuman() && !AnyWatcher())
+        startAt_.reset();
 }
 
 void Table::Refuse(int seat, const protocol::GameFrame& frame, const std::string& why)
@@ -1065,14 +1076,15 @@ void Table::Advance(int64_t now)
         if (phase_ == Phase::Waiting) {
             const int humans = static_cast<int>(std::count_if(
                 seats_.begin(), seats_.end(), [](const Seat& s) { return s.control == Control::Human; }));
-            if (humans > 0 && (humans == 4 || (startAt_ && now >= *startAt_))) {
+            const bool waited = (humans > 0 || AnyWatcher()) && startAt_ && now >= *startAt_;
+            if (humans == 4 || waited) {
                 StartGame(now);
                 continue;
             }
             return;
         }
         // Nobody watching: the table holds still until a client comes back.
-        if (phase_ == Phase::Finished || !AnyHumanConnected())
+        if (phase_ == Phase::Finished || !AnyoneThere())
             return;
         if (phase_ == Phase::BetweenHands) {
             int due = -1;
@@ -1119,7 +1131,7 @@ std::optional<int64_t> Table::NextDeadline() const
             consider(*startAt_);
         return next;
     }
-    if (phase_ == Phase::Finished || !AnyHumanConnected())
+    if (phase_ == Phase::Finished || !AnyoneThere())
         return next;
     if (phase_ == Phase::BetweenHands) {
         for (const Seat& s : seats_)

@@ -81,9 +81,10 @@ public:
     // come out of TakeOutgoing under that number. It is sent the login reply
     // and, while a game runs, the table as it stands; from then on every
     // frame of the table that is not one seat's own (its deal and draws with
-    // no tiles, no turn prompts, no chat).
+    // no tiles, no turn prompts, no chat). A spectator before the game starts
+    // counts as a client that waits for it: with no player, four robots play.
     static constexpr int kFirstWatcher = 4;
-    int Watch();
+    int Watch(int64_t now);
     static bool IsWatcher(int number) { return number >= kFirstWatcher; }
     // The spectator's connection is gone, or it left: it is sent nothing more.
     void WatcherGone(int watcher);
@@ -150,6 +151,8 @@ private:
     bool RobotPlays(int seat) const; // the server decides for this seat
     bool AnyHumanConnected() const;
     bool AnyHuman() const;
+    bool AnyWatcher() const;   // a spectator still connected
+    bool AnyoneThere() const; // a connected player or spectator
 
     void Send(int seat, protocol::GameFrame frame);
     void SendAll(const protocol::GameFrame& frame);
