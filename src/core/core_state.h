@@ -62,6 +62,9 @@ struct CoreState {
     protocol::GameFrame HoldBackFrame1{};
     protocol::GameFrame HoldBackFrame2{};
     bool KeepAliveHold = false;
+    // Above 0 while a table procedure pauses in the middle of a frame: the
+    // scheduler ticks on, but no received frame is taken from the ring.
+    int DispatchHolds = 0;
 
     // Command-line settings.
     QByteArray UserName; // GBK bytes

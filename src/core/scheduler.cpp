@@ -10,11 +10,14 @@
 #include "platform/lobby_link.h"
 #include "platform/process.h"
 #include "platform/tcp_link.h"
+#include "platform/wait.h"
 #include "protocol/kinds.h"
 #include "table/tiles.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace core {
@@ -107,7 +110,7 @@ void SchedSendTask(Client& c)
 void SchedReceiveTask(Client& c)
 {
     CoreState& s = c.core;
-    if (s.RecvRing.HasFrame()) {
+    if (s.RecvRing.HasFrame() && s.DispatchHolds == 0) {
         const int32_t noted = s.RecvRing.Read;
         ReadMsg(c);
         if (s.KeepAliveHold && s.CurMsg.Kind == protocol::MsgUserLeft) {
@@ -209,6 +212,23 @@ void TimerBong_Timer(Client& c)
         step();
 
     timer.SetEnabled(true);
+}
+
+void HoldDispatch(Client& c, float seconds)
+{
+    const double ms = std::nearbyint(static_cast<double>(seconds) * 1000.0);
+    if (!(ms > 0))
+        return;
+    CoreState& s = c.core;
+    platform::Timer& timer = *c.MainForm->TimerBong;
+    // The pause usually comes inside a tick, whose timer is off: it runs
+    // again meanwhile, and is left as it was found.
+    const bool ticking = timer.Enabled();
+    ++s.DispatchHolds;
+    timer.SetEnabled(true);
+    platform::WaitUntil(c.plat.clock, platform::Deadline::InMs(c.plat.clock, static_cast<uint32_t>(std::min(ms, 60000.0))));
+    --s.DispatchHolds;
+    timer.SetEnabled(ticking);
 }
 
 void TimerKeepAlive_Timer(Client& c)

@@ -19,6 +19,12 @@ constexpr int kTickMs = 50;
 // connecting, and the connection watch.
 void TimerBong_Timer(Client& c);
 
+// A pause of a table procedure in the middle of a frame, of the given
+// seconds rounded to whole milliseconds: the window paints, the socket reads
+// and the scheduler ticks meanwhile, but no frame is dispatched until the
+// pause is over, so no arm runs while another one waits.
+void HoldDispatch(Client& c, float seconds);
+
 // Queues the keep-alive frame.
 void TimerKeepAlive_Timer(Client& c);
 

@@ -414,8 +414,11 @@ void OnSeatSnapshot(Client& c, const protocol::GameCmd& msg)
     g.SideSeatCounts[static_cast<std::size_t>(v)] = f[protocol::frame_byte::B3];
     ++g.GamePhase;
     if (g.GamePhase == 1) {
+        // A snapshot takes its images from the wall head afresh, also when
+        // an earlier one in the same run took some.
         g.SideCountA = msg.Data[1];
         g.SideCountB = msg.Data[3];
+        g.SideCountC = 0;
     }
     g.SideCountA = std::max(g.SideCountA, msg.Data[1]);
     g.SideCountB = std::min(g.SideCountB, msg.Data[3]);

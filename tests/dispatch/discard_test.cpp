@@ -206,7 +206,8 @@ TEST(Discard, InWatchModeTheTableCountsNothing)
     table.GiveOtherHand(1, 3, 20);
     table.Deliver(DiscardFrame(8, 0x85));
     EXPECT_EQ(table.c.game.SeenTileCounts[3][5], 0);
-    EXPECT_EQ(table.Player(1).HandCount, 3);
+    // The spectator's own handler took the tile, once.
+    EXPECT_EQ(table.Player(1).HandCount, 2);
 }
 
 TEST(Discard, OfferedReportButtonAppears)

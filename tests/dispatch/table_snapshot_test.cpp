@@ -99,7 +99,7 @@ TEST(Kind41, ClearsTheTableAndKeepsTheHandsFigures)
     t.Deliver(HeaderFrame(8, 7, 9, 0x25, 0x24));
     EXPECT_FALSE(f.MJ_Image[10].Visible);
     EXPECT_EQ(t.client.game.GamePhase, 0);
-    EXPECT_EQ(t.client.game.SideCountC, 17); // the image cursor is never reset
+    EXPECT_EQ(t.client.game.SideCountC, 17); // the image cursor is kept until the first seat frame
     EXPECT_EQ(t.client.table.WildTile, 0x25);
     EXPECT_EQ(t.client.table.PiZiTile, 0x24);
     EXPECT_EQ(t.client.game.RoundHeaderArgs, (std::array<int16_t, 2>{7, 9}));
@@ -118,7 +118,7 @@ TEST(Kind41, ClearsTheTableAndKeepsTheHandsFigures)
 TEST(Kind40, RedDragonsGoToTheRowAndAPongIsMarked)
 {
     Snapshot s;
-    s.g.SideCountC = 10;
+    s.t.WallHead = 10;
     s.Deliver(SeatFrame(Snapshot::BitOfView(2), 0, 30, 5, {0x15, 0x23, 0x15, 0x23, 0x23}, {}));
     ASSERT_FALSE(s.Failed());
     // The arm works out the view on its own: the decoded header keeps the seat bit.
@@ -146,7 +146,7 @@ TEST(Kind40, RedDragonsGoToTheRowAndAPongIsMarked)
     }
     EXPECT_EQ(p.MeldEnd, 7);
     EXPECT_EQ(p.HandFirst, 7);
-    EXPECT_EQ(s.g.SideCountC, 15); // five images used
+    EXPECT_EQ(s.g.SideCountC, 5); // five images used
 }
 
 TEST(Kind40, WildTilesAndGreenDragonsHaveTheirOwnPlaces)
@@ -282,6 +282,21 @@ TEST(Kind40, AWildTileOutsideTheSetFailsTheFourthFrame)
     s.Deliver(SeatFrame(Snapshot::BitOfView(3), 0, 30, 5, {}, {0x11}));
     EXPECT_EQ(s.dialogs.texts, QStringList{QStringLiteral("fail control40 ")});
     EXPECT_EQ(s.g.TableSnapshotDone, 0);
+}
+
+TEST(Kind40, ASecondSnapshotTakesItsImagesFromTheWallHeadAgain)
+{
+    Snapshot s;
+    for (int v = 0; v < 4; ++v)
+        s.Deliver(SeatFrame(Snapshot::BitOfView(v), 1, 30, 5, {}, {0x11, 0x12}));
+    ASSERT_GT(s.g.SideCountC, 0);
+    // The watched table is joined again: a new header, new seat frames.
+    s.Deliver(HeaderFrame(1, 3, 5, 0x25, 0x24));
+    s.t.WallHead = 20;
+    s.Deliver(SeatFrame(Snapshot::BitOfView(0), 0, 30, 5, {}, {0x11}));
+    ASSERT_FALSE(s.Failed());
+    EXPECT_EQ(s.g.SideCountC, 1);
+    EXPECT_EQ(s.P(0).Slots[static_cast<std::size_t>(s.P(0).HandFirst)].Image, 20);
 }
 
 // ---- the completion ------------------------------------------------------------

@@ -166,6 +166,32 @@ GameFrame Deal(const std::vector<Tile>& tiles)
 
 GameFrame Draw(int seat, Tile tile) { return Header(protocol::MsgDraw, SeatBit(seat), 0, {0, 0, 0, tile}); }
 
+GameFrame RoundSnapshot(int bankerSeat, int figure1, int figure2, Tile wild, Tile indicator)
+{
+    return Header(protocol::MsgRoundSnapshot, SeatBit(bankerSeat), 0, {figure1, figure2, wild, indicator});
+}
+
+GameFrame SeatSnapshot(int seat, int rowDiscards, int tilesOut, int tailFigure, const std::vector<Tile>& laid,
+                       const std::vector<Tile>& hand)
+{
+    GameFrame f = Header(protocol::MsgSeatSnapshot, SeatBit(seat), static_cast<uint8_t>(rowDiscards),
+                         {0, tilesOut, 0, tailFigure});
+    constexpr int kEntries = 24;
+    int k = 0;
+    auto put = [&](uint8_t kind, Tile t) {
+        if (k >= kEntries)
+            return;
+        f[static_cast<std::size_t>(protocol::seat_snapshot_byte::Tiles + 2 * k)] = kind;
+        f[static_cast<std::size_t>(protocol::seat_snapshot_byte::Tiles + 2 * k + 1)] = static_cast<uint8_t>(t);
+        ++k;
+    };
+    for (Tile t : laid)
+        put(0x20, t);
+    for (Tile t : hand)
+        put(0x10, t);
+    return f;
+}
+
 GameFrame WildTile(Tile indicator, Tile wild) { return Header(protocol::MsgWildTile, 0, 0, {0, 0, wild, indicator}); }
 
 GameFrame TurnPrompt(int seat, uint8_t stamp, int mask, int countdown, bool falseWin)
@@ -378,6 +404,14 @@ std::string Describe(const GameFrame& f, bool fromClient)
           << " text=" << Printable(Bytes(f, protocol::seat_result_byte::Text, 20));
         break;
     }
+    case protocol::MsgRoundSnapshot:
+        o << " round-snapshot bit=" << seat << " figures=" << d(0) << "," << d(1) << " wild=" << T(d(2))
+          << " indicator=" << T(d(3));
+        break;
+    case protocol::MsgSeatSnapshot:
+        o << " seat-snapshot bit=" << seat << " discards=" << static_cast<int>(f[protocol::frame_byte::B3])
+          << " out=" << d(1) << " tail=" << d(3);
+        break;
     case protocol::MsgWildTile:
         o << " wild indicator=" << T(d(3)) << " wild=" << T(d(2)) << " streak=" << (d(1) & 0xFF);
         break;

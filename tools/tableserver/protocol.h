@@ -67,6 +67,13 @@ GameFrame SeatResult(int seat, int64_t amount, int fan, const std::string& resul
 GameFrame SettlementFrame(int seat, int k, const std::array<int16_t, 16>& rows, int64_t amount,
                           uint64_t subtotal, const std::string& level);
 GameFrame PlayerReady(const std::string& name);
+// A running hand for a spectator who joins it: the hand header, then one
+// frame per seat with its discards still in the row, the tiles out of the
+// wall, the tail figure (135 less the tail draws), its laid tiles (melds and
+// single-tile kong rows) and its hand; at most 24 tiles, the laid ones first.
+GameFrame RoundSnapshot(int bankerSeat, int figure1, int figure2, Tile wild, Tile indicator);
+GameFrame SeatSnapshot(int seat, int rowDiscards, int tilesOut, int tailFigure, const std::vector<Tile>& laid,
+                       const std::vector<Tile>& hand);
 GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat);
 
 // Client frames. Data words are read whole (16 bits, high byte first).

@@ -23,6 +23,8 @@ struct SeatHand {
     std::vector<Meld> melds;
     SeatTally tally;
     int discards = 0;
+    int rowDiscards = 0;       // discards still lying in the seat's row (not claimed, not special)
+    std::vector<Tile> specials; // red dragons, green dragons and wild tiles laid in its single-tile kong row
     Tile drawn = 0;       // the tile drawn this turn, 0 when the turn began without a draw
     bool kongDraw = false; // that tile was a replacement after a kong
 

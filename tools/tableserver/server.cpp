@@ -15,6 +15,9 @@ namespace {
 
 QString SeatLabel(int seat) { return seat < 0 ? QStringLiteral("-") : QString::number(seat); }
 
+// The key of a spectator's login.
+const std::string kWatchKey = "watch";
+
 } // namespace
 
 TableServer::TableServer(const ServerOptions& options, QObject* parent)
@@ -94,7 +97,10 @@ void TableServer::HandleFrame(Connection* c, const protocol::GameFrame& frame)
     const int64_t now = Now();
 
     if (c->seat < 0) {
-        if (kind == protocol::CmdLogin) {
+        if (kind == protocol::CmdLogin && proto::LoginKey(frame) == kWatchKey) {
+            c->seat = table_.Watch(now);
+            ConnectionOf(c->seat) = c;
+        } else if (kind == protocol::CmdLogin) {
             const Table::LoginResult r = table_.Login(proto::LoginName(frame), now);
             if (r.seat < 0) {
                 Trace(QStringLiteral("OUT seat=- ") + QString::fromStdString(proto::Describe(r.refusal, false)));
@@ -133,6 +139,16 @@ void TableServer::HandleFrame(Connection* c, const protocol::GameFrame& frame)
         Trace(QStringLiteral("NOTE seat=%1 ignored: already logged in").arg(c->seat));
         return;
     }
+    if (Table::IsWatcher(c->seat)) {
+        // A spectator only watches; its leave frame ends the watching.
+        if (proto::IsLeave(frame)) {
+            table_.WatcherGone(c->seat);
+            ConnectionOf(c->seat) = nullptr;
+            c->seat = -1;
+            CloseAfterWrite(c);
+        }
+        return;
+    }
     table_.ClientFrame(c->seat, frame, now);
     if (proto::IsLeave(frame)) {
         // The seat is no longer this client's; it closes its end itself.
@@ -143,6 +159,16 @@ void TableServer::HandleFrame(Connection* c, const protocol::GameFrame& frame)
     table_.Advance(now);
 }
 
+TableServer::Connection*& TableServer::ConnectionOf(int number)
+{
+    if (!Table::IsWatcher(number))
+        return seatConnection_[static_cast<std::size_t>(number & 3)];
+    const auto k = static_cast<std::size_t>(number - Table::kFirstWatcher);
+    if (k >= watcherConnection_.size())
+        watcherConnection_.resize(k + 1, nullptr);
+    return watcherConnection_[k];
+}
+
 void TableServer::Drop(Connection* c, const QString& why)
 {
     if (c->dropped)
@@ -151,9 +177,12 @@ void TableServer::Drop(Connection* c, const QString& why)
     c->dropped = true;
     const int seat = c->seat;
     c->seat = -1;
-    if (seat >= 0 && seatConnection_[static_cast<std::size_t>(seat)] == c) {
-        seatConnection_[static_cast<std::size_t>(seat)] = nullptr;
-        table_.ConnectionLost(seat, Now());
+    if (seat >= 0 && ConnectionOf(seat) == c) {
+        ConnectionOf(seat) = nullptr;
+        if (Table::IsWatcher(seat))
+            table_.WatcherGone(seat);
+        else
+            table_.ConnectionLost(seat, Now());
     }
     c->socket->abort();
 }
@@ -174,10 +203,13 @@ void TableServer::OnDisconnected(Connection* c)
                   .arg(SeatLabel(c->seat))
                   .arg(c->buffer.size()));
     const int seat = c->seat;
-    if (seat >= 0 && seatConnection_[static_cast<std::size_t>(seat)] == c) {
+    if (seat >= 0 && ConnectionOf(seat) == c) {
         Trace(QStringLiteral("NOTE seat=%1 disconnected").arg(seat));
-        seatConnection_[static_cast<std::size_t>(seat)] = nullptr;
-        table_.ConnectionLost(seat, Now());
+        ConnectionOf(seat) = nullptr;
+        if (Table::IsWatcher(seat))
+            table_.WatcherGone(seat);
+        else
+            table_.ConnectionLost(seat, Now());
     }
     c->seat = -1;
     c->dropped = true;
@@ -209,7 +241,7 @@ void TableServer::Flush()
     for (const Outgoing& o : frames) {
         for (; n < notes.size() && notes[n].order < o.order; ++n)
             Trace(QStringLiteral("NOTE seat=%1 %2").arg(SeatLabel(notes[n].seat), QString::fromStdString(notes[n].text)));
-        Connection* c = seatConnection_[static_cast<std::size_t>(o.seat)];
+        Connection* c = ConnectionOf(o.seat);
         if (!c || c->dropped)
             continue;
         Trace(QStringLiteral("OUT seat=%1 ").arg(o.seat) + QString::fromStdString(proto::Describe(o.frame, false)));

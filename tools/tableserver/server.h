@@ -73,6 +73,8 @@ private:
     Table table_;
     std::vector<std::unique_ptr<Connection>> connections_;
     std::array<Connection*, 4> seatConnection_{};
+    std::vector<Connection*> watcherConnection_; // by spectator number less Table::kFirstWatcher
+    Connection*& ConnectionOf(int number);
     std::function<void(const QString&)> sink_;
     bool finishing_ = false;
 };

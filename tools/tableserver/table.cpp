@@ -44,6 +44,13 @@ bool Table::AnyHumanConnected() const
                        [](const Seat& s) { return s.control == Control::Human && s.connected; });
 }
 
+bool Table::AnyWatcher() const
+{
+    return std::any_of(watchers_.begin(), watchers_.end(), [](const Watcher& w) { return w.connected; });
+}
+
+bool Table::AnyoneThere() const { return AnyHumanConnected() || AnyWatcher(); }
+
 bool Table::AnyHuman() const
 {
     return std::any_of(seats_.begin(), seats_.end(), [](const Seat& s) { return s.control == Control::Human; });
@@ -65,6 +72,72 @@ void Table::SendAll(const protocol::GameFrame& frame)
 {
     for (int seat = 0; seat < 4; ++seat)
         Send(seat, frame);
+    SendWatchers(frame);
+}
+
+void Table::SendWatcher(int watcher, protocol::GameFrame frame)
+{
+    Watcher& w = watchers_[static_cast<std::size_t>(watcher - kFirstWatcher)];
+    if (!w.connected)
+        return;
+    w.channel.Stamp(frame);
+    Emit(watcher, frame);
+}
+
+void Table::SendWatchers(const protocol::GameFrame& frame)
+{
+    for (std::size_t k = 0; k < watchers_.size(); ++k)
+        SendWatcher(kFirstWatcher + static_cast<int>(k), frame);
+}
+
+void Table::SeatWatcher(int watcher)
+{
+    // A spectator finds the seat it watches among the records by user id.
+    for (int seat = 0; seat < 4; ++seat)
+        SendWatcher(watcher, proto::UserInfo(S(seat).user, proto::SeatBit(seat)));
+}
+
+void Table::SendSnapshot(int watcher)
+{
+    SendWatcher(watcher, proto::RoundSnapshot(banker_, dice_[0] + dice_[1], dice_[2] + dice_[3], wild_, indicator_));
+    SeatWatcher(watcher);
+    const int out = tile::Count - wall_.Remaining();
+    for (int seat = 0; seat < 4; ++seat) {
+        const SeatHand& h = S(seat).hand;
+        std::vector<Tile> laid = h.specials;
+        for (const Meld& m : h.melds) {
+            laid.insert(laid.end(), m.tiles.begin(), m.tiles.end());
+            if (m.kind == MeldKind::ExposedKong || m.kind == MeldKind::ConcealedKong)
+                laid.push_back(m.tiles[0]);
+        }
+        SendWatcher(watcher, proto::SeatSnapshot(seat, h.rowDiscards, out, 135 - tailDraws_, laid, h.concealed));
+    }
+}
+
+int Table::Watch(int64_t now)
+{
+    Watcher w;
+    w.channel = EchoChannel(idRng_.Next());
+    watchers_.push_back(w);
+    const int number = kFirstWatcher + static_cast<int>(watchers_.size()) - 1;
+    SendWatcher(number, proto::LoginReply(protocol::LoginAccepted, 0, 8));
+    Tell(number, "a spectator watches");
+    if (phase_ == Phase::Waiting && !startAt_)
+        startAt_ = now + config_.robotWaitMs;
+    if (phase_ == Phase::Playing)
+        SendSnapshot(number);
+    else if (phase_ == Phase::BetweenHands)
+        SeatWatcher(number);
+    return number;
+}
+
+void Table::WatcherGone(int watcher)
+{
+    const auto k = static_cast<std::size_t>(watcher - kFirstWatcher);
+    if (watcher >= kFirstWatcher && k < watchers_.size())
+        watchers_[k].connected = false;
+    if (phase_ == Phase::Waiting && !AnyHuman() && !AnyWatcher())
+        startAt_.reset();
 }
 
 void Table::Refuse(int seat, const protocol::GameFrame& frame, const std::string& why)
@@ -443,6 +516,8 @@ void Table::StartGame(int64_t now)
         for (int seat = 0; seat < 4; ++seat)
             Send(to, proto::UserInfo(S(seat).user, seat == to ? protocol::kOwnRecordSeat : proto::SeatBit(seat)));
     }
+    for (std::size_t k = 0; k < watchers_.size(); ++k)
+        SeatWatcher(kFirstWatcher + static_cast<int>(k));
     StartHand(now);
 }
 
@@ -474,6 +549,8 @@ void Table::StartHand(int64_t now)
         d = 1 + rng_.Below(6);
     if (script_ && script_->dice)
         dice = *script_->dice;
+    dice_ = dice;
+    tailDraws_ = 0;
     for (Seat& s : seats_) {
         s.hand = SeatHand{};
         s.ready = false;
@@ -491,6 +568,7 @@ void Table::StartHand(int64_t now)
     // hands), then the hand start.
     for (int to = 0; to < 4; ++to)
         Send(to, proto::GameStarts(banker_, S(to).reconnectId));
+    SendWatchers(proto::GameStarts(banker_, 0));
     SendAll(proto::HandStart(banker_, dice));
 
     // Three passes of four tiles from the head, the banker first.
@@ -505,6 +583,7 @@ void Table::StartHand(int64_t now)
         S(seat).hand.concealed = dealt[Idx(seat)];
         Send(seat, proto::Deal(dealt[Idx(seat)]));
     }
+    SendWatchers(proto::Deal(std::vector<Tile>(12, 0)));
     // Single draws complete every hand to 13 tiles and the banker's to 14,
     // before the indicator is turned up.
     for (int k = 0; k <= 4; ++k) {
@@ -513,6 +592,7 @@ void Table::StartHand(int64_t now)
         S(seat).hand.concealed.push_back(t);
         for (int to = 0; to < 4; ++to)
             Send(to, proto::Draw(seat, to == seat ? t : 0));
+        SendWatchers(proto::Draw(seat, 0));
         if (k == 4)
             S(seat).hand.drawn = t;
     }
@@ -589,8 +669,11 @@ void Table::DrawFor(int seat, bool fromTail, int64_t now)
     h.concealed.push_back(t);
     h.drawn = t;
     h.kongDraw = fromTail;
+    if (fromTail)
+        ++tailDraws_;
     for (int to = 0; to < 4; ++to)
         Send(to, proto::Draw(seat, to == seat ? t : 0));
+    SendWatchers(proto::Draw(seat, 0));
     BeginTurn(seat, now);
 }
 
@@ -620,6 +703,10 @@ void Table::Discard(int seat, Tile tile, bool fromInside, int64_t now)
         ++h.tally.greenKongs;
     else if (tile == wild_)
         ++h.tally.wildKongs;
+    if (tile::IsSpecial(tile, wild_))
+        h.specials.push_back(tile);
+    else
+        ++h.rowDiscards;
     h.drawn = 0;
     h.kongDraw = false;
     pending_ = {};
@@ -669,6 +756,8 @@ void Table::SingleKong(int seat, Tile t, int64_t now)
 {
     SeatHand& h = S(seat).hand;
     h.Remove(t);
+    if (tile::IsSpecial(t, wild_))
+        h.specials.push_back(t);
     if (t == tile::Red) {
         ++h.tally.redKongs;
     } else if (t == tile::Green) {
@@ -738,6 +827,8 @@ void Table::SettleDiscard(int64_t now)
     }
     const int seat = winner->seat;
     SeatHand& h = S(seat).hand;
+    if (winner->op == protocol::OpPong || winner->op == protocol::OpExposedKong || winner->op == protocol::OpChow)
+        --S(discarder_).hand.rowDiscards; // the claimed tile leaves the discarder's row
     switch (winner->op) {
     case protocol::OpWin:
         Win(seat, discarder_, now);
@@ -985,14 +1076,15 @@ void Table::Advance(int64_t now)
         if (phase_ == Phase::Waiting) {
             const int humans = static_cast<int>(std::count_if(
                 seats_.begin(), seats_.end(), [](const Seat& s) { return s.control == Control::Human; }));
-            if (humans > 0 && (humans == 4 || (startAt_ && now >= *startAt_))) {
+            const bool waited = (humans > 0 || AnyWatcher()) && startAt_ && now >= *startAt_;
+            if (humans == 4 || waited) {
                 StartGame(now);
                 continue;
             }
             return;
         }
         // Nobody watching: the table holds still until a client comes back.
-        if (phase_ == Phase::Finished || !AnyHumanConnected())
+        if (phase_ == Phase::Finished || !AnyoneThere())
             return;
         if (phase_ == Phase::BetweenHands) {
             int due = -1;
@@ -1039,7 +1131,7 @@ std::optional<int64_t> Table::NextDeadline() const
             consider(*startAt_);
         return next;
     }
-    if (phase_ == Phase::Finished || !AnyHumanConnected())
+    if (phase_ == Phase::Finished || !AnyoneThere())
         return next;
     if (phase_ == Phase::BetweenHands) {
         for (const Seat& s : seats_)

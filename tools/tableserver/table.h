@@ -77,6 +77,18 @@ public:
     // Every frame of a logged-in client other than login and reconnect.
     void ClientFrame(int seat, const protocol::GameFrame& frame, int64_t now);
 
+    // Spectators. A spectator is numbered from kFirstWatcher on; its frames
+    // come out of TakeOutgoing under that number. It is sent the login reply
+    // and, while a game runs, the table as it stands; from then on every
+    // frame of the table that is not one seat's own (its deal and draws with
+    // no tiles, no turn prompts, no chat). A spectator before the game starts
+    // counts as a client that waits for it: with no player, four robots play.
+    static constexpr int kFirstWatcher = 4;
+    int Watch(int64_t now);
+    static bool IsWatcher(int number) { return number >= kFirstWatcher; }
+    // The spectator's connection is gone, or it left: it is sent nothing more.
+    void WatcherGone(int watcher);
+
     // The seat's connection is gone; the client may come back.
     void ConnectionLost(int seat, int64_t now);
 
@@ -139,6 +151,8 @@ private:
     bool RobotPlays(int seat) const; // the server decides for this seat
     bool AnyHumanConnected() const;
     bool AnyHuman() const;
+    bool AnyWatcher() const;   // a spectator still connected
+    bool AnyoneThere() const; // a connected player or spectator
 
     void Send(int seat, protocol::GameFrame frame);
     void SendAll(const protocol::GameFrame& frame);
@@ -198,6 +212,19 @@ private:
 
     void Emit(int seat, const protocol::GameFrame& frame) { out_.push_back({seat, frame, ++order_}); }
     void Tell(int seat, const std::string& text) { notes_.push_back({seat, text, ++order_}); }
+
+    // Spectators, by number less kFirstWatcher.
+    struct Watcher {
+        bool connected = true;
+        EchoChannel channel{0};
+    };
+    std::vector<Watcher> watchers_;
+    std::array<int, 4> dice_{};
+    int tailDraws_ = 0;
+    void SendWatcher(int watcher, protocol::GameFrame frame);
+    void SendWatchers(const protocol::GameFrame& frame);
+    void SeatWatcher(int watcher); // the four user records
+    void SendSnapshot(int watcher);
 
     std::vector<Outgoing> out_;
     std::vector<Note> notes_;
