@@ -73,10 +73,7 @@ int AniGifControl::LoadGifBuffer()
     canvasWidth_ = canvasHeight_ = 0;
     loops_ = 0;
     scaleX_ = scaleY_ = 0;
-    const int frames = bytes_.isEmpty()
-                           ? 0
-                           : gif_.Load(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes_.constData()),
-                                                                static_cast<std::size_t>(bytes_.size())));
+    const int frames = bytes_.isEmpty() ? 0 : gif_.Load(bytes_);
     if (frames == 0) {
         bytes_.clear();
         ClearGif();

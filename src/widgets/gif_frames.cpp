@@ -35,24 +35,32 @@ void BlitIndexedFrame(QImage& canvas, const uint8_t* indices, std::ptrdiff_t str
     }
 }
 
-int GifAnimation::Load(std::span<const uint8_t> bytes)
+int GifAnimation::Load(const QByteArray& bytes)
 {
     Clear();
-    if (ParseGifStream(bytes, stream_) == 0)
+    if (ParseGifStream(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                                static_cast<std::size_t>(bytes.size())),
+                       stream_) == 0)
         return 0;
-    bytes_.assign(bytes.begin(), bytes.end());
+    bytes_ = bytes;
     indices_.resize(stream_.frames.size());
     built_.assign(stream_.frames.size(), false);
     return FrameCount();
 }
 
+int GifAnimation::Load(std::span<const uint8_t> bytes)
+{
+    return Load(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+}
+
 void GifAnimation::Clear()
 {
-    bytes_.clear();
-    bytes_.shrink_to_fit();
+    bytes_ = QByteArray();
     stream_ = GifStream{};
     indices_.clear();
     built_.clear();
+    linear_.reset();
+    linearSize_ = 0;
     canvas_ = GifCanvas();
     canvasMade_ = false;
 }
@@ -71,27 +79,35 @@ void GifAnimation::BuildFrame(int i)
     const GifFrame& f = stream_.frames[n];
     const std::size_t w = static_cast<std::size_t>(f.Width);
     const std::size_t h = static_cast<std::size_t>(f.Height);
-    std::vector<uint8_t>& out = indices_[n];
-    out.assign(w * h, 0);
-    if (bytes_.empty())
+    const std::size_t count = w * h;
+    indices_[n].reset(new uint8_t[count]); // every byte is written below
+    uint8_t* out = indices_[n].get();
+    if (bytes_.isEmpty()) {
+        std::memset(out, 0, count);
         return;
+    }
     const GifSpan& span = stream_.spans[n];
-    const uint8_t* data = bytes_.data() + span.lzwPos;
+    const uint8_t* data = reinterpret_cast<const uint8_t*>(bytes_.constData()) + span.lzwPos;
     const std::size_t size = span.dataPos + span.dataLength - span.lzwPos;
     if (!f.Interlaced) {
-        LzwDecode(data, size, out.data(), out.size(), scratch_);
+        const std::size_t written = LzwDecode(data, size, out, count);
+        std::memset(out + written, 0, count - written); // where damaged data gave out
         return;
     }
     // Interlaced rows come as every 8th row from 0, every 8th from 4, every
     // 4th from 2, then every 2nd from 1.
-    linear_.assign(w * h, 0);
-    LzwDecode(data, size, linear_.data(), linear_.size(), scratch_);
+    if (linearSize_ < count) {
+        linear_.reset(new uint8_t[count]);
+        linearSize_ = count;
+    }
+    const std::size_t written = LzwDecode(data, size, linear_.get(), count);
+    std::memset(linear_.get() + written, 0, count - written);
     static constexpr std::size_t kStart[4] = {0, 4, 2, 1};
     static constexpr std::size_t kStep[4] = {8, 8, 4, 2};
     std::size_t row = 0;
     for (int pass = 0; pass < 4; ++pass)
         for (std::size_t y = kStart[pass]; y < h; y += kStep[pass])
-            std::memcpy(out.data() + y * w, linear_.data() + (row++) * w, w);
+            std::memcpy(out + y * w, linear_.get() + (row++) * w, w);
 }
 
 void GifAnimation::BuildAll()
@@ -102,9 +118,9 @@ void GifAnimation::BuildAll()
 
 void GifAnimation::FreeBytes()
 {
-    bytes_.clear();
-    bytes_.shrink_to_fit();
-    linear_ = {};
+    bytes_ = QByteArray();
+    linear_.reset();
+    linearSize_ = 0;
 }
 
 const QImage& GifAnimation::Compose(int i)
@@ -177,8 +193,10 @@ QImage GifFirstFrame(std::span<const uint8_t> bytes)
 
 QImage GifFirstFrame(const QByteArray& bytes)
 {
-    return GifFirstFrame(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()),
-                                                  static_cast<std::size_t>(bytes.size())));
+    GifAnimation gif;
+    if (gif.Load(bytes) == 0)
+        return QImage();
+    return gif.Compose(0); // shares the pixels, which outlive the animation
 }
 
 } // namespace widgets

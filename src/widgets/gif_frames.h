@@ -6,6 +6,7 @@
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -45,8 +46,10 @@ private:
 
 class GifAnimation {
 public:
-    // Parses `bytes` (kept until FreeBytes) and returns the number of
-    // frames, 0 when the GIF is refused; nothing is decoded yet.
+    // Parses `bytes` (kept until FreeBytes; a QByteArray is shared, not
+    // copied) and returns the number of frames, 0 when the GIF is refused;
+    // nothing is decoded yet.
+    int Load(const QByteArray& bytes);
     int Load(std::span<const uint8_t> bytes);
     void Clear();
 
@@ -65,19 +68,19 @@ public:
     void FreeBytes();
 
     // Frame i's indices, Width x Height, top row first.
-    const uint8_t* Indices(int i) const { return indices_[static_cast<std::size_t>(i)].data(); }
+    const uint8_t* Indices(int i) const { return indices_[static_cast<std::size_t>(i)].get(); }
 
     // The canvas as it shows frame i (see GifCanvas::Show); builds the
     // frame first when it is not built yet.
     const QImage& Compose(int i);
 
 private:
-    std::vector<uint8_t> bytes_;
+    QByteArray bytes_;
     GifStream stream_;
-    std::vector<std::vector<uint8_t>> indices_;
+    std::vector<std::unique_ptr<uint8_t[]>> indices_;
     std::vector<bool> built_;
-    std::vector<uint8_t> scratch_;
-    std::vector<uint8_t> linear_; // an interlaced frame before its rows are put in order
+    std::unique_ptr<uint8_t[]> linear_; // an interlaced frame before its rows are put in order
+    std::size_t linearSize_ = 0;
     GifCanvas canvas_;
     bool canvasMade_ = false;
 };

@@ -1,5 +1,6 @@
 #include "widgets/gif_lzw.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -10,39 +11,54 @@ namespace {
 constexpr int kMaxCodes = 4096;
 constexpr int kMaxCodeBits = 12;
 
-// Joins the data sub-blocks into one run of bytes, followed by 8 zero bytes
-// so that the bit reader may always load a whole 64-bit word.
-std::size_t JoinSubBlocks(const uint8_t* data, std::size_t size, std::vector<uint8_t>& joined)
-{
-    joined.resize(size + 8);
-    std::size_t n = 0;
-    std::size_t pos = 0;
-    while (pos < size) {
-        const std::size_t block = data[pos++];
-        if (block == 0)
-            break;
-        const std::size_t take = block <= size - pos ? block : size - pos;
-        std::memcpy(joined.data() + n, data + pos, take);
-        n += take;
-        pos += take;
-    }
-    std::memset(joined.data() + n, 0, 8);
-    return n;
-}
-
 } // namespace
 
-std::size_t LzwDecode(const uint8_t* data, std::size_t size, uint8_t* out, std::size_t outSize,
-                      std::vector<uint8_t>& scratch)
+std::size_t LzwDecode(const uint8_t* data, std::size_t size, uint8_t* out, std::size_t outSize)
 {
     if (size < 2 || outSize == 0)
         return 0;
     const int minCodeSize = data[0];
     if (minCodeSize < 1 || minCodeSize > 8)
         return 0;
-    const std::size_t length = JoinSubBlocks(data + 1, size - 1, scratch);
-    const uint8_t* in = scratch.data();
-    const uint8_t* const inEnd = in + length;
+    // The codes are read straight from the data sub-blocks: `blockLeft`
+    // bytes of the current block remain.
+    const uint8_t* in = data + 1;
+    const uint8_t* const inEnd = data + size;
+    std::size_t blockLeft = 0;
+    uint64_t bits = 0;
+    int bitCount = 0;
+    // Tops the bit buffer up to more than 56 bits, or to the end of the
+    // data. Inside a block with 8 bytes left it loads a whole word; the bytes
+    // above the ones it counts are the block's next ones, which later loads
+    // OR in again unchanged.
+    const auto refill = [&] {
+        while (bitCount <= 56) {
+            if (blockLeft == 0) {
+                if (in >= inEnd)
+                    return;
+                blockLeft = *in++;
+                if (blockLeft == 0) {
+                    in = inEnd; // the terminator
+                    return;
+                }
+                blockLeft = std::min<std::size_t>(blockLeft, static_cast<std::size_t>(inEnd - in));
+                continue;
+            }
+            if (blockLeft >= 8) {
+                uint64_t word;
+                std::memcpy(&word, in, 8);
+                bits |= word << bitCount;
+                const int take = (64 - bitCount) >> 3;
+                in += take;
+                blockLeft -= static_cast<std::size_t>(take);
+                bitCount += take * 8;
+                return;
+            }
+            bits |= static_cast<uint64_t>(*in++) << bitCount;
+            bitCount += 8;
+            --blockLeft;
+        }
+    };
 
     // Each code's string is its prefix code's string plus one suffix byte;
     // `lengths` lets a string be written backwards straight into place.
@@ -62,27 +78,13 @@ std::size_t LzwDecode(const uint8_t* data, std::size_t size, uint8_t* out, std::
     uint32_t codeMask = (1u << codeSize) - 1;
     int next = clear + 2;
     int prev = -1;
-    uint64_t bits = 0;
-    int bitCount = 0;
     std::size_t written = 0;
 
     while (written < outSize) {
         if (bitCount < codeSize) {
-            // Loads up to 7 more bytes; the zero padding makes the read safe.
-            uint64_t word;
-            std::memcpy(&word, in, 8);
-            bits |= word << bitCount;
-            const int take = (63 - bitCount) >> 3;
-            const std::ptrdiff_t left = inEnd - in;
-            if (left < take) {
-                in = inEnd;
-                bitCount += static_cast<int>(left) * 8;
-                if (bitCount < codeSize)
-                    break; // the data ends before the end code
-            } else {
-                in += take;
-                bitCount += take * 8;
-            }
+            refill();
+            if (bitCount < codeSize)
+                break; // the data ends before the end code
         }
         const int code = static_cast<int>(bits & codeMask);
         bits >>= codeSize;

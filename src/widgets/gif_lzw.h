@@ -11,10 +11,8 @@ namespace widgets {
 // byte, followed by data sub-blocks (a missing terminator is the end of the
 // data). Writes at most `outSize` colour indices to `out`, in the order the
 // data holds them, and returns how many it wrote; a damaged stream stops at
-// the damage and leaves the rest of `out` as it was. `scratch` is reused
-// between calls so that decoding allocates nothing per frame once warm.
-std::size_t LzwDecode(const uint8_t* data, std::size_t size, uint8_t* out, std::size_t outSize,
-                      std::vector<uint8_t>& scratch);
+// the damage and leaves the rest of `out` as it was. Allocates nothing.
+std::size_t LzwDecode(const uint8_t* data, std::size_t size, uint8_t* out, std::size_t outSize);
 
 // Encodes width x height 8-bit colour indices (rows `stride` bytes apart)
 // at minimum code size 8 and appends the data sub-blocks, without their
