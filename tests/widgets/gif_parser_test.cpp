@@ -280,7 +280,7 @@ TEST(GifParse, FramesPastTheLimitAreNotRead)
 
 // Cutting a three-frame GIF after every byte: the frames whose data ended
 // before the cut are read, the rest is not, and nothing is read past the
-// cut (each piece is a buffer of its own size, which the address sanitizer
+// cut (each cut is a buffer of its own size, which the address sanitizer
 // watches).
 TEST(GifParse, ACutAtEveryByteKeepsTheCompleteFrames)
 {
@@ -296,10 +296,10 @@ TEST(GifParse, ACutAtEveryByteKeepsTheCompleteFrames)
     g.Trailer();
     const std::size_t headerEnd = 13 + 12; // screen and global table, with one byte after it
     for (std::size_t cut = 0; cut <= g.b.size(); ++cut) {
-        const std::unique_ptr<uint8_t[]> piece(new uint8_t[cut == 0 ? 1 : cut]);
-        std::copy_n(g.b.begin(), cut, piece.get());
+        const std::unique_ptr<uint8_t[]> head(new uint8_t[cut == 0 ? 1 : cut]);
+        std::copy_n(g.b.begin(), cut, head.get());
         GifStream s;
-        const int frames = ParseGifStream(std::span<const uint8_t>(piece.get(), cut), s);
+        const int frames = ParseGifStream(std::span<const uint8_t>(head.get(), cut), s);
         int expected = 0;
         if (cut > headerEnd)
             for (const std::size_t end : ends)
