@@ -270,8 +270,9 @@ void OnWildTile(Client& c, const protocol::GameCmd& msg)
     if (streak > 0) {
         c.results.WildStreakCount = static_cast<int16_t>(streak);
         widgets::AniGifControl& ani = *f.uc_lianLai;
-        ani.loops = 1;
+        // A load takes the GIF's own loop count; the streak plays once.
         ani.LoadAnimatedGIF_Array(platform::LoadResData(kStreakAnimationGif, QStringLiteral("GIF")).value_or(QByteArray()));
+        ani.SetLoops(1);
         ani.ZOrder(0);
         f.img_lianLaiBack.SetVisible(true);
         ani.SetVisible(true);

@@ -9,6 +9,7 @@
 #include "window/main_form.h"
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>

@@ -2,6 +2,7 @@
 
 #include "app/client.h"
 #include "platform/resources.h"
+#include "widgets/gif_frames.h"
 
 #include <QHash>
 #include <QImage>
@@ -26,6 +27,18 @@ std::optional<int> IdOfText(const QString& text)
     return id;
 }
 
+// The resources filed under "GIF" hold GIF, PNG or JPEG data. GIF goes
+// through our own decoder (its first frame); the platform reads only the
+// other two, named by their signatures.
+QImage DecodePictureData(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        return QImage::fromData(bytes, "PNG");
+    if (bytes.startsWith("\xFF\xD8\xFF"))
+        return QImage::fromData(bytes, "JPEG");
+    return widgets::GifFirstFrame(bytes);
+}
+
 // Reads and decodes the resource; a null picture when anything fails.
 // The embedded pictures never change while the program runs and are
 // reloaded on every turn (operation buttons, tiles, dice), so each is
@@ -44,7 +57,7 @@ platform::Picture Decode(int id, const QString& type)
         const std::optional<QByteArray> bytes = platform::LoadResData(id, type);
         if (!bytes)
             return {};
-        picture.image = QImage::fromData(*bytes);
+        picture.image = DecodePictureData(*bytes);
         if (picture.image.isNull())
             return {};
         decoded.insert(id, picture.image);
