@@ -1,5 +1,7 @@
 #include "widgets/sprite_sheet.h"
 
+#include "widgets/gif_frames.h"
+
 #include "platform/resources.h"
 
 #include <QPainter>
@@ -9,15 +11,12 @@ namespace widgets {
 
 namespace {
 
-// A GIF sheet's picture: its first frame.
-QImage DecodeGifPicture(const QByteArray& bytes) { return QImage::fromData(bytes, "GIF"); }
-
 // The picture of a sheet's bytes, premultiplied; null when they hold none.
 QImage DecodeSheetPicture(const QByteArray& bytes)
 {
     QImage picture;
     if (bytes.startsWith("GIF8"))
-        picture = DecodeGifPicture(bytes);
+        picture = GifFirstFrame(bytes); // our own decoder
     else
         picture = QImage::fromData(bytes, "PNG");
     if (picture.isNull())
