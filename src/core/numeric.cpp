@@ -1,6 +1,5 @@
 #include "core/numeric.h"
 
-#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
@@ -41,11 +40,45 @@ int32_t IntDiv(int32_t dividend, int32_t divisor)
     return dividend / divisor; // C++ truncates toward zero
 }
 
+// Scanned by hand: a regular expression here cost a millisecond at every
+// start-up (compiling it).
 double LeadingNumber(const QString& text)
 {
-    static const QRegularExpression kNumber(QStringLiteral("^[ \\t]*([+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?)"));
-    const QRegularExpressionMatch m = kNumber.match(text);
-    return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
+    const qsizetype n = text.size();
+    auto digit = [&](qsizetype i) { return i < n && text[i] >= u'0' && text[i] <= u'9'; };
+    qsizetype i = 0;
+    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    // Digits with an optional point and more digits, or a point and digits.
+    qsizetype mantissa = 0;
+    while (digit(i)) {
+        ++i;
+        ++mantissa;
+    }
+    if (i < n && text[i] == u'.' && (mantissa > 0 || digit(i + 1))) {
+        ++i;
+        while (digit(i)) {
+            ++i;
+            ++mantissa;
+        }
+    }
+    if (mantissa == 0)
+        return 0.0;
+    // An exponent counts only with at least one digit.
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == u'+' || text[j] == u'-'))
+            ++j;
+        if (digit(j)) {
+            while (digit(j))
+                ++j;
+            i = j;
+        }
+    }
+    return text.mid(start, i - start).toDouble();
 }
 
 } // namespace core

@@ -372,3 +372,19 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"port_long_with_newline", RawLine(4, QByteArray(100, '9') + "\nx"),
                   "field 4 (server port): port is not a number", true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The number at the start of a text, as a lobby's decimal fields give it.
+TEST(Startup, LeadingNumberReadsTheNumberAtTheStart)
+{
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"  12.5kg", 12.5}, {"kg", 0.0},   {"\t7", 7.0},     {"+.5x", 0.5}, {"-3e2z", -300.0},
+        {"4e", 4.0},        {"1e+", 1.0},  {"5.e1", 50.0},   {".e1", 0.0},  {" - 3", 0.0},
+        {"", 0.0},          {"-", 0.0},    {"0012", 12.0},   {"1.5.5", 1.5}, {"2E-1", 0.2},
+    };
+    for (const auto& k : cases)
+        EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromUtf8(k.text)), k.value) << k.text;
+    EXPECT_EQ(LeadingNumber(QStringLiteral("٣")), 0.0); // only ASCII digits count
+}
