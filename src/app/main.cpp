@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/dialogs.h"
+#include "platform/http_get.h"
 #include "platform/instance_lock.h"
 #include "platform/local_lobby_link.h"
 #include "platform/process.h"
@@ -67,7 +68,8 @@ int main(int argc, char** argv)
     platform::DesktopShell shell;
     platform::QtUdpLink udp;
     platform::LibraryPropPluginLoader plugins;
-    Client client({clock, process, dialogs, tcp, lobby, instance, *sound, web, shell, udp, plugins});
+    platform::QtHttpGet http;
+    Client client({clock, process, dialogs, tcp, lobby, instance, *sound, web, shell, udp, plugins, &http});
     client.core.AppPath = QApplication::applicationDirPath();
     client.core.DataPath = platform::DataFolder();
 

@@ -2,23 +2,93 @@
 
 #include "app/client.h"
 #include "core/rings.h"
+#include "match/match_download.h"
+#include "platform/clock.h"
+#include "platform/http_get.h"
+#include "protocol/kinds.h"
 
 namespace match {
 
-void QueueMatchFrame(Client& c, const protocol::GameFrame& frame) { core::QueueFrame(c, frame.data()); }
+void QueueMatchFrame(Client& c, protocol::GameFrame& frame)
+{
+    frame[protocol::frame_byte::EchoToken] = c.core.EchoToken[0];
+    frame[protocol::frame_byte::EchoToken + 1] = c.core.EchoToken[1];
+    core::QueueFrame(c, frame.data());
+}
 
-} // namespace match
+namespace {
 
-namespace match {
+// A match command: the kind in byte 3, an instance id (when given) in bytes
+// 16-19, low byte first; every other byte 0.
+protocol::GameFrame MatchCommand(uint8_t kind)
+{
+    protocol::GameFrame frame{};
+    frame[protocol::frame_byte::Kind] = kind;
+    return frame;
+}
 
-void InitMatch(Client& c) { c.match = MatchState{}; }
+void SendInstanceCommand(Client& c, uint8_t kind, int32_t instanceId)
+{
+    if (instanceId < 0)
+        return; // ids are never negative; such a frame would name nothing
+    protocol::GameFrame frame = MatchCommand(kind);
+    for (int i = 0; i < 4; ++i)
+        frame[static_cast<std::size_t>(protocol::match_cmd_byte::InstanceId + i)] = static_cast<uint8_t>(static_cast<uint32_t>(instanceId) >> (8 * i));
+    QueueMatchFrame(c, frame);
+}
 
-int16_t GetMatchMode(Client&, int32_t) { return 1; }
+} // namespace
+
+void SendMatchSign(Client& c, int32_t instanceId) { SendInstanceCommand(c, protocol::CmdMatchSign, instanceId); }
+
+void SendSortRequest(Client& c, int32_t instanceId) { SendInstanceCommand(c, protocol::CmdSortRequest, instanceId); }
+
+void SendMatchTimeRequest(Client& c)
+{
+    protocol::GameFrame frame = MatchCommand(protocol::CmdTimeRequest);
+    QueueMatchFrame(c, frame);
+    // 0 means "none pending", so a request sent at tick 0 is noted as 1.
+    c.match.TimeRequestTick = std::max<uint32_t>(1, c.plat.clock.timeGetTime());
+}
+
+void InitMatch(Client& c)
+{
+    MatchState& m = c.match;
+    if (c.plat.http)
+        c.plat.http->Cancel();
+    m.AutoSignLead = 0;
+    m.ShowMatchCaptions = QStringList{QString()};
+    m.tables.MatchTypes.assign(1, MatchType{});
+    m.MatchInstances.assign(1, MatchInstance{});
+    m.MatchList.assign(1, MatchInstance{});
+    m.tables.GoodsInfo.assign(1, GoodsItem{});
+    m.MatchDetailDirty = m.MatchListReceived = 0;
+    m.MatchInfoUrl.clear();
+    m.MatchInfoFile.clear();
+    m.MatchPanelReady = m.MatchDataReady = 0;
+    m.MatchInfoMd5.clear();
+    m.MatchInfoDownloading = m.MatchInfoLoaded = 0;
+    m.SortRequestTick = m.CaptionTick = m.ServerClock = m.ClockSyncTick = m.ClockStepTick = m.TimeRequestTick = 0;
+    m.SortHeaderColor = 0xFFFE00;
+    m.SortPlaceColors = {0x00E5FF, 0x00FF03, 0xFFFE00, 0xFFFFFF};
+    m.SortRowHeight = 28;
+    m.SortColumnWidths = {55, 160, 90};
+    m.SortLeft = 25.0f;
+    m.SortTop = 68.0f;
+}
+
+int16_t GetMatchMode(Client& c, int32_t matchId) { return MatchModeOf(c.match.tables.MatchTypes, matchId); }
 
 void ShowMainFormByMatchType(Client&) {}
 
 void MsgDecode_47(Client&, const protocol::GameFrame&) {}
 
-void HandleMatchFrame(Client&, const protocol::GameFrame&) {}
+void HandleMatchFrame(Client& c, const protocol::GameFrame& frame)
+{
+    switch (frame[protocol::frame_byte::Kind]) {
+    case protocol::MsgMatchInfoUrl: MsgMatchInfoUrl(c, frame); break;
+    default: break;
+    }
+}
 
 } // namespace match

@@ -1,6 +1,14 @@
 #pragma once
 
+#include "match/match_info.h"
+#include "match/match_instances.h"
 #include "protocol/frame.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <vector>
 
 class Client;
 
@@ -12,19 +20,59 @@ struct MatchState {
 
     // The room's match mode and how the table shows it.
     int16_t RoomMatchMode = 0;
-    int16_t MatchPanelMode = 0;  // which match panel the table shows
+    int16_t MatchPanelMode = 0;  // price region of the goods catalogue (2: "pricenorth")
     double ReservedMoney = 200.0; // money a match sign-up keeps back
+
+    // The match-info document as announced (kind 80) and its state.
+    QString MatchInfoUrl;
+    QString MatchInfoFile; // its plain file name in the match folder
+    QString MatchInfoMd5;
+    int16_t MatchDataReady = 0;       // the document is loaded
+    int16_t MatchInfoLoaded = 0;      // the tables hold a loaded document
+    int16_t MatchPanelReady = 0;      // the match list may be opened
+    int16_t MatchInfoDownloading = 0; // a download runs
+    int16_t MatchListReceived = 0;    // the instance states (kind 74) came
+    int16_t MatchDetailDirty = 0;
+
+    // Goods catalogue, room chip limits and match types of the document.
+    MatchTables tables;
+
+    // The match instances and the rows the list shows (entry 0 empty).
+    std::vector<MatchInstance> MatchInstances = std::vector<MatchInstance>(1);
+    std::vector<MatchInstance> MatchList = std::vector<MatchInstance>(1);
+
+    // The match clock.
+    int32_t AutoSignLead = 0;
+    QStringList ShowMatchCaptions{QString()};
+    uint32_t TimeRequestTick = 0; // an unanswered server-time request; 0 when none
+    uint32_t ServerClock = 0;
+    uint32_t ClockSyncTick = 0;
+    uint32_t ClockStepTick = 0;
+    uint32_t CaptionTick = 0;
+    uint32_t SortRequestTick = 0;
+
+    // The ranking board (colours 0x00BBGGRR).
+    uint32_t SortHeaderColor = 0;
+    std::array<uint32_t, 4> SortPlaceColors{};
+    int16_t SortRowHeight = 0;
+    std::array<int16_t, 3> SortColumnWidths{};
+    float SortLeft = 0;
+    float SortTop = 0;
 };
 
-// Queues a finished match frame in the send ring as it is (the third writer
-// of the send ring besides SendMsg and SendRawFrame).
-void QueueMatchFrame(Client& c, const protocol::GameFrame& frame);
+// Stamps the echo token into bytes 260-261 of a finished match frame and
+// queues it in the send ring (the third writer of the ring besides SendMsg
+// and SendRawFrame).
+void QueueMatchFrame(Client& c, protocol::GameFrame& frame);
 
-} // namespace match
+// The sign-up (kind 72) and ranking request (kind 79) for a match instance,
+// and the server-time request (kind 81), which notes when it was sent.
+void SendMatchSign(Client& c, int32_t instanceId);
+void SendSortRequest(Client& c, int32_t instanceId);
+void SendMatchTimeRequest(Client& c);
 
-namespace match {
-
-// Empties the match, goods and list tables.
+// Empties the match, goods and list tables and forgets the announced
+// document; the room's chip limits, price region and reserve stay.
 void InitMatch(Client& c);
 
 // The match mode of a match type: 1 when the tables know none.

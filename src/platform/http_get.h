@@ -1,48 +1,79 @@
 #pragma once
 
 #include <QByteArray>
-#include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
+#include <functional>
 
 class QNetworkAccessManager;
+class QNetworkReply;
 
 namespace platform {
 
-// One HTTP or HTTPS GET of a whole body of at most a given size, over Qt's
-// network access. Exactly one of Finished and Failed follows a Start that
-// returned true.
-class HttpGet : public QObject {
-    Q_OBJECT
+// The answer to one HTTP GET.
+struct HttpReply {
+    enum class Outcome {
+        Ok,        // status 200, the whole body in `body`
+        BadStatus, // the server answered with another status (in `status`)
+        TooLarge,  // the body was going to exceed the size cap
+        TimedOut,  // no complete answer within the time limit
+        Refused,   // the address is not http or https
+        Failed,    // the connection or the transfer failed
+    };
+    Outcome outcome = Outcome::Failed;
+    int status = 0; // the HTTP status, 0 when none arrived
+    QByteArray body;
+    QString error; // what went wrong, for the log
+};
+
+// Fetches one document over HTTP in the background. At most one transfer
+// runs: a new Get cancels the running one, whose callback then never runs.
+// The callback runs later, on the thread that called Get, never inside Get.
+class HttpGet {
 public:
-    explicit HttpGet(QObject* parent = nullptr);
-    ~HttpGet() override;
+    using Done = std::function<void(const HttpReply&)>;
+    virtual ~HttpGet() = default;
+    virtual void Get(const QUrl& url, Done done) = 0;
+    // Drops the running transfer, if any; its callback never runs.
+    virtual void Cancel() = 0;
+    virtual bool Busy() const = 0;
+};
 
-    // Starts fetching `url`; a fetch still running is dropped first. Returns
-    // false, and starts nothing, for an address that is not http or https.
-    bool Start(const QUrl& url, qint64 maxBytes);
-    // Drops the running fetch without a signal.
-    void Cancel();
-    bool Running() const { return reply_ != nullptr; }
+// The real transfer over QNetworkAccessManager: only http and https, status
+// 200 required, the body capped at `maxBytes` and the whole transfer at
+// `timeoutMs`. Redirects are followed only to http or https addresses.
+class QtHttpGet : public QObject, public HttpGet {
+public:
+    static constexpr qint64 kDefaultMaxBytes = 4 * 1024 * 1024;
+    static constexpr int kDefaultTimeoutMs = 30000;
 
-signals:
-    void Finished(const QByteArray& body);
-    // An error status, a failed connection or a body over the limit.
-    void Failed(const QString& why);
+    explicit QtHttpGet(qint64 maxBytes = kDefaultMaxBytes, int timeoutMs = kDefaultTimeoutMs);
+    ~QtHttpGet() override;
+
+    void Get(const QUrl& url, Done done) override;
+    void Cancel() override;
+    bool Busy() const override { return !reply_.isNull() || finishing_; }
 
 private:
-    void OnReadyRead();
+    void Finish(HttpReply reply);
     void OnFinished();
-    void Fail(const QString& why);
-    // The announced length is over the limit.
-    bool OverLimit() const;
+    bool OverCap(qint64 size) const { return size > maxBytes_; }
 
-    QNetworkAccessManager* manager_;
+    qint64 maxBytes_;
+    int timeoutMs_;
+    QNetworkAccessManager* manager_ = nullptr; // made with the first Get
     QPointer<QNetworkReply> reply_;
+    QTimer timer_;
+    Done done_;
     QByteArray body_;
-    qint64 maxBytes_ = 0;
+    bool finishing_ = false;
+    unsigned generation_ = 0; // tells a finished transfer's queued answer from a newer one's
 };
+
+// True for an http or https address with a host.
+bool IsWebAddress(const QUrl& url);
 
 } // namespace platform

@@ -13,6 +13,7 @@ class WebPanels;
 class Shell;
 class UdpLink;
 class PropPluginLoader;
+class HttpGet;
 
 // The platform services a Client works with. The Client does not own them:
 // main makes the real ones, tests make doubles.
@@ -28,6 +29,8 @@ struct Services {
     Shell& shell;
     UdpLink& udp;
     PropPluginLoader& plugins;
+    // The transfer of downloaded documents; none: nothing is fetched.
+    HttpGet* http = nullptr;
 };
 
 } // namespace platform

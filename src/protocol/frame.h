@@ -30,6 +30,23 @@ constexpr int ReconnectId = 268;
 constexpr uint8_t kSeatMask = 0x0F;
 
 // Payload positions of the kinds that carry more than their header.
+// The match-info announcement (kind 80): the document's MD5, then its
+// address up to a NUL; after that NUL a session byte, the price region, a
+// VIP byte and the reserve (32-bit little-endian).
+namespace match_info_byte {
+constexpr int Md5 = 16;
+constexpr int Md5Last = 47;
+constexpr int Url = 48;
+constexpr int UrlLast = 255;
+constexpr int RegionAfterUrl = 2;  // counted from the address's NUL
+constexpr int ReserveAfterUrl = 4; // four bytes
+} // namespace match_info_byte
+
+// Match commands (kinds 72 and 79): the instance id, 32-bit little-endian.
+namespace match_cmd_byte {
+constexpr int InstanceId = 16;
+} // namespace match_cmd_byte
+
 namespace login_byte {
 constexpr int Marker = 14; // the high byte of the last data word, always 1
 constexpr int Name = 16; // kNameBytes

@@ -33,6 +33,7 @@ enum MsgKind : int16_t {
     MsgPropPluginScore = 46, // for the prop plug-in, with the score information due
     MsgMatch47 = 47,
     MsgImpeach = 66,
+    MsgMatchInfoUrl = 80, // address and MD5 of the match-info document
 };
 
 // Frame kinds the client sends.
@@ -46,6 +47,9 @@ enum CmdKind : int16_t {
     CmdKeepAlive = 24,
     CmdReconnect = 28,
     CmdPropPluginStep = 45,
+    CmdMatchSign = 72,    // sign up for a match instance
+    CmdSortRequest = 79,  // the ranking of a match instance
+    CmdTimeRequest = 81,  // the server clock
     CmdGoods = 93,
 };
 

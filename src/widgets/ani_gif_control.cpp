@@ -149,13 +149,21 @@ void AniGifControl::LoadAnimatedGIF_Remote(const QString& RemotePath)
 {
     if (RemotePath.isEmpty())
         return;
-    if (!remote_) {
-        remote_ = new platform::HttpGet(this);
-        connect(remote_, &platform::HttpGet::Finished, this, &AniGifControl::OnRemoteBody);
-        connect(remote_, &platform::HttpGet::Failed, this, [this] { emit RemoteLoadFailure(); });
-    }
-    if (!remote_->Start(QUrl(RemotePath), kMaxRemoteBytes))
+    const QUrl url(RemotePath);
+    if (!platform::IsWebAddress(url)) {
         emit RemoteLoadFailure();
+        return;
+    }
+    if (!remote_) {
+        remote_ = new platform::QtHttpGet(kMaxRemoteBytes);
+        remote_->setParent(this); // no answer reaches a control that is gone
+    }
+    remote_->Get(url, [this](const platform::HttpReply& reply) {
+        if (reply.outcome == platform::HttpReply::Outcome::Ok)
+            OnRemoteBody(reply.body);
+        else
+            emit RemoteLoadFailure();
+    });
 }
 
 void AniGifControl::OnRemoteBody(const QByteArray& body)

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 namespace platform {
-class HttpGet;
+class QtHttpGet;
 }
 
 namespace widgets {
@@ -146,7 +146,7 @@ private:
     QByteArray bytes_; // the GIF not yet decoded; dropped once every frame is
     QTimer timer_;
     int timerMode_ = 0; // 1 the frame timer, 2 the deferred build
-    platform::HttpGet* remote_ = nullptr;
+    platform::QtHttpGet* remote_ = nullptr; // a child of the control
 
     int16_t minFrameDelay_ = 50;
     int32_t loopsPlayed_ = 0; // passes since the last start, stop or restart

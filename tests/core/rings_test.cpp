@@ -179,13 +179,16 @@ TEST(Rings, SendRingRefusesThe512thFrameAndKeepsTheQueued)
     EXPECT_EQ(ring.Waiting(), 511 * kFrameSize);
 }
 
-TEST(Rings, MatchFramesAreQueuedAsBuilt)
+TEST(Rings, MatchFramesAreQueuedAsBuiltWithTheEchoTokenStamped)
 {
     TestClient t;
-    t.client.core.EchoToken = {9, 9};
+    t.client.core.EchoToken = {9, 8};
     auto f = ServerFrame(72, {{20, 0x44}, {260, 1}, {261, 2}});
     match::QueueMatchFrame(t.client, f);
     ASSERT_EQ(t.client.core.SendRing.Waiting(), kFrameSize);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(t.client.core.SendRing.Data()), kFrameSize), Bytes(f));
+    EXPECT_EQ(f[260], 9);
+    EXPECT_EQ(f[261], 8);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(t.client.core.SendRing.Data()), kFrameSize),
+              Bytes(ServerFrame(72, {{20, 0x44}, {260, 9}, {261, 8}})));
     EXPECT_TRUE(t.client.core.SchedSend.On);
 }

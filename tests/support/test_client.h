@@ -2,6 +2,7 @@
 
 #include "app/client.h"
 #include "platform/instance_lock.h"
+#include "support/fake_http_get.h"
 #include "support/fake_prop_plugin.h"
 #include "support/fakes.h"
 #include "support/panel_fakes.h"
@@ -27,6 +28,7 @@ struct TestClient {
     RecordingShell shell;
     FakeUdpLink udp;
     FakePropPluginLoader plugins;
+    FakeHttpGet http;
     Client client{{clock, process, dialogs, tcp, lobby, instance, sound, web, shell, udp, plugins}};
 
     static QString UniqueLockName()
@@ -42,6 +44,7 @@ struct TestClient {
     void Init()
     {
         client.core.LobbyTitle = lobby.title;
+        client.plat.http = &http;
         window::InitPicIds(client);
     }
 };

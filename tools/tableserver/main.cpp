@@ -1,12 +1,16 @@
 // The table server: one table of four seats on 127.0.0.1, for local play and
 // end-to-end tests. See PROTOCOL.md and the README for its options.
+#include "match_info_web.h"
 #include "server.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
+#include <memory>
 #include <fstream>
 #include <sstream>
 
@@ -60,6 +64,9 @@ int main(int argc, char** argv)
          QStringLiteral("Play the hands of this preset game first (walls, dice, robot choices; see PROTOCOL.md)."),
          QStringLiteral("FILE")},
         {QStringLiteral("trace"), QStringLiteral("Print every frame both ways, one line each.")},
+        {QStringLiteral("match-info"),
+         QStringLiteral("Serve this match-info document over HTTP on 127.0.0.1 and announce it after every login."),
+         QStringLiteral("FILE")},
     });
     p.process(app);
 
@@ -99,6 +106,31 @@ int main(int argc, char** argv)
         o.table.preset = *preset;
     }
 
+    // The match-info document: served on a port of its own, announced with
+    // its address and MD5 after every accepted login.
+    std::unique_ptr<tableserver::MatchInfoWeb> web;
+    if (p.isSet(QStringLiteral("match-info"))) {
+        const QString path = p.value(QStringLiteral("match-info"));
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) || file.size() > 4 * 1024 * 1024) {
+            std::fprintf(stderr, "tableserver: cannot read the match-info document %s (at most 4 MiB)\n",
+                         qPrintable(path));
+            return 2;
+        }
+        web = std::make_unique<tableserver::MatchInfoWeb>(QFileInfo(path).fileName(), file.readAll());
+        if (!web->Listen()) {
+            std::fprintf(stderr, "tableserver: cannot serve the match-info document on 127.0.0.1\n");
+            return 1;
+        }
+        if (o.trace)
+            web->SetLog([](const QString& line) {
+                std::printf("NOTE seat=- %s\n", qPrintable(line));
+                std::fflush(stdout);
+            });
+        o.table.matchInfo.url = web->Url().toStdString();
+        o.table.matchInfo.md5 = web->Md5().toStdString();
+    }
+
     TableServer server(o);
     if (!server.Listen()) {
         std::fprintf(stderr, "tableserver: cannot listen on 127.0.0.1:%u\n", static_cast<unsigned>(o.port));
@@ -106,6 +138,8 @@ int main(int argc, char** argv)
     }
     std::printf("tableserver listening on 127.0.0.1:%u seed=%lld\n", static_cast<unsigned>(server.Port()),
                 static_cast<long long>(seed));
+    if (web)
+        std::printf("match-info document %s md5=%s\n", qPrintable(web->Url()), qPrintable(web->Md5()));
     std::fflush(stdout);
     QObject::connect(&server, &TableServer::finished, &app, &QCoreApplication::quit);
     return app.exec();

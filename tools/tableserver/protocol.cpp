@@ -1,5 +1,6 @@
 #include "protocol.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -110,6 +111,19 @@ void PutText(GameFrame& f, int at, const std::string& bytes, int maxBytes)
 GameFrame LoginReply(int result, int timeoutLimit, int countdownStart)
 {
     return Header(protocol::MsgLoginReply, 0, 0, {timeoutLimit & 0xFF, countdownStart & 0x0F, 0, result});
+}
+
+GameFrame MatchInfoUrl(const std::string& md5, const std::string& url, int region, uint32_t reserve)
+{
+    namespace mib = protocol::match_info_byte;
+    GameFrame f = Header(protocol::MsgMatchInfoUrl, 0);
+    PutText(f, mib::Md5, md5, mib::Md5Last - mib::Md5 + 1);
+    const int urlBytes = std::min<int>(static_cast<int>(url.size()), mib::UrlLast - mib::Url);
+    PutText(f, mib::Url, url, urlBytes);
+    const int nul = mib::Url + urlBytes;
+    f[static_cast<std::size_t>(nul + mib::RegionAfterUrl)] = static_cast<uint8_t>(region);
+    PutLittle(f, nul + mib::ReserveAfterUrl, reserve, 4);
+    return f;
 }
 
 GameFrame ReconnectReply(bool ok) { return Header(protocol::MsgReconnectReply, 0, 0, {0, 0, 0, ok ? 1 : 0}); }
@@ -355,6 +369,14 @@ std::string Describe(const GameFrame& f, bool fromClient)
         case protocol::CmdKeepAlive:
             o << " keepalive bit=" << seat;
             break;
+        case protocol::CmdMatchSign:
+        case protocol::CmdSortRequest:
+            o << (c.kind == protocol::CmdMatchSign ? " match-sign" : " sort-request")
+              << " id=" << Little(f, protocol::match_cmd_byte::InstanceId, 4);
+            break;
+        case protocol::CmdTimeRequest:
+            o << " time-request";
+            break;
         default:
             o << " other";
             break;
@@ -404,6 +426,10 @@ std::string Describe(const GameFrame& f, bool fromClient)
           << " text=" << Printable(Bytes(f, protocol::seat_result_byte::Text, 20));
         break;
     }
+    case protocol::MsgMatchInfoUrl:
+        o << " match-info md5=" << Printable(Bytes(f, protocol::match_info_byte::Md5, 32))
+          << " url=" << Printable(Bytes(f, protocol::match_info_byte::Url, 208));
+        break;
     case protocol::MsgRoundSnapshot:
         o << " round-snapshot bit=" << seat << " figures=" << d(0) << "," << d(1) << " wild=" << T(d(2))
           << " indicator=" << T(d(3));

@@ -75,6 +75,9 @@ GameFrame RoundSnapshot(int bankerSeat, int figure1, int figure2, Tile wild, Til
 GameFrame SeatSnapshot(int seat, int rowDiscards, int tilesOut, int tailFigure, const std::vector<Tile>& laid,
                        const std::vector<Tile>& hand);
 GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat);
+// The match-info announcement: the document's MD5 and address (at most 207
+// bytes), then after the address's NUL the price region and the reserve.
+GameFrame MatchInfoUrl(const std::string& md5, const std::string& url, int region, uint32_t reserve);
 
 // Client frames. Data words are read whole (16 bits, high byte first).
 struct ClientFrame {

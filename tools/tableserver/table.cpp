@@ -114,6 +114,14 @@ void Table::SendSnapshot(int watcher)
     }
 }
 
+void Table::AnnounceMatchInfo(int number)
+{
+    // Match frames carry no echo token: the frame goes out as it is.
+    const TableConfig::MatchInfo& m = config_.matchInfo;
+    if (!m.url.empty())
+        Emit(number, proto::MatchInfoUrl(m.md5, m.url, m.region, m.reserve));
+}
+
 int Table::Watch(int64_t now)
 {
     Watcher w;
@@ -121,6 +129,7 @@ int Table::Watch(int64_t now)
     watchers_.push_back(w);
     const int number = kFirstWatcher + static_cast<int>(watchers_.size()) - 1;
     SendWatcher(number, proto::LoginReply(protocol::LoginAccepted, 0, 8));
+    AnnounceMatchInfo(number);
     Tell(number, "a spectator watches");
     if (phase_ == Phase::Waiting && !startAt_)
         startAt_ = now + config_.robotWaitMs;
@@ -201,6 +210,7 @@ Table::LoginResult Table::Login(const std::string& name, int64_t now)
     if (!startAt_)
         startAt_ = now + config_.robotWaitMs;
     Send(seat, proto::LoginReply(protocol::LoginAccepted, 0, 8));
+    AnnounceMatchInfo(seat);
     r.seat = seat;
     return r;
 }

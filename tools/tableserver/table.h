@@ -33,6 +33,14 @@ struct TableConfig {
     // A preset game (--preset): its hands are played first, in order; its
     // fewest fan holds for the whole game.
     Preset preset;
+    // The match-info document announced after every accepted login (kind
+    // 80); none when the address is empty.
+    struct MatchInfo {
+        std::string url;
+        std::string md5;
+        int region = 1;
+        uint32_t reserve = 0;
+    } matchInfo;
 };
 
 // A frame for one seat's client, its echo token already stamped.
@@ -225,6 +233,7 @@ private:
     void SendWatchers(const protocol::GameFrame& frame);
     void SeatWatcher(int watcher); // the four user records
     void SendSnapshot(int watcher);
+    void AnnounceMatchInfo(int number);
 
     std::vector<Outgoing> out_;
     std::vector<Note> notes_;
