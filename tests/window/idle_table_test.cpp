@@ -39,8 +39,14 @@ struct IdleTable : TestClient {
     window::MainForm& f = *client.MainForm;
     PaintLog log;
 
+    // The text cursor of a focused chat box blinks on its own (Qt's, not a
+    // repaint of the table): kept still so that only the table's own
+    // repaints are seen, whichever box has the focus.
+    const int flashTime = QApplication::cursorFlashTime();
+
     IdleTable()
     {
+        QApplication::setCursorFlashTime(0);
         EXPECT_TRUE(core::Form_Load(c, QStringLiteral("alice$secret$127.0.0.1$8000$here$0$$0$$$0$Lobby$Table$1$42$"),
                                     {1280, 1024}));
         tcp.state = platform::TcpLink::Connected;
@@ -61,6 +67,7 @@ struct IdleTable : TestClient {
         for (QWidget* w : f.findChildren<QWidget*>())
             log.Watch(w);
     }
+    ~IdleTable() { QApplication::setCursorFlashTime(flashTime); }
 
     // Runs the tick by hand for `ms` of the fake clock; the window's own
     // timer is kept still so that no real tick runs in between.
