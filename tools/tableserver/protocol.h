@@ -75,6 +75,11 @@ GameFrame RoundSnapshot(int bankerSeat, int figure1, int figure2, Tile wild, Til
 GameFrame SeatSnapshot(int seat, int rowDiscards, int tilesOut, int tailFigure, const std::vector<Tile>& laid,
                        const std::vector<Tile>& hand);
 GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat);
+// A robot's quick phrase: phrase `index` (0-3) of the second phrase list,
+// as the client sends one (mode 2, marker 97, number index + 1, the line
+// nickname "说道: " phrase, the seat name at 217), from the robot's seat.
+constexpr int kRobotPhrases = 4;
+GameFrame RobotPhrase(int seat, const std::string& nickname, const std::string& seatName, int index);
 
 // Client frames. Data words are read whole (16 bits, high byte first).
 struct ClientFrame {
