@@ -2,6 +2,8 @@
 
 #include "chat/chat.h"
 #include "chat/emoticons.h"
+#include "chat/chat_box.h"
+#include "chat/emoticon_picker.h"
 #include "chat/huifu_form.h"
 #include "chat/speak_box.h"
 #include "chat/seat_handlers.h"
@@ -162,6 +164,7 @@ Client::Client(platform::Services services)
       frmOtherExit(std::make_unique<core::OtherExitForm>(MainForm.get())),
       frmZhahu(std::make_unique<window::ZhahuForm>(MainForm.get())),
       huifu(std::make_unique<chat::HuifuForm>(MainForm.get())),
+      frmBiaoqing(std::make_unique<chat::BiaoqingForm>(MainForm.get())),
       Information(std::make_unique<results::InformationForm>(MainForm.get())),
       VosSet(std::make_unique<window::SettingsForm>(MainForm.get())),
       FrmRule(std::make_unique<window::RuleForm>(MainForm.get()))
@@ -229,6 +232,7 @@ Client::Client(platform::Services services)
     // minimise button).
     window::WireMainButtons(*this);
     window::keys::WireHotKeys(*this);
+    chat::WireChat(*this);
     f.Imgclose[0].Click = [this] { window::AnNiu_Click(*this, window::AnNiuExit); };
     // The end-of-hand reward sequence has no finishing step yet: the start
     // button's ready command goes out at once.

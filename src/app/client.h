@@ -30,6 +30,7 @@ class InformationForm;
 namespace chat {
 class TalkForm;
 class HuifuForm;
+class BiaoqingForm;
 }
 namespace core {
 class ReconnectForm;
@@ -72,6 +73,7 @@ public:
     std::unique_ptr<core::OtherExitForm> frmOtherExit;
     std::unique_ptr<window::ZhahuForm> frmZhahu; // the false-win notice
     std::unique_ptr<chat::HuifuForm> huifu;   // the quick phrases
+    std::unique_ptr<chat::BiaoqingForm> frmBiaoqing; // the emoticon picker
     std::unique_ptr<results::InformationForm> Information; // the player card
     std::unique_ptr<window::SettingsForm> VosSet;          // the settings
     std::unique_ptr<window::RuleForm> FrmRule;             // the rules

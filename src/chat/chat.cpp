@@ -1,6 +1,8 @@
 #include "chat/chat.h"
 
 #include "app/client.h"
+#include "chat/chat_box.h"
+#include "chat/emoticons.h"
 #include "chat/huifu_form.h"
 #include "chat/talk_form.h"
 #include "platform/gbk.h"
@@ -18,21 +20,11 @@ namespace {
 
 constexpr int kRelayLength = protocol::frame_byte::RelayLength;
 constexpr int kTextFirst = protocol::frame_byte::ChatText;
-constexpr int kTextBytes = 201; // 16-215, and the trail byte of a character starting at 215
+constexpr int kTextEnd = 216; // the text field is 16-215
 constexpr int kNameFirst = protocol::frame_byte::ChatName;
 constexpr int16_t kHistoryWidth = 46;
 constexpr int16_t kSystemWidth = 44;
 constexpr int kBoxChars = 45;
-
-enum ChatMode { ModePhrase1 = 1, ModePhrase2 = 2, ModeEmoticon = 3 };
-
-constexpr int kEmoticonGifBase = 667; // emoticon n is GIF 667 + n
-constexpr int kEmoticons = 18;
-constexpr int kEmoticonSize = 65;
-struct Place {
-    int left, top;
-};
-constexpr std::array<Place, 4> kEmoticonPlaces{{{510, 441}, {197, 341}, {452, 165}, {752, 262}}};
 
 // The bubble a quick phrase is shown in: peak opacity, fade steps, hold.
 constexpr int kBubblePeak = 210;
@@ -51,15 +43,25 @@ QByteArray SenderName(const uint8_t* f)
     return name;
 }
 
-// The first view whose seat name is the sender's; 0 when none is.
+// The first view whose seat name is the sender's (an empty name: the first
+// seat without a name); 0 when none is. The sender wrote its name cut to 16
+// bytes on a character's end, so the seat names are cut the same way.
 int SenderView(const Client& c, const QByteArray& name)
 {
-    if (name.isEmpty())
-        return 0;
     for (int v = 0; v < 4; ++v)
-        if (c.game.Players[static_cast<std::size_t>(v)].Name == name)
+        if (platform::gbk::CutBytes(c.game.Players[static_cast<std::size_t>(v)].Name, protocol::kNameBytes) == name)
             return v;
     return 0;
+}
+
+// The text field's bytes: from byte 16 to its first zero byte, no character
+// starting past byte 215; a lead byte at 215 takes byte 216 as its trail.
+int TextLength(const uint8_t* f)
+{
+    int at = kTextFirst;
+    while (at < kTextEnd && f[at] != 0)
+        at += f[at] >= 0x80 ? 2 : 1;
+    return at - kTextFirst;
 }
 
 bool TableWindowNormal(const Client& c)
@@ -90,29 +92,12 @@ void SayPhrase(Client& c, int mode, int number, int speaker)
 // An animated emoticon beside the speaker's seat.
 void ShowEmoticon(Client& c, int number, int speaker, int seatView, bool seated)
 {
-    window::MainForm& f = *c.MainForm;
     if (speaker == 0)
         AddSystemLine(c, QStringLiteral("您使用动态表情，消耗50金币!"));
-    if (seated || speaker > 0) {
-        for (int v = 0; v < 4; ++v) {
-            const Place at = kEmoticonPlaces[static_cast<std::size_t>(v)];
-            widgets::AniGifControl& cell = *f.ucAni_BBQS[static_cast<std::size_t>(v)];
-            cell.setGeometry(static_cast<int>(std::nearbyint(at.left * c.game.ScaleX)),
-                             static_cast<int>(std::nearbyint(at.top * c.game.ScaleY)),
-                             static_cast<int>(std::nearbyint(kEmoticonSize * c.game.ScaleX)),
-                             static_cast<int>(std::nearbyint(kEmoticonSize * c.game.ScaleY)));
-            cell.show();
-            cell.ZOrder(0);
-        }
-    }
-    if (number >= 1 && number <= kEmoticons) {
-        const int id = kEmoticonGifBase + number;
-        if (const std::optional<QByteArray> bytes = platform::LoadResData(id, QStringLiteral("GIF")))
-            f.ucAni_BBQS[static_cast<std::size_t>(speaker)]->LoadAnimatedGIF_Array(*bytes);
-        c.chat.EmoticonIds[static_cast<std::size_t>(speaker)] = static_cast<int16_t>(id);
-        c.chat.DBQS_flag = -1;
-        c.chat.DBQS_Num = 0;
-    }
+    if (seated || speaker > 0)
+        for (int v = 0; v < 4; ++v)
+            PlaceEmoticonCell(c, v);
+    PlayEmoticon(c, speaker, number);
     if (seatView != 0)
         c.chat.ChatBlinkCount = kChatBlinkSteps;
 }
@@ -129,6 +114,7 @@ void ShowLine(Client& c, QString text)
     text = FilterChat(c, text);
     platform::ListBox& history = *c.Talk->Text1;
     table::WrapToList(history, text, kHistoryWidth);
+    TrimHistory(c);
     if (history.ListCount() > 0)
         history.SetListIndex(history.ListCount() - 1);
     PushSystemMessage(c, SystemBoxText(text));
@@ -159,9 +145,7 @@ void OnChatFrame(Client& c)
         return;
     }
 
-    // The trail byte of a double-byte character that starts at byte 215 is
-    // byte 216, so the window is one byte wider than the text field.
-    const QString text = platform::gbk::Decode(f + kTextFirst, kTextBytes);
+    const QString text = platform::gbk::Decode(f + kTextFirst, static_cast<std::size_t>(TextLength(f)));
     const uint8_t own = g.Players[0].SeatBit;
     const int seatView = table::SeatView(own, static_cast<uint8_t>(f[protocol::frame_byte::Seat] & 0x0F));
     // Seat names are kept as the server's GBK bytes, so the sender's name is
@@ -217,9 +201,20 @@ void AddSystemLine(Client& c, const QString& text)
         return;
     platform::ListBox& history = *c.Talk->Text1;
     table::WrapToList(history, text, kSystemWidth);
+    TrimHistory(c);
     if (history.ListCount() > 0)
         history.scrollToItem(history.item(history.ListCount() - 1), QAbstractItemView::PositionAtTop);
     PushSystemMessage(c, SystemBoxText(text));
+}
+
+QStringList DefaultFilterWords()
+{
+    return {QStringLiteral("张某某"), QStringLiteral("李某某"), QStringLiteral("王某某"), QStringLiteral("赵某某"),
+            QStringLiteral("全能神"),
+            QStringLiteral("你妈的"), QStringLiteral("他妈的"), QStringLiteral("她妈的"), QStringLiteral("狗娘养的"),
+            QStringLiteral("狗娘"),
+            QStringLiteral("色情"), QStringLiteral("淫秽"), QStringLiteral("黄色"),
+            QStringLiteral("fuck"), QStringLiteral("shit")};
 }
 
 QString FilterChat(const Client& c, const QString& text)

@@ -13,11 +13,16 @@ class Client;
 
 namespace chat {
 
+// The words the filter removes from every received line, in the order it
+// removes them: four names of persons, a movement, five abusive expressions
+// (the longer before its own start), three obscene words, two English
+// swear words.
+QStringList DefaultFilterWords();
+
 // The chat subsystem's own state.
 struct ChatState {
-    // Words removed from every received line, in this order. Empty until
-    // a word list is given.
-    QStringList FilterWords;
+    // Words removed from every received line, in this order.
+    QStringList FilterWords = DefaultFilterWords();
     // The speech-bubble windows made so far, at most one per view.
     std::vector<std::unique_ptr<SpeakBoxForm>> SpeakBoxes;
     // The emoticon (GIF resource number) each ucAni_BBQS shows, by view; 0
@@ -35,6 +40,10 @@ struct ChatState {
     std::array<QString, 4> SeatVoiceFolders; // by view
     int16_t WhisperSeat = 0;
     QString WhisperPrefix;
+    // A Backspace was typed with the caret inside the whisper prefix, and
+    // the chat box's text before that key.
+    int16_t PrefixCutPending = 0;
+    QString ChatBoxBeforeKey;
 
     // The chat button blinks this many more steps (a line from another seat).
     int16_t ChatBlinkCount = 0;

@@ -61,8 +61,10 @@ void Tou_MouseMove(Client& c, int16_t view, int16_t, int16_t, float, float)
     card.Inf[1].SetCaption(u.Sex != 0 ? QStringLiteral("男") : QStringLiteral("女"));
     card.Inf[2].SetCaption(u.CardText);
     card.Inf[3].SetCaption(NumberText(u.Points));
-    if (u.MemberLevel >= 0 && u.MemberLevel <= 6 && u.MemberLevel == std::floor(u.MemberLevel))
-        card.Inf[4].SetCaption(QString::fromUtf8(kMemberLevels[static_cast<int>(u.MemberLevel)]));
+    // A level the table does not name shows no name, never the previous
+    // player's.
+    const bool named = u.MemberLevel >= 0 && u.MemberLevel <= 6 && u.MemberLevel == std::floor(u.MemberLevel);
+    card.Inf[4].SetCaption(named ? QString::fromUtf8(kMemberLevels[static_cast<int>(u.MemberLevel)]) : QString());
     card.Inf[5].SetCaption(QString::number(u.Count152));
     card.Inf[6].SetCaption(QString::number(u.Count156));
     card.Inf[7].SetCaption(QString::number(u.Count160));

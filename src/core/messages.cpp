@@ -32,7 +32,7 @@ void SendMsg(Client& c, const protocol::GameCmd& cmd)
         if (s.ChatText.isEmpty())
             return;
         ctx.chatText = GbkPrefix(s.ChatText, protocol::kChatTextMaxChars);
-        ctx.playerName = c.game.Players[0].Name.left(protocol::kNameBytes);
+        ctx.playerName = platform::gbk::CutBytes(c.game.Players[0].Name, protocol::kNameBytes);
         s.ChatText.clear();
     }
     // Encoded straight into the send ring's next slot.

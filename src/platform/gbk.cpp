@@ -107,6 +107,18 @@ QString Decode(const uint8_t* bytes, std::size_t size)
     return out;
 }
 
+QByteArray CutBytes(const QByteArray& bytes, int maxBytes)
+{
+    int end = 0;
+    while (end < bytes.size()) {
+        const int step = static_cast<uint8_t>(bytes[end]) >= 0x80 ? 2 : 1;
+        if (end + step > maxBytes || end + step > bytes.size())
+            break;
+        end += step;
+    }
+    return bytes.left(end);
+}
+
 bool IsSingleByte(const QString& text)
 {
     if (text.isEmpty())

@@ -31,6 +31,10 @@ inline QString Decode(const QByteArray& bytes)
     return Decode(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
 }
 
+// The longest start of GBK bytes that is at most maxBytes long and ends on
+// a character's end: a double-byte character is never cut in half.
+QByteArray CutBytes(const QByteArray& bytes, int maxBytes);
+
 // True when the text's first character takes a single GBK byte (also for an
 // empty text).
 bool IsSingleByte(const QString& text);

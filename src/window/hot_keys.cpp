@@ -1,6 +1,7 @@
 #include "window/hot_keys.h"
 
 #include "app/client.h"
+#include "chat/chat_box.h"
 #include "chat/huifu_form.h"
 #include "chat/talk_form.h"
 #include "core/exit_windows.h"
@@ -79,6 +80,18 @@ int16_t ShiftOf(Qt::KeyboardModifiers m)
                                 (m & Qt::AltModifier ? 4 : 0));
 }
 
+// The character a key types, as the chat box's key handler takes it: 13
+// for Enter, 8 for Backspace, 0 for a key that types nothing.
+int16_t KeyAscii(const QKeyEvent& e)
+{
+    if (e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter)
+        return 13;
+    if (e.key() == Qt::Key_Backspace)
+        return 8;
+    const QString text = e.text();
+    return text.isEmpty() ? 0 : static_cast<int16_t>(text.at(0).unicode());
+}
+
 // Every key press of the table window passes here once, whichever control
 // has the focus: the window's own handler first (key preview), then the
 // handler of the control, then the control itself. The event is not
@@ -109,9 +122,14 @@ protected:
         c_.window.ChatHasFocus = chat ? -1 : 0;
         if (c_.window.KeyPreview)
             keys::Form_KeyDown(c_, key, shift);
-        if (chat)
+        if (chat) {
             keys::Chat_KeyDown(c_, key, shift);
-        else if (sysmsg >= 0)
+            // Enter is used up by the chat: the box never sees it.
+            if (chat::Chat_KeyPress(c_, KeyAscii(*e))) {
+                event->accept();
+                return true;
+            }
+        } else if (sysmsg >= 0)
             keys::Sysmsg_KeyDown(c_, static_cast<int16_t>(sysmsg), key, shift);
         else
             keys::pic1_KeyDown(c_, key, shift);

@@ -1,6 +1,7 @@
 #include "window/main_buttons.h"
 
 #include "app/client.h"
+#include "chat/chat_box.h"
 #include "chat/huifu_form.h"
 #include "chat/talk_form.h"
 #include "core/exit_windows.h"
@@ -66,32 +67,6 @@ bool Toggle(platform::Form& f)
     f.Show();
     f.raise();
     return true;
-}
-
-// Steps A: the chat box's line goes out as a chat frame, a whisper when it
-// starts from the whisper prefix.
-void SendChatLine(Client& c)
-{
-    chat::ChatState& ch = c.chat;
-    MainForm& f = *c.MainForm;
-    protocol::GameCmd cmd;
-    cmd.Kind = protocol::CmdChat;
-    cmd.Seat = c.game.Players[0].SeatBit;
-    QString text = f.Chat->Text();
-    if (text.isEmpty() || text.trimmed() == ch.WhisperPrefix)
-        return;
-    const QString nick = c.game.UserInfos[0].Nickname;
-    if (!ch.WhisperPrefix.isEmpty() && text.contains(ch.WhisperPrefix)) {
-        text = text.right(text.size() - ch.WhisperPrefix.size());
-        cmd.Data[1] = ch.WhisperSeat;
-        text = nick + ch.WhisperPrefix.mid(1) + text;
-    } else {
-        text = nick + QStringLiteral("说道: ") + text;
-    }
-    c.core.ChatText = text;
-    ch.WhisperPrefix.clear();
-    f.Chat->SetText(QString());
-    core::SendMsg(c, cmd);
 }
 
 // Steps C: ready for the next hand, or back to the lobby when the game at
@@ -303,7 +278,7 @@ void AnNiu_Click(Client& c, int16_t index)
     switch (index) {
     case AnNiuSend:
         if (c.game.InputEnabled)
-            SendChatLine(c);
+            chat::SendTypedLine(c);
         break;
     case AnNiuChat:
         if (c.Talk->Visible()) {

@@ -127,6 +127,8 @@ MainForm::MainForm(QWidget* parent)
     Timer_ani = new platform::Timer(this, QStringLiteral("Timer_ani"));
     Timer_ani->Tag = QStringLiteral("0");
     TimerProp = new platform::Timer(this, QStringLiteral("TimerProp"));
+    TimerChat = new platform::Timer(this, QStringLiteral("TimerChat"));
+    TimerChat->SetInterval(800);
 
     // The table window has no system frame; it draws its own when there is
     // room for one.

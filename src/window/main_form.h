@@ -107,6 +107,7 @@ public:
     platform::Timer* TimerShuffle;
     platform::Timer* Timer_ani;
     platform::Timer* TimerProp; // the prop notice's countdown
+    platform::Timer* TimerChat; // the chat box's flood gate
 
     // The window's own frame and title bar, on the window itself around
     // pic1; hidden until the frame is drawn. Skin holds the frame picture,

@@ -14,7 +14,8 @@ bool IsPlainName(const QString& text)
 {
     for (const QChar ch : text) {
         const char16_t u = ch.unicode();
-        const bool ok = (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
+        const bool ok = (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') ||
+                        u == u'_';
         if (!ok)
             return false;
     }

@@ -553,6 +553,42 @@ TEST(Chat, RelayedToTheTableWhisperToItsTarget)
     EXPECT_EQ(out[1].seat, 2);
 }
 
+TEST(Chat, RobotsAnswerALineNowAndThenWithAPhrase)
+{
+    OneHuman h;
+    int answers = 0;
+    for (int i = 0; i < 30; ++i) {
+        auto line = ClientFrame(protocol::CmdChat, 1, 0, {0, 0, 0, 0}, h.p.token);
+        proto::PutText(line, 16, "hi", 200);
+        h.table.ClientFrame(0, line, 0);
+        const auto mine = FramesFor(h.table.TakeOutgoing(), 0);
+        ASSERT_GE(mine.size(), 1u);
+        ASSERT_LE(mine.size(), 2u);
+        EXPECT_EQ(mine[0][16], 'h'); // the own line first
+        if (mine.size() < 2)
+            continue;
+        ++answers;
+        const protocol::GameFrame& a = mine[1];
+        EXPECT_EQ(ts_test::Kind(a), protocol::MsgChat);
+        const int seat = ts_test::SeatOf(a) == 2 ? 1 : ts_test::SeatOf(a) == 4 ? 2 : 3;
+        ASSERT_NE(ts_test::SeatOf(a), 1);
+        EXPECT_EQ(a[9], 2);   // the second phrase list
+        EXPECT_EQ(a[13], 97); // its marker
+        EXPECT_GE(a[15], 1);
+        EXPECT_LE(a[15], proto::kRobotPhrases);
+        const std::string said(reinterpret_cast<const char*>(a.data() + 16));
+        EXPECT_EQ(said.rfind(proto::text::Robot, 0), 0u) << said;
+        EXPECT_NE(said.find("\xCB\xB5\xB5\xC0: "), std::string::npos); // 说道
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(a.data() + 217)), h.table.SeatNameOf(seat));
+    }
+    EXPECT_GT(answers, 0);
+    EXPECT_LT(answers, 30);
+
+    // A whisper gets no answer.
+    h.table.ClientFrame(0, ClientFrame(protocol::CmdChat, 1, 0, {0, 2, 0, 0}, h.p.token), 0);
+    EXPECT_EQ(FramesFor(h.table.TakeOutgoing(), 0).size(), 1u);
+}
+
 TEST(Reconnect, MissedFramesAreSentAfterTheReply)
 {
     TableConfig c = Quick();

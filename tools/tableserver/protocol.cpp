@@ -17,6 +17,10 @@ const std::string SelfDrawn = "\xD7\xD4\xC3\xFE";
 const std::string OnDiscard = "\xB5\xE3\xC5\xDA";
 const std::string Drawn = "\xC1\xF7\xBE\xD6";
 const std::string RobbedKong = "\xC7\xC0\xB8\xDC";
+const std::string Said = "\xCB\xB5\xB5\xC0: ";
+// The client's second phrase list: 谢谢 厉害 加油 再见.
+const std::string Phrases2[kRobotPhrases] = {"\xD0\xBB\xD0\xBB", "\xC0\xF7\xBA\xA6", "\xBC\xD3\xD3\xCD",
+                                             "\xD4\xD9\xBC\xFB"};
 } // namespace text
 
 namespace {
@@ -272,6 +276,15 @@ GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat)
     f[0] = f[1] = f[2] = f[4] = 0;
     f[fb::Seat] = SeatBit(senderSeat);
     SetToken(f, 0);
+    return f;
+}
+
+GameFrame RobotPhrase(int seat, const std::string& nickname, const std::string& seatName, int index)
+{
+    index = std::clamp(index, 0, kRobotPhrases - 1);
+    GameFrame f = Header(protocol::MsgChat, SeatBit(seat), 0, {2, 0, 97, index + 1});
+    PutText(f, fb::ChatText, nickname + text::Said + text::Phrases2[index], 2 * protocol::kChatTextMaxChars);
+    PutText(f, fb::ChatName, seatName, protocol::kNameBytes);
     return f;
 }
 

@@ -79,6 +79,12 @@ GameFrame ChatRelay(const GameFrame& fromClient, int senderSeat);
 // bytes), then after the address's NUL the price region and the reserve.
 GameFrame MatchInfoUrl(const std::string& md5, const std::string& url, int region, uint32_t reserve);
 
+// A robot's quick phrase: phrase `index` (0-3) of the second phrase list,
+// as the client sends one (mode 2, marker 97, number index + 1, the line
+// nickname "说道: " phrase, the seat name at 217), from the robot's seat.
+constexpr int kRobotPhrases = 4;
+GameFrame RobotPhrase(int seat, const std::string& nickname, const std::string& seatName, int index);
+
 // Client frames. Data words are read whole (16 bits, high byte first).
 struct ClientFrame {
     int kind = 0;

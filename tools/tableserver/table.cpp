@@ -22,7 +22,8 @@ Table::Table(const TableConfig& config)
     : config_(config),
       rng_(config.seed),
       robotRng_(config.seed ^ 0x5DEECE66Dull),
-      idRng_(config.seed * 0x9E3779B97F4A7C15ull + 7)
+      idRng_(config.seed * 0x9E3779B97F4A7C15ull + 7),
+      chatRng_(config.seed ^ 0xC4A7ull)
 {
 }
 
@@ -372,6 +373,21 @@ void Table::OnChat(int seat, const protocol::GameFrame& f)
             continue;
         Send(to, relay);
     }
+    // Now and then a robot answers a player's line to the table with a
+    // quick phrase.
+    if (target != 0 || S(seat).control != Control::Human || chatRng_.Below(3) != 0)
+        return;
+    std::vector<int> robots;
+    for (int to = 0; to < 4; ++to)
+        if (S(to).control == Control::Robot)
+            robots.push_back(to);
+    if (robots.empty())
+        return;
+    const int robot = robots[static_cast<std::size_t>(chatRng_.Below(static_cast<int>(robots.size())))];
+    const protocol::GameFrame answer =
+        proto::RobotPhrase(robot, S(robot).user.nickname, S(robot).name, chatRng_.Below(proto::kRobotPhrases));
+    for (int to = 0; to < 4; ++to)
+        Send(to, answer);
 }
 
 void Table::OnTurnFrame(int seat, const proto::ClientFrame& c, const protocol::GameFrame& f, int64_t now)

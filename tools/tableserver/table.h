@@ -198,6 +198,7 @@ private:
     Rng rng_;      // deals and dice
     Rng robotRng_; // robots' whims
     Rng idRng_;    // reconnect ids and token seeds
+    Rng chatRng_;  // when robots answer a line
     std::array<Seat, 4> seats_{};
     Phase phase_ = Phase::Waiting;
     std::optional<int64_t> startAt_;
