@@ -45,6 +45,7 @@ struct UserRecord {
     std::string level;    // double-byte characters, at most 16 bytes
     std::string title;    // double-byte characters, at most 24 bytes
     uint64_t userId = 0;
+    int vipLevel = 0;     // 0 none, 1-6 the membership grades
 };
 
 // Server frames.

@@ -494,6 +494,7 @@ void Table::StartGame(int64_t now)
             s.user.level = proto::text::Novice;
             s.user.title = proto::text::Player;
             s.user.userId = 1000 + static_cast<uint64_t>(seat);
+            s.user.vipLevel = robot; // so that their membership badges show
         }
         s.user.coins = static_cast<uint64_t>(s.coins);
         if (s.control == Control::Human) {
