@@ -231,6 +231,7 @@ void ImgGm_Click(Client& c)
         FrmGm_Form_Load(c);
     f.show();
     f.raise();
+    f.activateWindow(); // so that typing goes to the message box
     if (s.Table.ImgGm)
         s.Table.ImgGm->Enabled = false;
     if (s.TimerClick)
