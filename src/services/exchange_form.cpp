@@ -273,8 +273,10 @@ void exchangeFrm_Label_close_Click(Client& c)
 
 void ImgJadeExch_MouseMove(Client& c)
 {
+    // The table's own mouse move puts the normal picture back without its
+    // Tag, so the picture itself tells whether the hover look shows.
     platform::Image* b = c.services.Table.ImgJadeExch;
-    if (b && b->Tag != QLatin1String("1")) {
+    if (b && (b->Tag != QLatin1String("1") || b->PictureId() != kJadeExchHover)) {
         b->Tag = QStringLiteral("1");
         b->SetPicture(PictureOf(c, kJadeExchHover));
     }

@@ -364,10 +364,7 @@ void pic1_MouseMove(Client& c, float x, float y)
 {
     MainForm& f = *c.MainForm;
     SetImagePicture(f.ImgOpenMatchBtn, f.ImgShowMatch.Visible ? 564 : 562);
-    if (f.ImgJadeExch.Tag != QLatin1String("0")) {
-        f.ImgJadeExch.Tag = QStringLiteral("0");
-        SetImagePicture(f.ImgJadeExch, 560);
-    }
+    SetImagePicture(f.ImgJadeExch, 560);
     f.ImgShowMatch.MouseOut();
     f.ImgShowSort.MouseOut();
     SetImagePicture(f.ImgJadeTask, 680);

@@ -149,16 +149,17 @@ GameFrame GameStarts(int bankerSeat, uint32_t reconnectId)
 
 GameFrame GameOver() { return Header(protocol::MsgTableStatus, 0, 0, {0, 0, 0, protocol::StatusGameOver}); }
 
-GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice)
+GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice, uint64_t reportFee)
 {
     GameFrame f = Header(protocol::MsgHandStart, SeatBit(bankerSeat), 0, dice);
-    // Every seat may report a cheater in this hand, for 1000 coins.
+    if (reportFee == 0)
+        return f;
     namespace hb = protocol::hand_start_byte;
     for (int seat = 0; seat < 4; ++seat) {
         f[static_cast<std::size_t>(hb::ImpeachSeats + 2 * seat)] = SeatBit(seat);
         f[static_cast<std::size_t>(hb::ImpeachSeats + 2 * seat + 1)] = 1;
     }
-    PutLittle(f, hb::ImpeachFee, 1000, 8);
+    PutLittle(f, hb::ImpeachFee, reportFee, 8);
     f[hb::ImpeachOn] = 1;
     return f;
 }

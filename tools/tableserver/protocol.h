@@ -55,7 +55,8 @@ GameFrame SeatName(int seat, const std::string& name);
 GameFrame UserInfo(const UserRecord& user, uint8_t seatByte);
 GameFrame GameStarts(int bankerSeat, uint32_t reconnectId);
 GameFrame GameOver();
-GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice);
+// reportFee above 0: every seat may report a cheater in this hand for that fee.
+GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice, uint64_t reportFee = 0);
 GameFrame Deal(const std::vector<Tile>& tiles); // at most 12 tiles
 GameFrame Draw(int seat, Tile tile);             // tile 0 when the receiver may not see it
 GameFrame WildTile(Tile indicator, Tile wild);

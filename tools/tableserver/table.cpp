@@ -570,7 +570,7 @@ void Table::StartHand(int64_t now)
     for (int to = 0; to < 4; ++to)
         Send(to, proto::GameStarts(banker_, S(to).reconnectId));
     SendWatchers(proto::GameStarts(banker_, 0));
-    SendAll(proto::HandStart(banker_, dice));
+    SendAll(proto::HandStart(banker_, dice, config_.reportFee));
 
     // Three passes of four tiles from the head, the banker first.
     std::array<std::vector<Tile>, 4> dealt;
