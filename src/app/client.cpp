@@ -33,7 +33,8 @@
 #include "platform/tcp_link.h"
 #include "platform/udp_link.h"
 #include "platform/web_panel.h"
-#include "services/gm_packet.h"
+#include "services/gm_channel.h"
+#include "services/wiring.h"
 #include "window/chrome.h"
 #include "window/pictures.h"
 #include "window/settings_form.h"
@@ -222,6 +223,22 @@ Client::Client(platform::Services services)
                      [this] { window::WebBrowser2_NavigateError(*this); });
     QObject::connect(&plat.udp, &platform::UdpLink::DataArrival, &wiring_,
                      [this](qint64 bytes) { services::WinsckUdp_DataArrival(*this, bytes); });
+    // Customer service, the report of a cheater, the membership and web
+    // links and the prize exchange: the controls of the table window they
+    // drive and what they ask of the layers above them.
+    services::TableSide& side = this->services.Table;
+    side.Window = &f;
+    side.pic1 = f.pic1;
+    side.imgLocation = &f.imgLocation;
+    side.ImgGm = &f.ImgGm;
+    side.cmdImpeach = &f.cmdImpeach;
+    side.ImgJadeExch = &f.ImgJadeExch;
+    side.img_vip = &f.img_vip;
+    side.pic_gskh_back = f.pic_gskh_back;
+    this->services.Hooks.Picture = [](int id) { return window::LoadGifPicture(id, QStringLiteral("GIF")); };
+    this->services.Hooks.SendMsg = [this](const protocol::GameCmd& cmd) { core::SendMsg(*this, cmd); };
+    this->services.Hooks.OpenWebPage = [this](const QString& address) { return window::OpenWebPage(*this, address); };
+    services::WireServices(*this);
     window::WireClaimInput(*this);
     results::WireResultForms(*this);
     window::WireSettingsForm(*this);

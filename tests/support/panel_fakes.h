@@ -59,17 +59,25 @@ public:
     QList<QUrl> opened;
 };
 
-// A UDP socket whose datagrams the test makes arrive.
+// A UDP socket whose datagrams the test makes arrive, and which records the
+// datagrams sent. Ports in `taken` are held by "other programs": probing
+// them reports them in use and binding them fails.
 class FakeUdpLink : public platform::UdpLink {
     Q_OBJECT
 public:
     bool Bind(int port) override
     {
+        ++binds;
+        if (allTaken || taken.contains(port) || failBind) {
+            bound = false;
+            return false;
+        }
         localPort = port;
         bound = true;
         return true;
     }
     int LocalPort() const override { return localPort; }
+    bool IsBound() const override { return bound; }
     void Close() override { bound = false; }
     QByteArray GetData() override
     {
@@ -78,18 +86,46 @@ public:
         ++takes;
         return d;
     }
+    void SetRemote(const QString& host, int port) override
+    {
+        remoteHost = host;
+        remotePort = port;
+    }
+    bool SendData(const QByteArray& datagram) override
+    {
+        if (!bound)
+            return false;
+        sent << datagram;
+        return true;
+    }
+    bool FromRemote() const override { return currentFromRemote; }
+    bool ProbePortInUse(int port) override
+    {
+        ++probes;
+        return allTaken || taken.contains(port) || (bound && port == localPort);
+    }
     // One datagram arrives and raises the arrival event.
-    void Arrive(const QByteArray& datagram)
+    void Arrive(const QByteArray& datagram, bool fromRemote = true)
     {
         current = datagram;
+        currentFromRemote = fromRemote;
         emit DataArrival(datagram.size());
         current.clear();
     }
 
     bool bound = false;
+    bool failBind = false;
+    bool allTaken = false;
     int localPort = 0;
     int takes = 0;
+    int binds = 0;
+    int probes = 0;
+    QList<int> taken;
+    QString remoteHost;
+    int remotePort = 0;
+    QList<QByteArray> sent;
     QByteArray current;
+    bool currentFromRemote = true;
 };
 
 } // namespace testing_support

@@ -187,6 +187,16 @@ const Row kRows[] = {
     // The exit dialog's and the table notice's own backgrounds.
     {1120, 1120, R::DialogPanel, 300, 150, "退出", "3", "1", F::Gif, B::Given, "exit dialog background"},
     {1121, 1121, R::DialogPanel, 300, 150, "退出", "4", "1", F::Gif, B::Given, "table notice background"},
+    // The services' own pictures: the customer-service icon, its window, the
+    // report window and the prize-exchange window with its cells and page strip.
+    {1140, 1141, R::Button, 55, 55, "客服", "1|0", "1", F::Gif, B::Assumed, "customer-service icon: highlighted, normal"},
+    {1142, 1142, R::DialogPanel, 320, 260, "在线客服", "4", "1", F::Gif, B::Assumed, "customer-service window background"},
+    {1143, 1146, R::Button, 60, 26, "发送|记录|回复|关闭", "0", "1", F::Gif, B::Assumed, "customer-service window buttons"},
+    {1147, 1147, R::DialogPanel, 300, 150, "举报", "3", "1", F::Gif, B::Assumed, "report window background"},
+    {1148, 1148, R::DialogPanel, 522, 490, "奖品兑换", "4", "1", F::Gif, B::Given, "prize-exchange window background"},
+    {1149, 1149, R::Tab, 100, 100, "", "0", "1", F::Gif, B::Given, "prize-exchange cell frame"},
+    {1150, 1150, R::Tab, 150, 45, "", "0", "1", F::Gif, B::Given, "prize-exchange page strip"},
+    {1151, 1152, R::Arrow, 45, 45, "", "0|10", "1", F::Gif, B::Given, "prize-exchange previous and next page"},
 };
 
 #undef TILE_VIEW

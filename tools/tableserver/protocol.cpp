@@ -152,6 +152,8 @@ GameFrame UserInfo(const UserRecord& user, uint8_t seatByte)
     PutText(f, ub::Voice1, "27", 8); // voice pack; the client draws the voices itself
     PutText(f, ub::Voice2, "10", 8);
     PutLittle(f, ub::UserId, user.userId, 8);
+    f[ub::VipLevel] = static_cast<uint8_t>(user.vipLevel);
+    f[ub::GmService] = 1; // customer service is on (tools/servicehost answers it)
     f[ub::NoPlugin] = 1; // no prop plug-in at this table
     return f;
 }
@@ -165,9 +167,19 @@ GameFrame GameStarts(int bankerSeat, uint32_t reconnectId)
 
 GameFrame GameOver() { return Header(protocol::MsgTableStatus, 0, 0, {0, 0, 0, protocol::StatusGameOver}); }
 
-GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice)
+GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice, uint64_t reportFee)
 {
-    return Header(protocol::MsgHandStart, SeatBit(bankerSeat), 0, dice);
+    GameFrame f = Header(protocol::MsgHandStart, SeatBit(bankerSeat), 0, dice);
+    if (reportFee == 0)
+        return f;
+    namespace hb = protocol::hand_start_byte;
+    for (int seat = 0; seat < 4; ++seat) {
+        f[static_cast<std::size_t>(hb::ImpeachSeats + 2 * seat)] = SeatBit(seat);
+        f[static_cast<std::size_t>(hb::ImpeachSeats + 2 * seat + 1)] = 1;
+    }
+    PutLittle(f, hb::ImpeachFee, reportFee, 8);
+    f[hb::ImpeachOn] = 1;
+    return f;
 }
 
 GameFrame Deal(const std::vector<Tile>& tiles)

@@ -45,6 +45,7 @@ struct UserRecord {
     std::string level;    // double-byte characters, at most 16 bytes
     std::string title;    // double-byte characters, at most 24 bytes
     uint64_t userId = 0;
+    int vipLevel = 0;     // 0 none, 1-6 the membership grades
 };
 
 // Server frames.
@@ -54,7 +55,8 @@ GameFrame SeatName(int seat, const std::string& name);
 GameFrame UserInfo(const UserRecord& user, uint8_t seatByte);
 GameFrame GameStarts(int bankerSeat, uint32_t reconnectId);
 GameFrame GameOver();
-GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice);
+// reportFee above 0: every seat may report a cheater in this hand for that fee.
+GameFrame HandStart(int bankerSeat, const std::array<int, 4>& dice, uint64_t reportFee = 0);
 GameFrame Deal(const std::vector<Tile>& tiles); // at most 12 tiles
 GameFrame Draw(int seat, Tile tile);             // tile 0 when the receiver may not see it
 GameFrame WildTile(Tile indicator, Tile wild);

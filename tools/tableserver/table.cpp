@@ -520,6 +520,7 @@ void Table::StartGame(int64_t now)
             s.user.level = proto::text::Novice;
             s.user.title = proto::text::Player;
             s.user.userId = 1000 + static_cast<uint64_t>(seat);
+            s.user.vipLevel = robot; // so that their membership badges show
         }
         s.user.coins = static_cast<uint64_t>(s.coins);
         if (s.control == Control::Human) {
@@ -595,7 +596,7 @@ void Table::StartHand(int64_t now)
     for (int to = 0; to < 4; ++to)
         Send(to, proto::GameStarts(banker_, S(to).reconnectId));
     SendWatchers(proto::GameStarts(banker_, 0));
-    SendAll(proto::HandStart(banker_, dice));
+    SendAll(proto::HandStart(banker_, dice, config_.reportFee));
 
     // Three passes of four tiles from the head, the banker first.
     std::array<std::vector<Tile>, 4> dealt;

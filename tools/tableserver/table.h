@@ -23,6 +23,7 @@ struct TableConfig {
     int robotWaitMs = 5000;     // after the first login, free seats go to robots
     int robotDelayMs = 700;     // how long a robot (or a lost client's seat) thinks
     int countdownSeconds = 15;  // the countdown a turn prompt shows
+    uint64_t reportFee = 0;     // above 0: every hand offers every seat to report a cheater for this fee
     int graceMs = 10000;        // after the countdown, the server acts for a silent client
     int readyWaitMs = 30000;    // between hands, a silent client counts as ready after this
     int stake = 10;
