@@ -58,6 +58,11 @@ struct NullUdp : platform::UdpLink {
     int LocalPort() const override { return 0; }
     void Close() override {}
     QByteArray GetData() override { return {}; }
+    bool IsBound() const override { return true; }
+    void SetRemote(const QString&, int) override {}
+    bool SendData(const QByteArray&) override { return false; }
+    bool FromRemote() const override { return false; }
+    bool ProbePortInUse(int) override { return false; }
 };
 struct NoPlugins : platform::PropPluginLoader {
     bool Exists(const QString&) override { return false; }
