@@ -5,6 +5,7 @@
 
 #include "chat/talk_form.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using chat_test::ChatScreen;
@@ -37,7 +38,11 @@ TEST(EmoticonPicker, OpensOnPageOneAboveTheChatBar)
     const QRect table = t.f.pic1->geometry();
     EXPECT_EQ(t.b.pos(), QPoint(static_cast<int>(t.f.x() + table.x() + table.width() * 0.3),
                                 static_cast<int>(t.f.y() + table.y() + table.height() * 0.62)));
-    EXPECT_EQ(t.b.ucAni_DBQ[5]->geometry(), QRect(72, 88, 73, 65));
+    // Placed in its cell of 73x65; an unstretched control is cut to its GIF.
+    const QRect cell = t.b.ucAni_DBQ[5]->geometry();
+    EXPECT_EQ(cell.topLeft(), QPoint(72, 88));
+    EXPECT_EQ(cell.width(), std::min(73, t.b.ucAni_DBQ[5]->ActualWidth()));
+    EXPECT_EQ(cell.height(), std::min(65, t.b.ucAni_DBQ[5]->ActualHeight()));
     // The button again closes it.
     t.Click(t.f.imgword1);
     EXPECT_FALSE(t.b.Visible());
