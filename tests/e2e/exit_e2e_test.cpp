@@ -5,6 +5,7 @@
 // server sees; then the exit button's dialog leaves the table: the server
 // sees the leave frame, the lobby hears that the client left and closes it.
 #include "support/processes.h"
+#include "support/rfb_client.h"
 #include "support/table_fixture.h"
 
 #include "core/exit_windows.h"
@@ -21,85 +22,6 @@
 using namespace testing_support;
 
 namespace {
-
-// The pointer side of an RFB (VNC) viewer: enough to move the mouse and
-// press its left button on the client's screen.
-class PointerClient {
-public:
-    bool Connect(int port, int timeoutMs)
-    {
-        return WaitFor(
-            [&] {
-                socket_.abort();
-                socket_.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-                return socket_.waitForConnected(200) && Handshake();
-            },
-            timeoutMs);
-    }
-
-    void Click(QPoint at)
-    {
-        Pointer(at, 0);
-        Pointer(at, 1);
-        Pointer(at, 0);
-    }
-
-private:
-    QByteArray Read(int n)
-    {
-        QByteArray out;
-        QElapsedTimer timer;
-        timer.start();
-        while (out.size() < n && timer.elapsed() < 3000) {
-            if (socket_.bytesAvailable() == 0 && !socket_.waitForReadyRead(100))
-                continue;
-            out += socket_.read(n - out.size());
-        }
-        return out;
-    }
-
-    bool Handshake()
-    {
-        const QByteArray version = Read(12);
-        if (!version.startsWith("RFB 003."))
-            return false;
-        const bool v33 = version < QByteArray("RFB 003.007\n");
-        socket_.write(v33 ? QByteArray("RFB 003.003\n") : QByteArray("RFB 003.008\n"));
-        if (v33) {
-            const QByteArray type = Read(4);
-            if (type.size() != 4 || qFromBigEndian<quint32>(type.constData()) != 1)
-                return false;
-        } else {
-            const QByteArray count = Read(1);
-            if (count.size() != 1 || count[0] == 0)
-                return false;
-            if (!Read(static_cast<uint8_t>(count[0])).contains('\x01'))
-                return false;
-            socket_.write(QByteArray(1, '\x01'));
-            const QByteArray result = Read(4);
-            if (result.size() != 4 || qFromBigEndian<quint32>(result.constData()) != 0)
-                return false;
-        }
-        socket_.write(QByteArray(1, '\x01')); // shared
-        const QByteArray init = Read(24);
-        if (init.size() != 24)
-            return false;
-        Read(static_cast<int>(qFromBigEndian<quint32>(init.constData() + 20)));
-        return true;
-    }
-
-    void Pointer(QPoint at, uint8_t buttons)
-    {
-        char rec[6] = {5, static_cast<char>(buttons)};
-        qToBigEndian<quint16>(static_cast<quint16>(at.x()), rec + 2);
-        qToBigEndian<quint16>(static_cast<quint16>(at.y()), rec + 4);
-        socket_.write(rec, sizeof rec);
-        socket_.flush();
-        WaitFor([] { return false; }, 60);
-    }
-
-    QTcpSocket socket_;
-};
 
 // Where the player clicks on a 1024 x 768 screen, taken from the client's
 // own layout: the table window lies at the screen's corner.
@@ -160,7 +82,7 @@ TEST(ExitEndToEnd, StartButtonReadiesAndTheExitDialogLeavesTheTable)
                    QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
                    QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
                   env);
-    PointerClient mouse;
+    RfbInput mouse;
     ASSERT_TRUE(mouse.Connect(vncPort, 15000)) << lobby.Lines().join('\n').toStdString();
 
     // The first preset hand ends at once: a robot wins on the banker's
