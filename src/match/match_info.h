@@ -70,10 +70,10 @@ constexpr qint64 kMaxDocumentBytes = 4 * 1024 * 1024;
 // The GIF resource id of a goods picture.
 int16_t GoodsPicId(int32_t goodsId);
 
-// The fee text of an entry-fee specification ("g:500;15:1" -> "500金币+1香烟").
+// The fee text of an entry-fee string ("g:500;15:1" -> "500金币+1香烟").
 QString BuildFeeText(const QString& ex, const std::vector<GoodsItem>& goods);
 
-// The prize rows of a prize specification ("1;g:1000|2;g:500;1:2").
+// The prize rows of a prize string ("1;g:1000|2;g:500;1:2").
 PrizeTable BuildPrizeRows(const QString& pz, const std::vector<GoodsItem>& goods);
 
 enum class DocumentResult {

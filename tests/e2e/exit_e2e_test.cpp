@@ -15,8 +15,6 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
-#include <QTcpSocket>
-#include <QtEndian>
 #include <gtest/gtest.h>
 
 using namespace testing_support;

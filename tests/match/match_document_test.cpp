@@ -1,5 +1,5 @@
 // The match-info document: goods, room chip limits and match types read from
-// GBK XML; fee texts and prize rows built from their specifications; broken
+// GBK XML; fee texts and prize rows built from their strings; broken
 // documents leave the tables as they were.
 #include "match/match_info.h"
 
