@@ -2,11 +2,13 @@
 
 #include "app/client.h"
 #include "chat/chat_box.h"
+#include "chat/emoticon_picker.h"
 #include "chat/huifu_form.h"
 #include "chat/talk_form.h"
 #include "core/exit_windows.h"
 #include "core/lobby.h"
 #include "results/result_forms.h"
+#include "services/web_links.h"
 #include "window/main_buttons.h"
 #include "window/main_form.h"
 
@@ -298,7 +300,8 @@ void pic1_Click(Client& c)
     for (QWidget* w : {static_cast<QWidget*>(c.Talk.get()), static_cast<QWidget*>(c.huifu.get()),
                        static_cast<QWidget*>(c.Score.get()), static_cast<QWidget*>(c.Hero.get()),
                        static_cast<QWidget*>(Made(c.window.VosSet)), static_cast<QWidget*>(c.frmExit.get()),
-                       static_cast<QWidget*>(Made(c.window.FrmRule))})
+                       static_cast<QWidget*>(Made(c.window.FrmRule)), static_cast<QWidget*>(c.frmBiaoqing.get()),
+                       static_cast<QWidget*>(c.services.FrmVip.data())})
         Hide(w);
 }
 

@@ -2,11 +2,13 @@
 // box and the system-message lists, and the click on the bare table.
 #include "button_fixture.h"
 
+#include "chat/emoticon_picker.h"
 #include "chat/huifu_form.h"
 #include "chat/talk_form.h"
 #include "core/exit_windows.h"
 #include "platform/lobby_link.h"
 #include "results/result_forms.h"
+#include "services/web_links.h"
 #include "window/hot_keys.h"
 #include "window/main_buttons.h"
 #include "window/notice_forms.h"
@@ -264,6 +266,8 @@ TEST(HotKeys, ATableClickHidesTheClientsOwnSettingsAndRulesWindows)
     window::ShowSettings(t.c);
     window::ShowRules(t.c);
     t.c.huifu->Show();
+    t.c.frmBiaoqing->show();
+    services::VipWindow(t.c).show();
     QApplication::processEvents();
     ASSERT_TRUE(t.c.VosSet->isVisible());
     ASSERT_TRUE(t.c.FrmRule->isVisible());
@@ -272,4 +276,6 @@ TEST(HotKeys, ATableClickHidesTheClientsOwnSettingsAndRulesWindows)
     EXPECT_FALSE(t.c.VosSet->isVisible());
     EXPECT_FALSE(t.c.FrmRule->isVisible());
     EXPECT_FALSE(t.c.huifu->isVisible());
+    EXPECT_FALSE(t.c.frmBiaoqing->isVisible()); // the emoticon picker
+    EXPECT_FALSE(services::VipWindow(t.c).isVisible()); // the membership offer
 }
