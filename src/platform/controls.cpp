@@ -522,8 +522,6 @@ void GraphicSurface::Repaint(const GraphicControl* control)
     update(now);
 }
 
-// Paints only what the event asks for: the back picture inside the region
-// and the controls that reach into it.
 void GraphicSurface::TakeBackPictureFromSource()
 {
     if (!BackPictureSource)
@@ -540,6 +538,8 @@ void GraphicSurface::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
+// Paints only what the event asks for: the back picture inside the region
+// and the controls that reach into it.
 void GraphicSurface::paintEvent(QPaintEvent* event)
 {
     TakeBackPictureFromSource();
