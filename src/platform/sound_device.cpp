@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -108,30 +109,121 @@ QString SoundModulePath(const QString& programFolder)
     return QDir(programFolder).absoluteFilePath(QStringLiteral("mjclient_sound.so"));
 }
 
-ModuleSoundDevice::ModuleSoundDevice(QString modulePath) : path_(std::move(modulePath))
+// What a buffer made while the module loads has been told; its sound once
+// the module is there.
+struct ModuleSoundDevice::Deferred {
+    QString nativePath;
+    bool playing = false;
+    bool looping = false;
+    bool gainSet = false;
+    double gain = 1.0;
+    std::unique_ptr<EngineSound> sound;
+
+    void Attach(SoundEngine& engine)
+    {
+        sound.reset(engine.MakeSound(nativePath));
+        if (gainSet)
+            sound->SetGain(gain);
+        if (playing)
+            sound->Play(looping);
+    }
+};
+
+namespace {
+
+// A buffer made while the module loads: it records until its sound exists,
+// then passes every operation on.
+class DeferredBuffer : public SoundBuffer {
+public:
+    explicit DeferredBuffer(std::shared_ptr<ModuleSoundDevice::Deferred> d) : d_(std::move(d)) {}
+    bool Play(bool looping) override
+    {
+        d_->playing = true;
+        d_->looping = looping;
+        if (d_->sound)
+            d_->sound->Play(looping);
+        return true;
+    }
+    bool Stop() override
+    {
+        d_->playing = false;
+        if (d_->sound)
+            d_->sound->Stop();
+        return true;
+    }
+    bool SetCurrentPosition(int) override { return true; }
+    bool SetVolume(int hundredthsDb) override
+    {
+        d_->gainSet = true;
+        d_->gain = GainOfHundredthsDb(hundredthsDb);
+        if (d_->sound)
+            d_->sound->SetGain(d_->gain);
+        return true;
+    }
+
+private:
+    std::shared_ptr<ModuleSoundDevice::Deferred> d_;
+};
+
+} // namespace
+
+ModuleSoundDevice::ModuleSoundDevice(QString modulePath, std::function<void()> beforeLoad)
+    : path_(std::move(modulePath)), self_(std::make_shared<ModuleSoundDevice*>(this))
 {
     // Only the exact file is loaded, never a library found on a search path.
-    loader_ = std::thread([this] {
+    std::weak_ptr<ModuleSoundDevice*> self = self_;
+    loader_ = std::thread([this, self, beforeLoad = std::move(beforeLoad)] {
+        if (beforeLoad)
+            beforeLoad();
         if (!QFileInfo(path_).isFile()) {
             loadError_ = QStringLiteral("no sound module at %1").arg(path_);
-            return;
+        } else {
+            QLibrary library(path_);
+            if (!library.load()) {
+                loadError_ = library.errorString();
+            } else {
+                factory_ = reinterpret_cast<SoundEngineFactory>(library.resolve(kSoundEngineFactory));
+                if (!factory_)
+                    loadError_ = QStringLiteral("%1 has no %2").arg(path_, QLatin1String(kSoundEngineFactory));
+            }
         }
-        QLibrary library(path_);
-        if (!library.load()) {
-            loadError_ = library.errorString();
-            return;
-        }
-        factory_ = reinterpret_cast<SoundEngineFactory>(library.resolve(kSoundEngineFactory));
-        if (!factory_)
-            loadError_ = QStringLiteral("%1 has no %2").arg(path_, QLatin1String(kSoundEngineFactory));
+        loaded_ = true;
+        // The engine is made on the GUI thread: tell it there. The device may
+        // be gone by the time the notice runs.
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(
+                app,
+                [self] {
+                    if (std::shared_ptr<ModuleSoundDevice*> device = self.lock())
+                        (*device)->WaitUntilLoaded();
+                },
+                Qt::QueuedConnection);
     });
 }
 
 ModuleSoundDevice::~ModuleSoundDevice()
 {
+    self_.reset();
     engine_.reset();
     if (loader_.joinable())
         loader_.join();
+}
+
+void ModuleSoundDevice::WaitUntilLoaded()
+{
+    if (loader_.joinable())
+        loader_.join();
+    if (!openPending_)
+        return;
+    openPending_ = false;
+    OpenEngine();
+    // Open has already said yes: a system without a default output leaves
+    // the device silent rather than refusing what was accepted.
+    open_ = true;
+    for (const std::weak_ptr<Deferred>& weak : deferred_)
+        if (std::shared_ptr<Deferred> d = weak.lock(); d && engine_)
+            d->Attach(*engine_);
+    deferred_.clear();
 }
 
 bool ModuleSoundDevice::Open()
@@ -139,8 +231,18 @@ bool ModuleSoundDevice::Open()
     if (tried_)
         return open_;
     tried_ = true;
+    if (!loaded_) {
+        openPending_ = true;
+        open_ = true;
+        return open_;
+    }
     if (loader_.joinable())
         loader_.join();
+    return OpenEngine();
+}
+
+bool ModuleSoundDevice::OpenEngine()
+{
     if (factory_)
         engine_.reset(factory_(kSoundEngineInterfaceVersion));
     if (!engine_) {
@@ -165,6 +267,12 @@ std::unique_ptr<SoundBuffer> ModuleSoundDevice::CreateBufferFromFile(const QStri
 {
     if (!open_ || !IsPlayableWaveFile(path))
         return nullptr;
+    if (openPending_) {
+        auto d = std::make_shared<Deferred>();
+        d->nativePath = NativePath(path);
+        deferred_.push_back(d);
+        return std::make_unique<DeferredBuffer>(std::move(d));
+    }
     if (!engine_)
         return std::make_unique<SilentBuffer>();
     return std::make_unique<ModuleBuffer>(std::unique_ptr<EngineSound>(engine_->MakeSound(NativePath(path))));

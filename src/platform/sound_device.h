@@ -3,8 +3,11 @@
 #include "platform/sound_engine.h"
 
 #include <QString>
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace platform {
 
@@ -53,32 +56,54 @@ QString SoundModulePath(const QString& programFolder);
 
 // The real output, through the sound module (platform/sound_engine.h). The
 // module starts loading on a worker thread when the device is made, so the
-// audio libraries are read and linked while the program starts; Open waits
-// for it. Without the module, or on a system without any audio output, the
-// device is silent and accepts the files SilentSoundDevice accepts.
+// audio libraries are read and linked while the program starts. Open never
+// waits for it: while it loads, Open answers true and the buffers made
+// meanwhile keep what they were told (playing, looping, volume) and pass it
+// on once the module is there, so the table is drawn without waiting for the
+// audio libraries. Without the module, or on a system without any audio
+// output, the device is silent and accepts the files SilentSoundDevice
+// accepts.
 class ModuleSoundDevice : public SoundDevice {
 public:
-    explicit ModuleSoundDevice(QString modulePath);
+    // `beforeLoad`, when given, runs on the worker thread before the module
+    // is loaded (tests hold the load back with it).
+    explicit ModuleSoundDevice(QString modulePath, std::function<void()> beforeLoad = {});
     ~ModuleSoundDevice() override;
     ModuleSoundDevice(const ModuleSoundDevice&) = delete;
     ModuleSoundDevice& operator=(const ModuleSoundDevice&) = delete;
 
-    // False only when the system has audio outputs but no default one.
+    // Once the module has loaded: false only when the system has audio
+    // outputs but no default one. While it loads: true; should the system
+    // then turn out to have no default output, the device stays silent.
     bool Open() override;
     // Null until Open succeeded, and for the files IsPlayableWaveFile refuses.
     std::unique_ptr<SoundBuffer> CreateBufferFromFile(const QString& path) override;
     // Whether sounds reach an audio output (false: the device is silent).
     bool Audible() const { return engine_ != nullptr; }
+    // Waits until the worker thread has loaded the module (or failed to) and
+    // finishes an Open that was answered while it loaded.
+    void WaitUntilLoaded();
+
+    struct Deferred;
 
 private:
+    // Makes the engine from the loaded module and answers Open.
+    bool OpenEngine();
+
     QString path_;
     std::thread loader_;
+    std::atomic<bool> loaded_{false};
     // Set by the loader thread, read once it has been joined.
     SoundEngineFactory factory_ = nullptr;
     QString loadError_;
     bool tried_ = false;
     bool open_ = false;
+    bool openPending_ = false; // Open answered before the module had loaded
     std::unique_ptr<SoundEngine> engine_;
+    // Buffers made while the module loaded; they get their sound when it is there.
+    std::vector<std::weak_ptr<Deferred>> deferred_;
+    // Lets the loader's "loaded" notice find the device only while it exists.
+    std::shared_ptr<ModuleSoundDevice*> self_;
 };
 
 // The device the program uses: the sound module beside the program.

@@ -2,10 +2,14 @@
 
 #include "support/wave_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLibrary>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
+#include <future>
 #include <gtest/gtest.h>
 
 namespace {
@@ -63,6 +67,7 @@ TEST_P(SoundModuleOutputs, OpenAnswersFromTheSystemsOutputs)
     fake.SetOutputs(oc.anyOutput, oc.defaultOutput);
     Waves waves;
     ModuleSoundDevice device{QStringLiteral(MJ_FAKE_SOUND_MODULE)};
+    device.WaitUntilLoaded();
     EXPECT_EQ(device.Open(), oc.opens);
     EXPECT_EQ(device.Audible(), oc.audible);
     EXPECT_EQ(device.CreateBufferFromFile(waves.good) != nullptr, oc.opens);
@@ -81,6 +86,7 @@ TEST(SoundModule, BuffersPassPlayStopAndVolumeToTheModule)
     FakeModule fake;
     Waves waves;
     ModuleSoundDevice device{QStringLiteral(MJ_FAKE_SOUND_MODULE)};
+    device.WaitUntilLoaded();
     ASSERT_TRUE(device.Open());
     {
         std::unique_ptr<platform::SoundBuffer> buffer = device.CreateBufferFromFile(waves.good);
@@ -100,6 +106,7 @@ TEST(SoundModule, WithoutTheModuleTheDeviceIsSilentButChecksItsFiles)
 {
     Waves waves;
     ModuleSoundDevice device{waves.dir.filePath(QStringLiteral("mjclient_sound.so"))};
+    device.WaitUntilLoaded();
     EXPECT_TRUE(device.Open());
     EXPECT_FALSE(device.Audible());
     std::unique_ptr<platform::SoundBuffer> buffer = device.CreateBufferFromFile(waves.good);
@@ -117,6 +124,92 @@ TEST(SoundModule, NoBufferBeforeOpen)
     EXPECT_EQ(device.CreateBufferFromFile(waves.good), nullptr);
 }
 
+// Holds the device's module load back until released.
+struct LoadGate {
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::function<void()> Hold()
+    {
+        return [f = released] { f.wait(); };
+    }
+};
+
+// Runs the event loop until the device has its engine or the time is up.
+static bool WaitAudible(const ModuleSoundDevice& device)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!device.Audible() && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return device.Audible();
+}
+
+TEST(SoundModule, OpenDoesNotWaitForTheModuleAndEarlyBuffersCatchUp)
+{
+    FakeModule fake;
+    Waves waves;
+    const QString second = waves.dir.filePath(QStringLiteral("second.wav"));
+    testing_support::WriteWave(second);
+    LoadGate gate;
+    ModuleSoundDevice device{QStringLiteral(MJ_FAKE_SOUND_MODULE), gate.Hold()};
+    ASSERT_TRUE(device.Open());
+    EXPECT_FALSE(device.Audible());
+    // The start-up tune: looping at a volume, before the module is there.
+    std::unique_ptr<platform::SoundBuffer> tune = device.CreateBufferFromFile(waves.good);
+    ASSERT_TRUE(tune);
+    EXPECT_TRUE(tune->SetVolume(-2000));
+    EXPECT_TRUE(tune->Play(true));
+    // A sound that was stopped again before the module came stays quiet.
+    std::unique_ptr<platform::SoundBuffer> stopped = device.CreateBufferFromFile(second);
+    ASSERT_TRUE(stopped);
+    EXPECT_TRUE(stopped->Play(false));
+    EXPECT_TRUE(stopped->Stop());
+    // A file the device refuses is refused while it loads too.
+    EXPECT_EQ(device.CreateBufferFromFile(waves.bad), nullptr);
+    EXPECT_TRUE(fake.log->isEmpty());
+
+    gate.release.set_value();
+    ASSERT_TRUE(WaitAudible(device));
+    const QString tunePath = QDir::toNativeSeparators(waves.good);
+    const QString secondPath = QDir::toNativeSeparators(second);
+    EXPECT_EQ(*fake.log, QStringList({"make " + tunePath, "gain 0.100", "loop " + tunePath, "make " + secondPath}));
+    // From now on the early buffers pass straight on.
+    fake.log->clear();
+    EXPECT_TRUE(tune->Stop());
+    EXPECT_EQ(*fake.log, QStringList({"stop " + tunePath}));
+}
+
+TEST(SoundModule, ASystemWithoutDefaultOutputFoundAfterOpenLeavesTheDeviceSilent)
+{
+    FakeModule fake;
+    fake.SetOutputs(true, false);
+    Waves waves;
+    LoadGate gate;
+    ModuleSoundDevice device{QStringLiteral(MJ_FAKE_SOUND_MODULE), gate.Hold()};
+    ASSERT_TRUE(device.Open());
+    std::unique_ptr<platform::SoundBuffer> early = device.CreateBufferFromFile(waves.good);
+    ASSERT_TRUE(early);
+    EXPECT_TRUE(early->Play(true));
+    gate.release.set_value();
+    device.WaitUntilLoaded();
+    EXPECT_FALSE(device.Audible());
+    EXPECT_TRUE(early->Stop());
+    EXPECT_NE(device.CreateBufferFromFile(waves.good), nullptr);
+    EXPECT_EQ(device.CreateBufferFromFile(waves.bad), nullptr);
+    EXPECT_FALSE(fake.log->contains("make " + QDir::toNativeSeparators(waves.good)));
+}
+
+TEST(SoundModule, TheLoadedNoticeFindsNoDeviceOnceItIsGone)
+{
+    FakeModule fake;
+    {
+        ModuleSoundDevice device{QStringLiteral(MJ_FAKE_SOUND_MODULE)};
+        ASSERT_TRUE(device.Open());
+    } // the loader is joined here; its notice is still queued
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fake.log->isEmpty());
+}
+
 static QStringList g_warnings;
 static void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
 {
@@ -132,6 +225,7 @@ TEST(SoundModule, TheProgramsModuleLoadsWithoutAWord)
     const QtMessageHandler before = qInstallMessageHandler(KeepWarning);
     {
         ModuleSoundDevice device{QStringLiteral(MJ_SOUND_MODULE)};
+        device.WaitUntilLoaded();
         device.Open();
     }
     qInstallMessageHandler(before);
@@ -141,6 +235,7 @@ TEST(SoundModule, TheProgramsModuleLoadsWithoutAWord)
     qInstallMessageHandler(KeepWarning);
     {
         ModuleSoundDevice device{QStringLiteral("/nonexistent/mjclient_sound.so")};
+        device.WaitUntilLoaded();
         device.Open();
     }
     qInstallMessageHandler(before);
