@@ -32,6 +32,8 @@ int16_t InitPropPlugin(Client& c)
         f.Bank.SetVisible(true);
         f.Bank.ZOrder(0);
         c.rewards.PropRandom.seed(static_cast<uint32_t>(c.plat.clock.timeGetTime()));
+        for (QString& label : c.rewards.TreasureSeatLabels)
+            label.clear();
 
         if (!c.rewards.PropPlugin) {
             if (g.InputEnabled == 0 || !c.plat.plugins.Exists(c.core.AppPath)) {

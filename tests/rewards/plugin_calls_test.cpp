@@ -5,6 +5,7 @@
 // and leaves through the exit window.
 
 #include "core/exit_windows.h"
+#include "core/startup.h"
 #include "core/scheduler.h"
 #include "dispatch/table_fixture.h"
 #include "platform/prop_plugin_loader.h"
@@ -210,6 +211,27 @@ TEST(PluginCalls, ASeatIsToldToThePluginThatTurnedItDown)
     // The object stays, and still hears that the seat is taken.
     EXPECT_EQ(plugin->calls.filter(QStringLiteral("rec_state")), QStringList{QStringLiteral("rec_state(2, true, 0)")});
     EXPECT_EQ(plugin->Count(QStringLiteral("InitExit")), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PluginCalls, TheTableWindowsUnloadStopsAndReleasesThePlugin)
+{
+    for (int16_t state : {int16_t{2}, int16_t{-1}}) {
+        dispatch_test::Table t;
+        auto plugin = std::make_shared<FakePropPlugin>();
+        t.client.rewards.PropPlugin = plugin;
+        t.client.rewards.PropPluginState = state;
+        core::Form_Unload(t.client);
+        EXPECT_EQ(plugin->Count(QStringLiteral("InitExit")), state > 0 ? 1 : 0) << state;
+        if (state > 0) {
+            EXPECT_TRUE(plugin->calls.contains(QStringLiteral("InitExit(1)")));
+        }
+        EXPECT_EQ(t.client.rewards.PropPlugin, nullptr) << state;
+        EXPECT_EQ(plugin.use_count(), 1) << state;
+    }
 }
 
 } // namespace
