@@ -144,13 +144,13 @@ void InitJadeTask(Client& c)
     const double finishLeft = 340 * sx;
     const double finishTop = 171 * sy;
     const double finishSize = 350 * sy;
+    // The animation's large sheet is read when the display is first shown,
+    // which keeps it out of the program's start.
     widgets::Apng& finish = *r.APNG_Jadefinish;
-    finish.LoadAnimation(kJadeAnimation, 0, 0, 4, 4);
     finish.Pause();
     finish.hide();
     Place(&finish, finishLeft, finishTop, finishSize, finishSize);
     finish.raise();
-    finish.Start(-1, 100);
 
     const double frameLeft = finishLeft - 30 * sx;
     const double frameTop = finishTop + finishSize - 50 * sx;
@@ -181,6 +181,8 @@ void ShowJadeReward(Client& c)
     const double sx = c.game.ScaleX;
     widgets::Apng& finish = *r.APNG_Jadefinish;
     widgets::Apng& frame = *r.APNG_JadeKuang;
+    if (finish.CountX() == 0)
+        finish.LoadAnimation(kJadeAnimation, 0, 0, 4, 4);
     finish.Start(-1, 200);
     finish.show();
     finish.raise();

@@ -132,7 +132,7 @@ TEST(JadeDisplay, StartsHiddenAndLaidOut)
     EXPECT_EQ(r.APNG_JadeKuang->geometry(), QRect(310, 471, 418, 86));
     EXPECT_EQ(r.APNG_JadeNum.size(), 1u);
     EXPECT_EQ(t.Digit(0).geometry(), QRect(444, 501, 22, 29));
-    EXPECT_EQ(r.APNG_Jadefinish->CountX(), 4);
+    EXPECT_EQ(r.APNG_JadeKuang->CountX(), 1);
     EXPECT_EQ(t.Digit(0).CountY(), 10);
     EXPECT_FALSE(t.c.MainForm->Pic_Jadetask->isVisibleTo(t.c.MainForm.get()));
     EXPECT_EQ(r.JadeShowing, 0);
@@ -156,6 +156,9 @@ TEST_P(JadeAmount, ShowsOneDigitPerCharacterCentredOnTheFrame)
     const rewards::RewardsState& r = t.c.rewards;
     EXPECT_TRUE(r.APNG_Jadefinish->isVisibleTo(t.c.MainForm->pic1));
     EXPECT_TRUE(r.APNG_JadeKuang->isVisibleTo(t.c.MainForm->pic1));
+    EXPECT_EQ(r.APNG_Jadefinish->CountX(), 4);
+    EXPECT_EQ(r.APNG_Jadefinish->CountY(), 4);
+    EXPECT_TRUE(r.APNG_Jadefinish->Running());
     EXPECT_EQ(r.APNG_Jadefinish->Interval(), 200);
     ASSERT_EQ(t.VisibleDigits(), static_cast<int>(a.lefts.size())) << a.text;
     const int frameLeft = r.APNG_JadeKuang->x();
