@@ -23,6 +23,7 @@
 #include "match/match.h"
 #include "rewards/jade.h"
 #include "rewards/prop_pump.h"
+#include "rewards/prop_round.h"
 #include "rewards/reward_ticks.h"
 #include "rewards/vip_badges.h"
 #include "window/claim_input.h"
@@ -213,6 +214,7 @@ Client::Client(platform::Services services)
     f.LbMove.MouseDown = [this](int16_t button, int16_t, float, float) { window::LbMove_MouseDown(*this, button); };
     f.LbMove.MouseMove = [this](int16_t, int16_t, float, float) { window::LbMove_MouseMove(*this); };
     f.FormMouseMove = [this](int16_t, int16_t, float, float) { window::Form_MouseMove(*this); };
+    f.Proponeself.MouseMove = [this](int16_t, int16_t, float x, float y) { rewards::Proponeself_MouseMove(*this, x, y); };
     f.WebBrowser1 = plat.web.Create(f.pic1, QStringLiteral("WebBrowser1"));
     f.WebBrowser2 = plat.web.Create(f.pic1, QStringLiteral("WebBrowser2"));
     QObject::connect(f.WebBrowser1, &platform::WebPanel::DocumentComplete, &wiring_,

@@ -128,6 +128,18 @@ void SchedReceiveTask(Client& c)
     s.SchedReceive.Count = s.RecvRing.HasFrame() ? 1 : 0;
 }
 
+namespace {
+
+// The running prop plug-in hears when the login goes out and when the link
+// is found lost.
+void TellPluginLink(Client& c, bool up)
+{
+    if (c.rewards.PropPluginState > 0 && c.rewards.PropPlugin)
+        c.rewards.PropPlugin->rec_state(3, up, 0);
+}
+
+} // namespace
+
 void SchedLoginTask(Client& c)
 {
     CoreState& s = c.core;
@@ -140,6 +152,7 @@ void SchedLoginTask(Client& c)
         c.plat.tcp.SendData(Bytes(s.LoginFrame.data()));
         s.SchedWatch.Start();
         s.SchedLogin.On = false;
+        TellPluginLink(c, true);
     }
     s.SchedLogin.Count = 0;
 }
@@ -150,6 +163,7 @@ void SchedWatchTask(Client& c)
     ProxyWatch(c); // a SOCKS5 handshake that runs
     if (Connected(c))
         return;
+    TellPluginLink(c, false);
     if (!c.plat.lobby.FindWindow(s.LobbyTitle)) {
         c.plat.process.endNow();
         return;

@@ -449,6 +449,8 @@ void Form_Unload(Client& c)
         window::StopWave(c);
     if (c.rewards.PropPluginState > 0)
         c.core.Hooks.ExitPropPlugin(1);
+    // The plug-in object goes with the table window, whatever its state.
+    c.rewards.PropPlugin.reset();
     c.frmExit->hide();
     c.frmOtherExit->hide();
     UnloadReconnectWindow(c);

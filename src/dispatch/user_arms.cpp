@@ -117,7 +117,8 @@ void FillSeat(Client& c, int v, const QByteArray& account)
     }
     if (v == 0 && c.services.GmServiceOn && !u.Nickname.isEmpty())
         c.services.GmUserName = platform::gbk::Encode(u.Nickname);
-    if (rewards::PropPluginExists(c)) {
+    // Only a seat with money is handed to the plug-in and seated there.
+    if (rewards::PropPluginExists(c) && u.Coins > 0) {
         const uint8_t bit = g.Players[sv].SeatBit != 0 ? g.Players[sv].SeatBit : static_cast<uint8_t>(1 << v);
         HandToPlugin(c, v, bit);
         rewards::rec_state(c, 2, true, v);

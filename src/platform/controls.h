@@ -193,6 +193,9 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     int UBound() const { return Count() - 1; }
     void Load(int i);
+    // Removes a loaded element from its surface and destroys it; the array
+    // keeps its length. Element 0 stays: it is the design-time one.
+    void Unload(int i);
     // Puts every element on a surface (an array made without one), and the
     // elements Load makes later.
     void AttachTo(GraphicSurface* surface);
@@ -368,6 +371,17 @@ void ControlArray<T>::Load(int i)
     if (surface_)
         surface_->Add(item.get());
     items_[static_cast<std::size_t>(i)] = std::move(item);
+}
+
+template <typename T>
+void ControlArray<T>::Unload(int i)
+{
+    if (i <= 0 || !Exists(i))
+        return;
+    std::unique_ptr<T>& item = items_[static_cast<std::size_t>(i)];
+    if (surface_)
+        surface_->Remove(item.get());
+    item.reset();
 }
 
 } // namespace platform

@@ -9,8 +9,18 @@ namespace rewards {
 // Hides the jade-task panel.
 void HideJadeTask(Client& c);
 
-// Resets the jade-task state and places the (hidden) panel.
+// Resets the jade-task state, reads jadetask.xml, places the (hidden)
+// jade-task panel and lays out the (hidden) jade display.
 void InitJadeTask(Client& c);
+
+// Reads jadetask.xml of the program's folder into JadeLevels and JadeTasks;
+// false (and both tables with their one empty entry) when the file is
+// missing or holds no document.
+bool LoadJadeTaskXml(Client& c);
+
+// Shows the jade display for JadeRewardText: the animation, the frame and
+// one digit picture per character, centred on the frame.
+void ShowJadeReward(Client& c);
 
 // Lays out the cigarette and prize panel and resets the pool.
 void InitChipPanel(Client& c);

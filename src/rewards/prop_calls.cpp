@@ -3,6 +3,7 @@
 #include "app/client.h"
 #include "platform/clock.h"
 #include "platform/prop_plugin_loader.h"
+#include "rewards/treasure.h"
 #include "window/main_form.h"
 
 namespace rewards {
@@ -31,6 +32,8 @@ int16_t InitPropPlugin(Client& c)
         f.Bank.SetVisible(true);
         f.Bank.ZOrder(0);
         c.rewards.PropRandom.seed(static_cast<uint32_t>(c.plat.clock.timeGetTime()));
+        for (QString& label : c.rewards.TreasureSeatLabels)
+            label.clear();
 
         if (!c.rewards.PropPlugin) {
             if (g.InputEnabled == 0 || !c.plat.plugins.Exists(c.core.AppPath)) {
@@ -56,10 +59,9 @@ int16_t InitPropPlugin(Client& c)
         }
         c.rewards.PropPluginState = c.rewards.PropPlugin->GetBaoInfo(c.rewards.PropBaoInfo) ? 2 : 1;
 
-        f.ImgProp[0].SetVisible(false);
-        f.ImgProp[0].Enabled = false;
-        for (int i = 1; i < kBoxImages; ++i) {
-            f.ImgProp.Load(i);
+        // The design-time box 0 and boxes 1-14, hidden and disabled.
+        for (int i = 0; i < kBoxImages; ++i) {
+            LoadBox(c, i);
             f.ImgProp[i].SetVisible(false);
             f.ImgProp[i].Enabled = false;
         }
@@ -93,8 +95,8 @@ bool SetUserinfo(Client& c, int view, uint8_t seatBit, bool hasAmount)
 
 void rec_state(Client& c, int what, bool on, int view)
 {
-    if (platform::PropPlugin* p = Running(c))
-        p->rec_state(static_cast<int16_t>(what), on, static_cast<int16_t>(view));
+    if (c.rewards.PropPlugin)
+        c.rewards.PropPlugin->rec_state(static_cast<int16_t>(what), on, static_cast<int16_t>(view));
 }
 
 void InitShowEnd(Client& c)

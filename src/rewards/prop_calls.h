@@ -21,8 +21,10 @@ int16_t InitPropPlugin(Client& c);
 // True while the plug-in object exists.
 bool PropPluginExists(const Client& c);
 
-// The component's methods. SetUserinfo is made whenever the object exists
-// (true when there is none); the others only while the plug-in runs.
+// The component's methods. SetUserinfo and rec_state are made whenever the
+// object exists (SetUserinfo is true when there is none), whether or not
+// the plug-in runs; callers that want a running plug-in test
+// PropPluginState. The others only while the plug-in runs.
 void ClearUser(Client& c, int view);
 bool SetUserinfo(Client& c, int view, uint8_t seatBit, bool hasAmount);
 void rec_state(Client& c, int what, bool on, int view);

@@ -192,6 +192,10 @@ void TimerProp_Timer(Client& c)
     RewardsState& r = c.rewards;
     window::MainForm& f = *c.MainForm;
     f.TimerProp->SetEnabled(false);
+    if (r.PropTimerOn) {
+        TreasureResultStep(c);
+        return;
+    }
     if (!r.PropCaptionOn) {
         f.TimerProp->SetEnabled(true);
         return;

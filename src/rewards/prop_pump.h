@@ -30,7 +30,8 @@ void AddSystemMessage(Client& c, QString& text);
 void ShowPropNotice(Client& c, const QString& text, const std::vector<int32_t>& box,
                     const std::array<int32_t, 5>& style);
 
-// A tick of TimerProp: counts the notice down and hides it at its end.
+// A tick of TimerProp: the treasure boxes' result steps while they run,
+// else counts the notice down and hides it at its end.
 void TimerProp_Timer(Client& c);
 
 // The width of a text in half-width columns: 2 for a double-byte

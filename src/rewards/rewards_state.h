@@ -10,6 +10,10 @@
 #include <random>
 #include <vector>
 
+namespace widgets {
+class Apng;
+}
+
 namespace rewards {
 
 // The rewards subsystem's own state: purchases, the prop plug-in, the
@@ -66,6 +70,49 @@ struct RewardsState {
     int16_t JadeRewardActive = 0;
     int16_t FinishPending = 0;
     int16_t PoolRolling = 0;
+
+    // ---- The jade reward, the treasure-box round and the plug-in's hover ----
+    // The jade display of a hand's reward: its animation, the frame under
+    // the digits and the digit pictures (element 0 always there); children
+    // of the table picture, made by InitJadeTask.
+    widgets::Apng* APNG_Jadefinish = nullptr;
+    widgets::Apng* APNG_JadeKuang = nullptr;
+    std::vector<widgets::Apng*> APNG_JadeNum;
+    QString JadeRewardText;   // the jade amount of the last hand, as received
+    uint32_t JadeShowTick = 0; // when the jade display was shown
+    int16_t JadeShowing = 0;   // the jade digits are on show
+    // jadetask.xml: the levels and the tasks, entry 0 empty.
+    struct JadeLevel {
+        uint8_t level = 0;
+        int32_t color = 0;
+        uint8_t mutiple = 0;
+    };
+    struct JadeTask {
+        int32_t id = 0;
+        QString des;
+        QString des2;
+        std::vector<int32_t> prizeKinds;
+        std::vector<int32_t> prizeAmounts;
+        int16_t prizeCount = 0;
+    };
+    std::vector<JadeLevel> JadeLevels{JadeLevel{}};
+    std::vector<JadeTask> JadeTasks{JadeTask{}};
+
+    // The box round's result steps on TimerProp and the count-up of the coins.
+    int16_t PropTimerOn = 0;
+    int16_t PropTimerTicks = 0;
+    int16_t PropTimerLimit = 0;
+    std::array<QString, 4> TreasureSeatLabels;
+    std::array<float, 4> TreasureCoinStep{};
+    std::array<double, 4> TreasureCoinShown{};
+    int16_t TreasureLabelWidth = 0;
+    int16_t TreasureDigits = 0;
+    // Counts every stop of the plug-in and every new hand's reset: a box
+    // flight that finds it changed after a wait leaves the boxes alone.
+    uint32_t PropRoundSerial = 0;
+    // The video over the own seat: asked already (-1), shown (1).
+    int16_t PropOneSelfShown = 0;
+    int16_t PropOneSelfHover = 0;
 };
 
 } // namespace rewards

@@ -14,6 +14,7 @@
 #include "protocol/kinds.h"
 #include "results/result_forms.h"
 #include "rewards/jade.h"
+#include "rewards/prop_round.h"
 #include "window/hot_keys.h"
 #include "window/main_form.h"
 #include "window/pictures.h"
@@ -352,6 +353,7 @@ void pic1_MouseMove(Client& c, float x, float y)
     }
     LowerRaisedTile(c, x, y);
     HideIfShown(c.Information.get());
+    rewards::CloseOwnSeatVideo(c);
 }
 
 void DiceMultiplier_MouseMove(Client& c)

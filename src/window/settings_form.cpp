@@ -44,7 +44,11 @@ void ChooseDialect(Client& c)
 }
 
 // Tells the prop plug-in whether sound is on (only a usable plug-in hears it).
-void TellPlugin(Client& c) { rewards::rec_state(c, 1, c.window.Sound.SoundOn != 0, 0); }
+void TellPlugin(Client& c)
+{
+    if (c.rewards.PropPluginState > 0)
+        rewards::rec_state(c, 1, c.window.Sound.SoundOn != 0, 0);
+}
 
 } // namespace
 

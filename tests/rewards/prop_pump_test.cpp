@@ -361,6 +361,12 @@ struct TreasureTable : PluginTable {
         bao.ClosedBoxSize = {50, 50};
         bao.PropNoticePoint = {512, 200};
     }
+    // TimerProp's ticks of the box results, to their end.
+    void RunResultSteps()
+    {
+        for (int i = 0; i < 20 && c.rewards.PropTimerOn; ++i)
+            rewards::TimerProp_Timer(c);
+    }
 };
 
 TEST(Treasure, APlayerWithABoxGetsOneAutomaticPickAtZeroSeconds)
@@ -384,6 +390,7 @@ TEST(Treasure, APlayerWithABoxGetsOneAutomaticPickAtZeroSeconds)
     EXPECT_GE(pick, 0);
     EXPECT_LE(pick, 4);
     EXPECT_FALSE(t.f.ImgProp[pick].Visible);
+    t.RunResultSteps(); // the coins count up on TimerProp, then the result
     EXPECT_TRUE(t.ScoreShown());
     EXPECT_EQ(t.plugin->Count(QStringLiteral("InitShowNext")), 1);
 }
@@ -403,6 +410,7 @@ TEST(Treasure, APlayerWithoutABoxSeesTheOthersOpenAtTwoSeconds)
     t.Tick(); // three seconds: two left
     EXPECT_EQ(t.c.rewards.TreasureCountdownOn, 0);
     EXPECT_FALSE(t.f.ImgProp[pick].Visible);
+    t.RunResultSteps();
     EXPECT_TRUE(t.ScoreShown());
 }
 
