@@ -2,6 +2,7 @@
 
 #include "match/match_info.h"
 #include "match/match_instances.h"
+#include "match/match_panel.h"
 #include "match/match_results.h"
 #include "protocol/frame.h"
 
@@ -64,6 +65,9 @@ struct MatchState {
     uint32_t ClockStepTick = 0;
     uint32_t CaptionTick = 0;
     uint32_t SortRequestTick = 0;
+
+    // The match panels' drag and busy state.
+    MatchPanelState panel;
 
     // The ranking board (colours 0x00BBGGRR).
     uint32_t SortHeaderColor = 0;
