@@ -12,7 +12,6 @@
 #include <QDate>
 #include <QDateTime>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QTimeZone>
 #include <algorithm>
 #include <cmath>
@@ -25,54 +24,11 @@ namespace {
 
 using window::MainForm;
 
-constexpr int64_t kDay = 86400;
-
-// The moment a time text names, taken at its occurrence nearest to
-// `around` (seconds since 1970): a text without a date on the day before,
-// of or after that moment; a text without a year in the year before, of or
-// after it.
-std::optional<int64_t> MomentOf(const QString& text, int64_t around)
-{
-    static const QRegularExpression kDated(QStringLiteral("^\\s*(\\d{1,2})-(\\d{1,2}) (\\d{1,2}):(\\d{2}):(\\d{2})\\s*$"));
-    static const QRegularExpression kTime(QStringLiteral("^\\s*(\\d{1,2}):(\\d{2}):(\\d{2})\\s*$"));
-    const QDateTime base = QDateTime::fromSecsSinceEpoch(around, QTimeZone::utc());
-    auto nearest = [around](std::optional<int64_t> best, int64_t candidate) {
-        if (!best || std::llabs(candidate - around) < std::llabs(*best - around))
-            return std::optional<int64_t>(candidate);
-        return best;
-    };
-    std::optional<int64_t> best;
-    if (const auto m = kTime.match(text); m.hasMatch()) {
-        const int h = m.captured(1).toInt(), mi = m.captured(2).toInt(), s = m.captured(3).toInt();
-        if (h > 23 || mi > 59 || s > 59)
-            return std::nullopt;
-        const int64_t day = base.date().startOfDay(QTimeZone::utc()).toSecsSinceEpoch();
-        const int64_t ofDay = h * 3600 + mi * 60 + s;
-        for (int64_t d : {-kDay, int64_t{0}, kDay})
-            best = nearest(best, day + d + ofDay);
-        return best;
-    }
-    if (const auto m = kDated.match(text); m.hasMatch()) {
-        const int mo = m.captured(1).toInt(), dd = m.captured(2).toInt();
-        const QTime time(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(5).toInt());
-        if (!time.isValid())
-            return std::nullopt;
-        const int year = base.date().year();
-        for (int y : {year - 1, year, year + 1}) {
-            const QDate date(y, mo, dd);
-            if (date.isValid())
-                best = nearest(best, QDateTime(date, time, QTimeZone::utc()).toSecsSinceEpoch());
-        }
-        return best;
-    }
-    return std::nullopt;
-}
-
 // Seconds from a session's start text to the server clock; nullopt when the
 // text is no time text.
 std::optional<int64_t> SecondsSince(const MatchState& m, const QString& startText)
 {
-    const std::optional<int64_t> start = MomentOf(startText, m.ServerClock);
+    const std::optional<int64_t> start = TimeTextMoment(startText, m.ServerClock);
     if (!start)
         return std::nullopt;
     return static_cast<int64_t>(m.ServerClock) - *start;
@@ -289,15 +245,6 @@ void ListPageTexts(Client& c, uint32_t now)
 }
 
 } // namespace
-
-int64_t SecondsBetween(const QString& from, const QString& to, uint32_t serverClock, bool* ok)
-{
-    const std::optional<int64_t> a = MomentOf(from, serverClock);
-    const std::optional<int64_t> b = MomentOf(to, serverClock);
-    if (ok)
-        *ok = a && b;
-    return a && b ? *b - *a : 0;
-}
 
 void MatchTimerTick(Client& c)
 {

@@ -4,6 +4,7 @@
 #include "match/match.h"
 #include "match/match_clock.h"
 #include "match/match_list_page.h"
+#include "match/match_results.h"
 #include "match/match_panel_text.h"
 #include "core/numeric.h"
 #include "window/main_form.h"
@@ -410,19 +411,6 @@ void ShowListPage(Client& c, int32_t page)
     ShowFirstRowDetail(c);
 }
 
-// The ranking drawing of the match frames.
-bool DrawRanking(Client& c, const std::vector<SortEntry>& rows, QString& page, QString& pages, QString& text,
-                 int16_t& first)
-{
-    (void)c;
-    (void)rows;
-    (void)page;
-    (void)pages;
-    (void)text;
-    (void)first;
-    return false;
-}
-
 bool IsShown(const QWidget* w) { return w && !w->isHidden(); }
 
 void HideIfShown(QWidget* w)
@@ -447,7 +435,7 @@ void ShowRankingPage(Client& c, int16_t firstRow)
         return;
     QString page, pages, text;
     int16_t first = firstRow;
-    if (DrawRanking(c, inst->SortEntries, page, pages, text, first)) {
+    if (DrawSortList(c, inst->SortEntries, page, pages, text, first)) {
         SetPageArrows(f, true);
         f.LblSortInfo[0].Tag = page;
         f.LblshowPage[1].Tag = pages;
@@ -493,8 +481,9 @@ void ImgShowSort_MouseDown(Client& c)
     if (!inst)
         return;
     const int32_t id = inst->Id;
-    const bool ahead = !inst->SortEntries.empty() && inst->Place != 1;
-    const double behind = ahead ? inst->SortEntries.front().points - inst->Points : 0.0;
+    // Ranking rows count from 1.
+    const bool ahead = inst->SortEntries.size() >= 2 && inst->Place != 1;
+    const double behind = ahead ? inst->SortEntries[1].points - inst->Points : 0.0;
     f.LblSortInfo[2].SetCaption(ahead ? QString::number(behind, 'g', 15) : QStringLiteral("0"));
     const int16_t t = inst->TypeIndex;
     const QString rules = t >= 1 && t <= CountOf(m.tables.MatchTypes)
