@@ -545,6 +545,30 @@ TEST_F(OpenPanelFixture, RankingPanelOpensOnceWhilePressedAgainDuringTheGrowth)
     EXPECT_TRUE(f.Pic_sortDetail->isHidden());
 }
 
+TEST_F(OpenPanelFixture, RankingDrawnFromTheInstanceTableAsItStandsAfterTheGrowth)
+{
+    m.MatchInstances[1].Id = 101;
+    f.ListSort->Tag = QStringLiteral("101");
+    int round = 0;
+    t.clock.onEvents = [&] {
+        if (++round != 3)
+            return;
+        // A new instance list arrives while the panel grows: the old table
+        // is gone.
+        std::vector<MatchInstance> fresh(2);
+        fresh[1] = Session(101, QStringLiteral("05-01 20:00:00"));
+        fresh[1].SortEntries.resize(1);
+        for (int i = 1; i <= 25; ++i)
+            fresh[1].SortEntries.push_back({QStringLiteral("p%1").arg(i), 100 - i});
+        m.MatchInstances = std::move(fresh);
+        m.MatchInstances.shrink_to_fit();
+    };
+    match::ImgShowSort_MouseDown(c);
+    t.clock.onEvents = nullptr;
+    ASSERT_FALSE(f.Pic_sortDetail->isHidden());
+    EXPECT_EQ(f.LblshowPage[1].Caption, QStringLiteral("1/3"));
+}
+
 TEST_F(OpenPanelFixture, RankingPanelWithoutAKnownInstanceOpensNothing)
 {
     for (const char* tag : {"", "0", "999"}) {
