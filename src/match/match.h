@@ -2,6 +2,8 @@
 
 #include "match/match_info.h"
 #include "match/match_instances.h"
+#include "match/match_panel.h"
+#include "match/match_results.h"
 #include "protocol/frame.h"
 
 #include <QString>
@@ -13,6 +15,13 @@
 class Client;
 
 namespace match {
+
+// One player's standing at the table in a match room.
+struct MatchStandingEntry {
+    QString username;
+    int32_t match_score = 0;
+    int32_t match_sort = 0;
+};
 
 struct MatchState {
     // Set when the player leaves: match-info downloads stop.
@@ -41,6 +50,12 @@ struct MatchState {
     std::vector<MatchInstance> MatchInstances = std::vector<MatchInstance>(1);
     std::vector<MatchInstance> MatchList = std::vector<MatchInstance>(1);
 
+    // The state byte of the last start/end frame (kind 75) of a current
+    // session; 1 holds an announced next session back until the end.
+    int16_t LastStartEndState = 0;
+    // The standings of the players at this table (kind 47).
+    std::array<MatchStandingEntry, 4> MatchStandings{};
+
     // The match clock.
     int32_t AutoSignLead = 0;
     QStringList ShowMatchCaptions{QString()};
@@ -51,6 +66,9 @@ struct MatchState {
     uint32_t CaptionTick = 0;
     uint32_t SortRequestTick = 0;
 
+    // The match panels' drag and busy state.
+    MatchPanelState panel;
+
     // The ranking board (colours 0x00BBGGRR).
     uint32_t SortHeaderColor = 0;
     std::array<uint32_t, 4> SortPlaceColors{};
@@ -58,6 +76,8 @@ struct MatchState {
     std::array<int16_t, 3> SortColumnWidths{};
     float SortLeft = 0;
     float SortTop = 0;
+    // What DrawSortList printed on the ranking panel.
+    PrintLayer SortPrint{QStringLiteral("SortPrint")};
 };
 
 // Stamps the echo token into bytes 260-261 of a finished match frame and

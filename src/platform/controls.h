@@ -312,6 +312,7 @@ public:
     QString List(int i) const;
     int ListIndex() const { return currentRow(); }
     void SetListIndex(int i) { setCurrentRow(i); }
+    QString Tag;
 };
 
 // A one-line text box.

@@ -47,6 +47,145 @@ namespace match_cmd_byte {
 constexpr int InstanceId = 16;
 } // namespace match_cmd_byte
 
+// Fields shared by most match frames: the instance id and a session's start
+// (seconds since 1970-01-01), both 32-bit little-endian.
+namespace match_frame_byte {
+constexpr int InstanceId = 16;
+constexpr int Time = 20;
+constexpr int TextLast = 255; // every text field of a match frame ends here at the latest
+} // namespace match_frame_byte
+
+// Kind 72: confirmed flag, 16-bit sign-up count, 32-bit prize base, text.
+namespace match_sign_byte {
+constexpr int Confirmed = 24;
+constexpr int Count = 25;
+constexpr int Base = 27;
+constexpr int Text = 31;
+} // namespace match_sign_byte
+
+// Kind 73: the "no longer signed up" flag, then the text.
+namespace match_sign_off_byte {
+constexpr int SignedOff = 24;
+constexpr int Text = 25;
+} // namespace match_sign_off_byte
+
+// Kind 74: a count, then entries of id, start and state.
+namespace match_states_byte {
+constexpr int Count = 16;
+constexpr int Entries = 17;
+constexpr int EntrySize = 9;
+constexpr int EntryId = 0;
+constexpr int EntryTime = 4;
+constexpr int EntryState = 8;
+constexpr int MaxEntries = 28; // the most that fit in a frame
+constexpr uint8_t StateRunning = 2;
+} // namespace match_states_byte
+
+// Kind 75: the session's state, then the text.
+namespace match_start_end_byte {
+constexpr int State = 24;
+constexpr int Text = 25;
+constexpr uint8_t Started = 1;
+constexpr uint8_t Ended = 2;
+constexpr uint8_t Closed = 3; // closed without a result
+} // namespace match_start_end_byte
+
+// Kinds 77 and 78: the player's place and points.
+namespace match_place_byte {
+constexpr int Place = 24;
+constexpr int Points = 28;
+} // namespace match_place_byte
+
+// Kind 79: the first place (16-bit unsigned), the row count (16-bit), rows
+// of a nickname and 32-bit points.
+namespace match_sort_byte {
+constexpr int FirstPlace = 24;
+constexpr int Count = 26;
+constexpr int Rows = 28;
+constexpr int RowSize = 36;
+constexpr int RowName = 0;
+constexpr int RowNameLast = 31;
+constexpr int RowPoints = 32;
+constexpr int MaxRows = 6; // a seventh row would reach past the frame
+} // namespace match_sort_byte
+
+// Kind 81: the server clock, seconds since 1970-01-01.
+namespace server_time_byte {
+constexpr int Time = 16;
+} // namespace server_time_byte
+
+// Kind 82: a count, then entries of id, signed start, duration and a
+// 16-bit prize base.
+namespace match_list_byte {
+constexpr int Count = 16;
+constexpr int Entries = 17;
+constexpr int EntrySize = 14;
+constexpr int EntryId = 0;
+constexpr int EntryStart = 4;
+constexpr int EntryDuration = 8;
+constexpr int EntryBase = 12;
+constexpr int MaxEntries = 18; // the most that fit in a frame
+} // namespace match_list_byte
+
+// Kind 83: the signed start and the duration of the next session.
+namespace match_update_byte {
+constexpr int Start = 20;
+constexpr int Duration = 24;
+} // namespace match_update_byte
+
+// Kind 87: 16-bit sign-up count and 32-bit prize base.
+namespace match_sign_count_byte {
+constexpr int Count = 24;
+constexpr int Base = 26;
+} // namespace match_sign_count_byte
+
+// Kind 88: the 32-bit prize base.
+namespace match_prize_base_byte {
+constexpr int Base = 24;
+} // namespace match_prize_base_byte
+
+// Kind 89: the champion's name and the prize text.
+namespace match_champion_byte {
+constexpr int Name = 24;
+constexpr int NameLast = 55;
+constexpr int Prize = 56;
+} // namespace match_champion_byte
+
+// Kind 90: the lead of the automatic sign-up in seconds.
+namespace auto_sign_byte {
+constexpr int Lead = 16;
+} // namespace auto_sign_byte
+
+// Kinds 91 and 92: a sign byte and a 64-bit magnitude; then the message
+// text (91) or the account whose gold changed (92).
+namespace gold_byte {
+constexpr int Sign = 16;
+constexpr int Magnitude = 17;
+constexpr int Text = 25;
+constexpr int Account = 25;
+constexpr int AccountLast = 41;
+} // namespace gold_byte
+
+// Kind 93: the notice text.
+namespace marquee_byte {
+constexpr int Text = 16;
+} // namespace marquee_byte
+
+// Kind 47: three 32-bit fields (the table number, one unused, the count),
+// each 0-32767, then entries of a name, an unread field, score and place.
+namespace match_standings_byte {
+constexpr int IdNum = 16;
+constexpr int Unused = 20;
+constexpr int Count = 24;
+constexpr int Entries = 28;
+constexpr int EntrySize = 28;
+constexpr int EntryName = 0;
+constexpr int EntryNameLast = 15;
+constexpr int EntryScore = 20;
+constexpr int EntrySort = 24;
+constexpr int MaxEntries = 4;
+} // namespace match_standings_byte
+
 namespace login_byte {
 constexpr int Marker = 14; // the high byte of the last data word, always 1
 constexpr int Name = 16; // kNameBytes

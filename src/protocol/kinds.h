@@ -33,8 +33,28 @@ enum MsgKind : int16_t {
     MsgPropPluginScore = 46, // for the prop plug-in, with the score information due
     MsgMatch47 = 47,
     MsgImpeach = 66,
-    MsgMatchInfoUrl = 80, // address and MD5 of the match-info document
+    MsgMatchSign = 72,        // reply to a sign-up
+    MsgMatchSignOff = 73,     // a sign-up cancelled, or a message about one
+    MsgMatchStates = 74,      // the sessions the player is signed up for
+    MsgMatchStartEnd = 75,    // a session starts, ends or is closed
+    MsgMatchSortSummary = 77, // the player's place and points in a running session
+    MsgMatchResult = 78,      // the player's final place
+    MsgMatchSort = 79,        // one page of a ranking
+    MsgMatchInfoUrl = 80,     // address and MD5 of the match-info document
+    MsgServerTime = 81,       // the server clock
+    MsgMatchList = 82,        // the whole list of match instances
+    MsgMatchUpdate = 83,      // the next session of an instance
+    MsgMatchSignCount = 87,   // sign-up count and prize base of a session
+    MsgMatchPrizeBase = 88,   // prize base of a session
+    MsgMatchChampion = 89,    // a session ended with its champion
+    MsgAutoSignLead = 90,     // lead time of the automatic sign-up
+    MsgGoldChange = 91,       // the player's gold changed
+    MsgSeatGoldChange = 92,   // another seat's gold changed
+    MsgMarquee = 93,          // a scrolling notice
 };
+
+// Kinds of the match range that carry nothing for this client.
+constexpr bool IsIgnoredMatchKind(int kind) { return kind == 76 || kind == 84 || (kind >= 96 && kind <= 99); }
 
 // Frame kinds the client sends.
 enum CmdKind : int16_t {

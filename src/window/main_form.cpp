@@ -28,6 +28,20 @@ MainForm::MainForm(QWidget* parent)
       OK(nullptr, QStringLiteral("OK"), 4),
       AnNiu(nullptr, QStringLiteral("AnNiu"), 9),
       lbl_matchinfo(nullptr, QStringLiteral("lbl_matchinfo"), 3),
+      ImgCloseList(nullptr, QStringLiteral("ImgCloseList"), 2),
+      ImgMatch(nullptr, QStringLiteral("ImgMatch"), 1),
+      LblMathName(nullptr, QStringLiteral("LblMathName"), 1),
+      LblMathStart(nullptr, QStringLiteral("LblMathStart"), 1),
+      LblMathLeft(nullptr, QStringLiteral("LblMathLeft"), 1),
+      LblMathNum(nullptr, QStringLiteral("LblMathNum"), 1),
+      LblShowTip(nullptr, QStringLiteral("LblShowTip"), 1),
+      LblShowInfo(nullptr, QStringLiteral("LblShowInfo"), 1),
+      LblPrizeInfo(nullptr, QStringLiteral("LblPrizeInfo"), 1),
+      ImgUppage(nullptr, QStringLiteral("ImgUppage"), 2),
+      ImgDownpage(nullptr, QStringLiteral("ImgDownpage"), 2),
+      LblshowPage(nullptr, QStringLiteral("LblshowPage"), 2),
+      LblInfoLMatch(nullptr, QStringLiteral("LblInfoLMatch"), 1),
+      LblSortInfo(nullptr, QStringLiteral("LblSortInfo"), 5),
       FrameSkin(nullptr, QStringLiteral("FrameSkin"), 8),
       Imgclose(this, QStringLiteral("Imgclose"), 4),
       ImgMin(this, QStringLiteral("ImgMin"), 4)
@@ -119,6 +133,7 @@ MainForm::MainForm(QWidget* parent)
         hidden->hide();
     for (auto* p : Picture_ani)
         p->hide();
+    BuildMatchPanelControls();
 
     TimerBong = new platform::Timer(this, QStringLiteral("TimerBong"));
     TimerBong->SetInterval(50);
@@ -167,6 +182,94 @@ MainForm::MainForm(QWidget* parent)
 }
 
 MainForm::~MainForm() = default;
+
+// The match panels as the window's layout leaves them; the match layout
+// places and fills them.
+void MainForm::BuildMatchPanelControls()
+{
+    constexpr int32_t kYellow = 0x00FFFF;
+    constexpr int32_t kRed = 0x0000FF;
+    constexpr int32_t kWhite = 0xFFFFFF;
+    constexpr int32_t kOlive = 0x00C0C0;
+
+    moveWord1 = new widgets::MoveWord(pic1, QStringLiteral("moveWord1"));
+    moveWord1->hide();
+    ImgShowMatch.Move(ImgShowMatch.Left, ImgShowMatch.Top, 57, 25);
+    ImgShowSort.Move(ImgShowSort.Left, ImgShowSort.Top, 57, 65);
+
+    for (platform::PictureBox* panel : {Pic_matchDetail, Pic_sortDetail}) {
+        panel->resize(620, 400);
+        panel->setFocusPolicy(Qt::ClickFocus);
+    }
+    Pic_matchDetail->BackPictureSource = [] { return LoadGifPicture(kMatchPanelPicture, QStringLiteral("GIF")); };
+    Pic_sortDetail->BackPictureSource = [] { return LoadGifPicture(kSortPanelPicture, QStringLiteral("GIF")); };
+
+    platform::PictureBox& panel = *Pic_matchDetail;
+    panel.Add(&ImgMatchListName);
+    ImgMatchListName.Move(0, 0, 89, 65);
+    panel.Add(&LblServerTime);
+    LblServerTime.ForeColor = kRed;
+    LblServerTime.Move(0, 0, 200, 16);
+    panel.Add(&ImgCloseList[0]);
+    Pic_sortDetail->Add(&ImgCloseList[1]);
+    ImgMatch.AttachTo(&panel);
+    for (auto* row : {&LblMathName, &LblMathStart, &LblMathLeft, &LblMathNum}) {
+        row->AttachTo(&panel);
+        (*row)[0].ForeColor = kWhite;
+        (*row)[0].Move(0, 0, 120, 15);
+    }
+    LblMathName[0].ForeColor = kYellow;
+    panel.Add(&LblShowName);
+    LblShowName.ForeColor = kYellow;
+    for (auto* line : {&LblShowTip, &LblShowInfo}) {
+        line->AttachTo(&panel);
+        (*line)[0].ForeColor = kWhite;
+        (*line)[0].Move(0, 0, 70, 15);
+    }
+    LblShowInfo[0].Width = 120;
+    panel.Add(&LblNote);
+    LblNote.ForeColor = kOlive;
+    panel.Add(&LblPrizeTip);
+    LblPrizeTip.ForeColor = kWhite;
+    LblPrizeTip.Move(0, 0, 70, 15);
+    LblPrizeInfo.AttachTo(&panel);
+    LblPrizeInfo[0].ForeColor = kWhite;
+    LblPrizeInfo[0].Move(0, 0, 190, 15);
+    panel.Add(&LblShowLeftTime);
+    LblShowLeftTime.ForeColor = kWhite;
+    panel.Add(&ImgSign);
+    panel.Add(&ImgShowSign);
+    panel.Add(&ImgUppage[0]);
+    panel.Add(&LblshowPage[0]);
+    panel.Add(&ImgDownpage[0]);
+    LMatchShow = new platform::PictureBox(&panel, QStringLiteral("LMatchShow"));
+    LMatchShow->resize(324, 166);
+    LMatchShow->BackPictureSource = [] { return LoadGifPicture(kMatchCardPicture, QStringLiteral("GIF")); };
+    LMatchShow->hide();
+    LblInfoLMatch.AttachTo(LMatchShow);
+    LblInfoLMatch[0].ForeColor = kWhite;
+
+    platform::PictureBox& ranking = *Pic_sortDetail;
+    ranking.Add(&LblSortTime);
+    LblSortTime.ForeColor = kRed;
+    LblSortTime.Move(0, 0, 200, 16);
+    ListSort = new platform::ListBox(&ranking, QStringLiteral("ListSort"));
+    ListSort->hide();
+    LblSortInfo.AttachTo(&ranking);
+    for (int i = 0; i < LblSortInfo.Count(); ++i) {
+        LblSortInfo[i].ForeColor = kWhite;
+        LblSortInfo[i].Move(0, 0, 100, 15);
+    }
+    ranking.Add(&ImgUppage[1]);
+    ranking.Add(&LblshowPage[1]);
+    ranking.Add(&ImgDownpage[1]);
+    ranking.Add(&ImgRefresh);
+    for (int i = 0; i < 2; ++i) {
+        LblshowPage[i].ForeColor = kWhite;
+        LblshowPage[i].Move(0, 0, 50, 15);
+        LblshowPage[i].Caption = QStringLiteral("1/1");
+    }
+}
 
 QSize MainForm::TableSize() const { return pic1->size(); }
 

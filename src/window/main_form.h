@@ -4,6 +4,7 @@
 #include "table/board.h"
 #include "widgets/ani_gif_control.h"
 #include "widgets/image_button.h"
+#include "widgets/marquee.h"
 
 #include <QPoint>
 #include <array>
@@ -13,6 +14,11 @@ class WebPanel;
 }
 
 namespace window {
+
+// The backgrounds of the match panel, the ranking panel and the status card.
+constexpr int kMatchPanelPicture = 1130; // 620 x 400
+constexpr int kSortPanelPicture = 1131;  // 620 x 400
+constexpr int kMatchCardPicture = 1132;  // 324 x 166
 
 // The table window. Its controls carry the names the game code uses; the
 // graphic ones lie on the table picture pic1, whose coordinates are pixels
@@ -101,6 +107,40 @@ public:
     std::array<platform::PictureBox*, 3> Picture_ani{};
     platform::PictureBox* pic_gskh_back; // the video-site prompt
 
+    // The match panels. On pic1 the scrolling match news line; on
+    // Pic_matchDetail the match list (five rows), the detail area of one
+    // match and the status card LMatchShow laid over a finished match's row;
+    // on Pic_sortDetail the ranking. Arrays whose element 0 lies on the match
+    // panel and element 1 on the ranking panel: ImgCloseList, ImgUppage,
+    // ImgDownpage, LblshowPage. The match layout loads the further elements.
+    widgets::MoveWord* moveWord1;
+    widgets::InodePic ImgMatchListName{QStringLiteral("ImgMatchListName")};
+    platform::Label LblServerTime{QStringLiteral("LblServerTime")};
+    platform::ControlArray<platform::Image> ImgCloseList;
+    platform::ControlArray<platform::Image> ImgMatch;     // row backgrounds
+    platform::ControlArray<platform::Label> LblMathName;  // row: match name
+    platform::ControlArray<platform::Label> LblMathStart; // row: start time; Tag: the list row shown
+    platform::ControlArray<platform::Label> LblMathLeft;  // row: time left
+    platform::ControlArray<platform::Label> LblMathNum;   // row: entrants
+    platform::Label LblShowName{QStringLiteral("LblShowName")}; // Tag: the list row in the detail area
+    platform::ControlArray<platform::Label> LblShowTip;  // detail line captions 0-3
+    platform::ControlArray<platform::Label> LblShowInfo; // detail line values 0-3
+    platform::Label LblNote{QStringLiteral("LblNote")};
+    platform::Label LblPrizeTip{QStringLiteral("LblPrizeTip")};
+    platform::ControlArray<platform::Label> LblPrizeInfo; // one prize line each; only grows
+    platform::Label LblShowLeftTime{QStringLiteral("LblShowLeftTime")};
+    platform::Image ImgSign{QStringLiteral("ImgSign")};         // the sign-up button
+    platform::Image ImgShowSign{QStringLiteral("ImgShowSign")}; // sign-up status; Tag "1" while the panel is dragged
+    platform::ControlArray<platform::Image> ImgUppage;
+    platform::ControlArray<platform::Image> ImgDownpage;
+    platform::ControlArray<platform::Label> LblshowPage; // page texts; Tag: the page count
+    platform::PictureBox* LMatchShow;                    // the status card
+    platform::ControlArray<platform::Label> LblInfoLMatch;
+    platform::Label LblSortTime{QStringLiteral("LblSortTime")};
+    platform::ListBox* ListSort; // Tag: id of the instance whose ranking is shown
+    platform::ControlArray<platform::Label> LblSortInfo; // own place, points, behind, time left, rules
+    platform::Image ImgRefresh{QStringLiteral("ImgRefresh")};
+
     // Timers.
     platform::Timer* TimerBong;
     platform::Timer* TimerKeepAlive;
@@ -132,6 +172,8 @@ public:
     platform::WebPanel* WebBrowser2 = nullptr;
 
 private:
+    void BuildMatchPanelControls();
+
     bool minimized_ = false;
     bool dragging_ = false;
     QPoint pressGlobal_;

@@ -67,6 +67,11 @@ int main(int argc, char** argv)
         {QStringLiteral("match-info"),
          QStringLiteral("Serve this match-info document over HTTP on 127.0.0.1 and announce it after every login."),
          QStringLiteral("FILE")},
+        {QStringLiteral("match"),
+         QStringLiteral("Run a small match on the table: match type 101 of the document, each session announced "
+                        "a minute ahead (see --match-lead) and lasting two hands.")},
+        {QStringLiteral("match-lead"), QStringLiteral("Seconds between announcing a match session and its start."),
+         QStringLiteral("SECONDS"), QStringLiteral("60")},
         {QStringLiteral("report-fee"), QStringLiteral("Offer every seat to report a cheater in every hand for this fee (0: no offer)."),
          QStringLiteral("COINS"), QStringLiteral("0")},
     });
@@ -74,14 +79,15 @@ int main(int argc, char** argv)
 
     ServerOptions o;
     qint64 port = 0, seed = QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF, hands = 0, wait = 5, delay = 700,
-           countdown = 15, reportFee = 0;
+           countdown = 15, reportFee = 0, matchLead = 60;
     if (!ReadNumber(p, QStringLiteral("port"), 0, 65535, port)
         || !ReadNumber(p, QStringLiteral("seed"), 0, INT64_MAX, seed)
         || !ReadNumber(p, QStringLiteral("hands"), 0, 1000000, hands)
         || !ReadNumber(p, QStringLiteral("robot-wait"), 0, 3600, wait)
         || !ReadNumber(p, QStringLiteral("robot-delay"), 0, 60000, delay)
         || !ReadNumber(p, QStringLiteral("countdown"), 2, 99, countdown)
-        || !ReadNumber(p, QStringLiteral("report-fee"), 0, INT64_MAX, reportFee))
+        || !ReadNumber(p, QStringLiteral("report-fee"), 0, INT64_MAX, reportFee)
+        || !ReadNumber(p, QStringLiteral("match-lead"), 1, 86400, matchLead))
         return 2;
     o.port = static_cast<quint16>(port);
     o.trace = p.isSet(QStringLiteral("trace"));
@@ -91,6 +97,9 @@ int main(int argc, char** argv)
     o.table.robotDelayMs = static_cast<int>(delay);
     o.table.countdownSeconds = static_cast<int>(countdown);
     o.table.reportFee = static_cast<uint64_t>(reportFee);
+    o.table.match.on = p.isSet(QStringLiteral("match"));
+    o.table.match.signUpSeconds = static_cast<int>(matchLead);
+    o.table.match.epochAtZero = QDateTime::currentSecsSinceEpoch();
     if (p.isSet(QStringLiteral("preset"))) {
         const std::string path = p.value(QStringLiteral("preset")).toStdString();
         std::ifstream in(path, std::ios::binary);

@@ -115,6 +115,21 @@ void Table::SendSnapshot(int watcher)
     }
 }
 
+void Table::EmitMatch()
+{
+    for (const MatchRun::Out& o : match_.TakeOutgoing())
+        if (Listening(o.seat))
+            Emit(o.seat, o.frame);
+}
+
+std::array<std::string, 4> Table::Nicknames() const
+{
+    std::array<std::string, 4> names;
+    for (std::size_t i = 0; i < 4; ++i)
+        names[i] = seats_[i].control == Control::Empty ? std::string() : seats_[i].user.nickname;
+    return names;
+}
+
 void Table::AnnounceMatchInfo(int number)
 {
     // Match frames carry no echo token: the frame goes out as it is.
@@ -212,6 +227,8 @@ Table::LoginResult Table::Login(const std::string& name, int64_t now)
         startAt_ = now + config_.robotWaitMs;
     Send(seat, proto::LoginReply(protocol::LoginAccepted, 0, 8));
     AnnounceMatchInfo(seat);
+    match_.Welcome(seat, now);
+    EmitMatch();
     r.seat = seat;
     return r;
 }
@@ -317,6 +334,10 @@ void Table::ClientFrame(int seat, const protocol::GameFrame& frame, int64_t now)
         return;
     }
 
+    if (match_.Command(seat, frame, Nicknames(), now)) {
+        EmitMatch();
+        return;
+    }
     switch (c.kind) {
     case protocol::CmdKeepAlive:
         return;
@@ -946,6 +967,8 @@ void Table::EndHand(const HandOutcome& outcomeIn, int64_t now)
             SendAll(proto::SettlementFrame(seat, k, st.rows[Idx(seat)], st.amounts[Idx(seat)],
                                            st.subtotals[Idx(seat)], S(seat).user.level));
 
+    match_.HandEnded(Nicknames(), st.amounts, now);
+    EmitMatch();
     ++handsPlayed_;
     Tell(outcome.winner, outcome.winner < 0 ? "hand drawn" : "hand won");
     if (outcome.winner >= 0 && outcome.winner != banker_)
@@ -1098,6 +1121,12 @@ bool Table::ScriptedClaimFor(int seat)
 
 void Table::Advance(int64_t now)
 {
+    std::array<MatchRun::Seat, 4> matchSeats;
+    for (std::size_t i = 0; i < 4; ++i)
+        matchSeats[i] = {seats_[i].control == Control::Empty ? std::string() : seats_[i].user.nickname,
+                         seats_[i].control == Control::Robot};
+    match_.Advance(matchSeats, now);
+    EmitMatch();
     // Every step may open the next decision; go on until nothing is due.
     for (int guard = 0; guard < 10000; ++guard) {
         if (phase_ == Phase::Waiting) {
@@ -1148,7 +1177,7 @@ void Table::Advance(int64_t now)
 
 std::optional<int64_t> Table::NextDeadline() const
 {
-    std::optional<int64_t> next;
+    std::optional<int64_t> next = match_.NextDeadline();
     auto consider = [&](int64_t t) {
         if (!next || t < *next)
             next = t;

@@ -2,6 +2,7 @@
 
 #include "claims.h"
 #include "echo_channel.h"
+#include "match_run.h"
 #include "preset.h"
 #include "protocol.h"
 #include "rng.h"
@@ -42,6 +43,8 @@ struct TableConfig {
         int region = 1;
         uint32_t reserve = 0;
     } matchInfo;
+    // A small match on the table (match_run.h); off unless asked for.
+    MatchConfig match;
 };
 
 // A frame for one seat's client, its echo token already stamped.
@@ -240,6 +243,14 @@ private:
     std::vector<Outgoing> out_;
     std::vector<Note> notes_;
     uint64_t order_ = 0;
+
+    // The match: its frames go out as they are, to clients that listen.
+    MatchRun match_{config_.match};
+    void EmitMatch();
+    std::array<std::string, 4> Nicknames() const;
+
+public:
+    const MatchRun& Match() const { return match_; }
 };
 
 } // namespace tableserver
