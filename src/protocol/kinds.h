@@ -33,6 +33,9 @@ enum MsgKind : int16_t {
     MsgPropPluginScore = 46, // for the prop plug-in, with the score information due
     MsgMatch47 = 47,
     MsgImpeach = 66,
+    MsgMyGoods = 85,     // the whole goods bag
+    MsgGoodsChange = 86, // one goods' new count
+    MsgPrizeLists = 94,  // lottery winners
     MsgMatchInfoUrl = 80, // address and MD5 of the match-info document
 };
 
@@ -51,6 +54,7 @@ enum CmdKind : int16_t {
     CmdSortRequest = 79,  // the ranking of a match instance
     CmdTimeRequest = 81,  // the server clock
     CmdGoods = 93,
+    CmdPrizeLists = 94, // the lottery winners newer than an id
 };
 
 // The match, goods, gold and notice kinds.

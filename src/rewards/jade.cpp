@@ -9,10 +9,6 @@ void HideJadeTask(Client& c) { c.MainForm->Pic_Jadetask->hide(); }
 
 void InitJadeTask(Client& c) { HideJadeTask(c); }
 
-void InitChipPanel(Client&) {}
-
-void RefreshChipBox(Client&, bool) {}
-
 void ExitPropPlugin(Client& c, int16_t flag)
 {
     RewardsState& r = c.rewards;

@@ -12,13 +12,6 @@ void HideJadeTask(Client& c);
 // Resets the jade-task state and places the (hidden) panel.
 void InitJadeTask(Client& c);
 
-// Lays out the cigarette and prize panel and resets the pool.
-void InitChipPanel(Client& c);
-
-// Refreshes the default-bet box; sends the bet when it changed or when
-// forced.
-void RefreshChipBox(Client& c, bool force);
-
 // Stops the prop plug-in when it runs; flag 1 at unload, 0 otherwise.
 void ExitPropPlugin(Client& c, int16_t flag);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/prop_plugin.h"
+#include "rewards/bets_state.h"
 
 #include <QByteArray>
 #include <QString>
@@ -66,6 +67,9 @@ struct RewardsState {
     int16_t JadeRewardActive = 0;
     int16_t FinishPending = 0;
     int16_t PoolRolling = 0;
+
+    // Bets, purchases, their panels and the prize lists.
+    BetsState Bets;
 };
 
 } // namespace rewards
