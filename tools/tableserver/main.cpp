@@ -69,19 +69,24 @@ int main(int argc, char** argv)
          QStringLiteral("FILE")},
         {QStringLiteral("report-fee"), QStringLiteral("Offer every seat to report a cheater in every hand for this fee (0: no offer)."),
          QStringLiteral("COINS"), QStringLiteral("0")},
+        {QStringLiteral("goods"),
+         QStringLiteral("Players have goods: a bag of cigarettes after login, purchases, bets and prize lists.")},
+        {QStringLiteral("cigarette-price"), QStringLiteral("Coins a cigarette costs (with --goods)."),
+         QStringLiteral("COINS"), QStringLiteral("20")},
     });
     p.process(app);
 
     ServerOptions o;
     qint64 port = 0, seed = QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF, hands = 0, wait = 5, delay = 700,
-           countdown = 15, reportFee = 0;
+           countdown = 15, reportFee = 0, cigarettePrice = 20;
     if (!ReadNumber(p, QStringLiteral("port"), 0, 65535, port)
         || !ReadNumber(p, QStringLiteral("seed"), 0, INT64_MAX, seed)
         || !ReadNumber(p, QStringLiteral("hands"), 0, 1000000, hands)
         || !ReadNumber(p, QStringLiteral("robot-wait"), 0, 3600, wait)
         || !ReadNumber(p, QStringLiteral("robot-delay"), 0, 60000, delay)
         || !ReadNumber(p, QStringLiteral("countdown"), 2, 99, countdown)
-        || !ReadNumber(p, QStringLiteral("report-fee"), 0, INT64_MAX, reportFee))
+        || !ReadNumber(p, QStringLiteral("report-fee"), 0, INT64_MAX, reportFee)
+        || !ReadNumber(p, QStringLiteral("cigarette-price"), 1, 1000000, cigarettePrice))
         return 2;
     o.port = static_cast<quint16>(port);
     o.trace = p.isSet(QStringLiteral("trace"));
@@ -91,6 +96,8 @@ int main(int argc, char** argv)
     o.table.robotDelayMs = static_cast<int>(delay);
     o.table.countdownSeconds = static_cast<int>(countdown);
     o.table.reportFee = static_cast<uint64_t>(reportFee);
+    o.table.wallet.on = p.isSet(QStringLiteral("goods"));
+    o.table.wallet.cigarettePrice = static_cast<int32_t>(cigarettePrice);
     if (p.isSet(QStringLiteral("preset"))) {
         const std::string path = p.value(QStringLiteral("preset")).toStdString();
         std::ifstream in(path, std::ios::binary);
