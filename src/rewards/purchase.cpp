@@ -205,18 +205,12 @@ void SendDeferredBuy(Client& c)
     RewardsState& r = c.rewards;
     if (!r.DeferredBuyOn)
         return;
+    // Cleared before it leaves: an order goes out once. Each order was
+    // bounded by the money when it was placed.
     const int32_t ordered = r.DeferredBuy;
     r.DeferredBuyOn = 0;
     r.DeferredBuy = 0;
-    const int32_t price = GetGoodsPrice(c, kCigarettes);
-    const double available = AvailableMoney(c);
-    if (price <= 0 || available < price) {
-        chat::AddSystemLine(c, kNotEnough);
-        return;
-    }
-    const int32_t n = std::min(ordered, PurchaseLimit(available, price));
-    if (n > 0)
-        SendGoodsCmd(c, kGoodsBuy, kCigarettes, n);
+    SendGoodsCmd(c, kGoodsBuy, kCigarettes, ordered);
 }
 
 } // namespace rewards

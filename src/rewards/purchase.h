@@ -39,8 +39,8 @@ void Img_buy_reduce_bt_Click(Client& c);
 void Img_buy_buy_bt_Click(Client& c);
 void Img_buy_close_bt_Click(Client& c);
 
-// At the hand's results: sends the orders collected during the hand, cut to
-// what the money now pays for, and clears them so that they go only once.
+// At the hand's results: sends the orders collected during the hand and
+// clears them, so that they go only once.
 void SendDeferredBuy(Client& c);
 
 } // namespace rewards

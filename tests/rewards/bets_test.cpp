@@ -359,22 +359,6 @@ TEST(Purchase, OrdersDuringAHandAddUpAndGoOutOnceAtTheResults)
     EXPECT_EQ(t.c.rewards.DeferredBuyOn, 0);
 }
 
-TEST(Purchase, DeferredOrderIsCutToTheMoneyLeftAtTheResults)
-{
-    BetTable t;
-    t.c.rewards.DeferredBuy = 4;
-    t.c.rewards.DeferredBuyOn = -1;
-    t.c.game.UserInfos[0].Coins = 650; // 450 available now: 2
-    rewards::SendDeferredBuy(t.c);
-    EXPECT_EQ(t.SentGoods(), (std::vector<GoodsCmd>{{2, 3, 2}}));
-    t.c.rewards.DeferredBuy = 4;
-    t.c.rewards.DeferredBuyOn = -1;
-    t.c.game.UserInfos[0].Coins = 300; // not one cigarette
-    rewards::SendDeferredBuy(t.c);
-    EXPECT_TRUE(t.SentGoods().empty());
-    EXPECT_EQ(t.c.rewards.DeferredBuyOn, 0);
-}
-
 TEST(Purchase, GoodsCommandLayout)
 {
     BetTable t;
