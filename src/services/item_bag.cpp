@@ -143,6 +143,7 @@ GoodsForm& GoodsWindow(Client& c)
     f.ImgPage[0].Visible = f.ImgPage[1].Visible = false;
     f.LblshowPage.Move(135, 186, 40, 20);
     f.LblshowPage.Alignment = platform::Label::Center;
+    f.LblshowPage.ForeColor = 0xFFFFFF;
     f.LblshowPage.SetCaption(QString());
     f.LblshowPage.Visible = false;
     f.Imgclose.Move(kBagWidth - 26, 6, 20, 20);
