@@ -23,6 +23,8 @@
 #include "match/match.h"
 #include "match/match_clock.h"
 #include "match/match_panel.h"
+#include "rewards/bets.h"
+#include "rewards/chip_panel.h"
 #include "rewards/jade.h"
 #include "rewards/prop_pump.h"
 #include "rewards/prop_round.h"
@@ -240,9 +242,23 @@ Client::Client(platform::Services services)
     side.ImgJadeExch = &f.ImgJadeExch;
     side.img_vip = &f.img_vip;
     side.pic_gskh_back = f.pic_gskh_back;
+    side.Bank = &f.Bank;
     this->services.Hooks.Picture = [](int id) { return window::LoadGifPicture(id, QStringLiteral("GIF")); };
     this->services.Hooks.SendMsg = [this](const protocol::GameCmd& cmd) { core::SendMsg(*this, cmd); };
     this->services.Hooks.OpenWebPage = [this](const QString& address) { return window::OpenWebPage(*this, address); };
+    this->services.Hooks.GoodsInfoIndex = [this](int32_t goodsId) -> int16_t {
+        const std::vector<match::GoodsItem>& goods = match.tables.GoodsInfo;
+        for (std::size_t j = 1; j < goods.size(); ++j)
+            if (goods[j].id == goodsId)
+                return static_cast<int16_t>(j);
+        return 0;
+    };
+    this->services.Hooks.GoodsLook = [this](int16_t index) -> std::pair<int16_t, QString> {
+        const std::vector<match::GoodsItem>& goods = match.tables.GoodsInfo;
+        if (index <= 0 || static_cast<std::size_t>(index) >= goods.size())
+            return {};
+        return {goods[static_cast<std::size_t>(index)].PicId, goods[static_cast<std::size_t>(index)].des};
+    };
     services::WireServices(*this);
     window::WireClaimInput(*this);
     results::WireResultForms(*this);
@@ -256,6 +272,14 @@ Client::Client(platform::Services services)
     window::keys::WireHotKeys(*this);
     chat::WireChat(*this);
     match::WireMatchPanel(*this);
+    // The betting strip and its panels; the chat bar's hover also gives the
+    // bag button its normal picture back.
+    rewards::WireBets(*this);
+    if (platform::MouseHandler chatBar = f.imgLocation.MouseMove)
+        f.imgLocation.MouseMove = [this, chatBar](int16_t b, int16_t s, float x, float y) {
+            chatBar(b, s, x, y);
+            services::Bank_MouseOut(*this);
+        };
     f.Imgclose[0].Click = [this] { window::AnNiu_Click(*this, window::AnNiuExit); };
     // The end-of-hand reward sequence has no finishing step yet: the start
     // button's ready command goes out at once.

@@ -12,6 +12,7 @@
 #include "results/hand_score.h"
 #include "results/result_forms.h"
 #include "rewards/goods_cmd.h"
+#include "rewards/purchase.h"
 #include "rewards/prop_calls.h"
 #include "table/utilities.h"
 #include "window/main_form.h"
@@ -113,11 +114,7 @@ void OnSeatResult(Client& c, const protocol::GameCmd& msg)
     if (++g.ResultFrameCount == 4) {
         if (c.match.RoomMatchMode >= 2)
             f.TimerKeepAlive->SetEnabled(true);
-        if (c.rewards.DeferredBuyOn) {
-            rewards::SendGoodsCmd(c, 2, 3, c.rewards.DeferredBuy);
-            c.rewards.DeferredBuyOn = 0;
-            c.rewards.DeferredBuy = 0;
-        }
+        rewards::SendDeferredBuy(c);
         f.Img_chip_bt.Enabled = true;
         window::LoadGifResource(kChipButtonGif, QStringLiteral("GIF"), f.Img_chip_bt);
         f.Img_chip_bt.Tag = QStringLiteral("0");

@@ -6,6 +6,8 @@
 #include "platform/clock.h"
 #include "platform/http_get.h"
 #include "protocol/kinds.h"
+#include "rewards/bets.h"
+#include "rewards/prize_lists.h"
 
 namespace match {
 
@@ -62,6 +64,8 @@ void InitMatch(Client& c)
     m.MatchInstances.assign(1, MatchInstance{});
     m.MatchList.assign(1, MatchInstance{});
     m.tables.GoodsInfo.assign(1, GoodsItem{});
+    c.services.MyGoods.assign(1, services::GoodsStack{});
+    c.services.GoodsStacks.assign(1, services::GoodsStack{});
     m.MatchDetailDirty = m.MatchListReceived = 0;
     m.MatchInfoUrl.clear();
     m.MatchInfoFile.clear();
@@ -87,6 +91,9 @@ void HandleMatchFrame(Client& c, const protocol::GameFrame& frame)
 {
     switch (frame[protocol::frame_byte::Kind]) {
     case protocol::MsgMatchInfoUrl: MsgMatchInfoUrl(c, frame); break;
+    case protocol::MsgMyGoods: rewards::OnMyGoodsFrame(c, frame); break;
+    case protocol::MsgGoodsChange: rewards::OnGoodsChangeFrame(c, frame); break;
+    case protocol::MsgPrizeLists: rewards::OnPrizeListMsg(c, frame); break;
     default: break;
     }
 }

@@ -288,6 +288,26 @@ constexpr int GoodsId = 17; // 4 bytes, little-endian
 constexpr int Count = 21;   // 4 bytes, little-endian
 } // namespace goods_byte
 
+// The goods bag (kind 85): a count, then 6-byte entries of a 16-bit goods id
+// and a 32-bit count; one goods' new count (kind 86).
+namespace goods_bag_byte {
+constexpr int EntryCount = 16;
+constexpr int Entries = 17;
+constexpr int EntrySize = 6;
+constexpr int MaxEntries = 42; // the last one ends at byte 268
+constexpr int ChangeGoodsId = 16; // 2 bytes
+constexpr int ChangeCount = 18;   // 4 bytes
+} // namespace goods_bag_byte
+
+// The lottery winners (kind 94 both ways).
+namespace prize_list_byte {
+constexpr int ListKind = 16;    // only 4 is read
+constexpr int More = 17;        // 255: more winners wait
+constexpr int RecordCount = 18;
+constexpr int Records = 19;
+constexpr int RequestId = 16;   // sent: 4 bytes, little-endian
+} // namespace prize_list_byte
+
 constexpr int kChatTextMaxChars = 100;
 constexpr int kNameBytes = 16;
 

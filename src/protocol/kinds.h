@@ -51,6 +51,9 @@ enum MsgKind : int16_t {
     MsgGoldChange = 91,       // the player's gold changed
     MsgSeatGoldChange = 92,   // another seat's gold changed
     MsgMarquee = 93,          // a scrolling notice
+    MsgMyGoods = 85,          // the whole goods bag
+    MsgGoodsChange = 86,      // one goods' new count
+    MsgPrizeLists = 94,       // lottery winners
 };
 
 // Kinds of the match range that carry nothing for this client.
@@ -71,6 +74,7 @@ enum CmdKind : int16_t {
     CmdSortRequest = 79,  // the ranking of a match instance
     CmdTimeRequest = 81,  // the server clock
     CmdGoods = 93,
+    CmdPrizeLists = 94, // the lottery winners newer than an id
 };
 
 // The match, goods, gold and notice kinds.

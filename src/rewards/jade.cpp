@@ -224,10 +224,6 @@ void ShowJadeReward(Client& c)
     r.JadeShowing = -1;
 }
 
-void InitChipPanel(Client&) {}
-
-void RefreshChipBox(Client&, bool) {}
-
 void ExitPropPlugin(Client& c, int16_t flag)
 {
     RewardsState& r = c.rewards;

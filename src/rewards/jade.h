@@ -22,13 +22,6 @@ bool LoadJadeTaskXml(Client& c);
 // one digit picture per character, centred on the frame.
 void ShowJadeReward(Client& c);
 
-// Lays out the cigarette and prize panel and resets the pool.
-void InitChipPanel(Client& c);
-
-// Refreshes the default-bet box; sends the bet when it changed or when
-// forced.
-void RefreshChipBox(Client& c, bool force);
-
 // Stops the prop plug-in when it runs; flag 1 at unload, 0 otherwise.
 void ExitPropPlugin(Client& c, int16_t flag);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/prop_plugin.h"
+#include "rewards/bets_state.h"
 
 #include <QByteArray>
 #include <QString>
@@ -113,6 +114,8 @@ struct RewardsState {
     // The video over the own seat: asked already (-1), shown (1).
     int16_t PropOneSelfShown = 0;
     int16_t PropOneSelfHover = 0;
+    // Bets, purchases, their panels and the prize lists.
+    BetsState Bets;
 };
 
 } // namespace rewards

@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 #include "platform/picture.h"
 #include "protocol/frame.h"
+#include "services/item_bag.h"
 
 #include <QByteArray>
 #include <QPointer>
@@ -11,6 +12,8 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace services {
 
@@ -18,6 +21,7 @@ class GmForm;
 class ImpeachForm;
 class VipForm;
 class ExchangeForm;
+class GoodsForm;
 
 // The table window's controls this subsystem drives. The composition root
 // points them at the table window before anything here runs.
@@ -30,6 +34,7 @@ struct TableSide {
     platform::Image* ImgJadeExch = nullptr;
     platform::ControlArray<platform::Image>* img_vip = nullptr;
     platform::PictureBox* pic_gskh_back = nullptr;
+    platform::Image* Bank = nullptr; // the item-bag button
 };
 
 // What this subsystem asks of the layers above it.
@@ -40,6 +45,10 @@ struct ServiceHooks {
     std::function<void(const protocol::GameCmd&)> SendMsg;
     // Opens a web page in the user's browser (http and https only).
     std::function<bool(const QString&)> OpenWebPage;
+    // The goods catalogue: the index of a goods id (0 when unknown), and the
+    // picture id and description of an entry.
+    std::function<int16_t(int32_t goodsId)> GoodsInfoIndex;
+    std::function<std::pair<int16_t, QString>(int16_t infoIndex)> GoodsLook;
 };
 
 // The customer-service subsystem's own state.
@@ -91,6 +100,13 @@ struct ServicesState {
     QPointer<ImpeachForm> Frmimpeach;
     QPointer<VipForm> FrmVip;
     QPointer<ExchangeForm> exchangeFrm;
+
+    // The item bag as the server reports it, and its display stacks: entries
+    // 1..N, entry 0 empty. The match set-up empties both.
+    std::vector<GoodsStack> MyGoods = std::vector<GoodsStack>(1);
+    std::vector<GoodsStack> GoodsStacks = std::vector<GoodsStack>(1);
+    QPointer<GoodsForm> FrmGoods;
+    int16_t BankHoverShown = 0;
 };
 
 } // namespace services

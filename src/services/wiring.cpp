@@ -5,6 +5,7 @@
 #include "services/gm_channel.h"
 #include "services/gm_form.h"
 #include "services/impeach.h"
+#include "services/item_bag.h"
 #include "services/web_links.h"
 
 #include <QEvent>
@@ -115,6 +116,12 @@ void WireServices(Client& c)
         s.btn_gskh_ok.MouseMove = [&c](int16_t, int16_t, float, float) { btn_gskh_ok_MouseMove(c); };
         s.btn_gskh_no.MouseMove = [&c](int16_t, int16_t, float, float) { btn_gskh_no_MouseMove(c); };
         prompt->setMouseTracking(true);
+    }
+
+    if (t.Bank) {
+        t.Bank->SetPicture(PictureOf(c, kBankNormal));
+        t.Bank->Click = [&c] { Bank_Click(c); };
+        t.Bank->MouseMove = [&c](int16_t, int16_t, float, float) { Bank_MouseMove(c); };
     }
 
     auto* events = new TableEvents(c, owner);

@@ -133,7 +133,7 @@ protected:
             }
         } else if (sysmsg >= 0)
             keys::Sysmsg_KeyDown(c_, static_cast<int16_t>(sysmsg), key, shift);
-        else
+        else if (!(c_.window.ControlKeyDown && c_.window.ControlKeyDown(w, key)))
             keys::pic1_KeyDown(c_, key, shift);
         static_cast<QObject*>(w)->event(event);
         // Accepted, so that the application does not hand it to the parents.

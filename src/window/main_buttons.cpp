@@ -13,6 +13,7 @@
 #include "platform/process.h"
 #include "protocol/kinds.h"
 #include "results/result_forms.h"
+#include "rewards/bets.h"
 #include "rewards/jade.h"
 #include "rewards/prop_round.h"
 #include "window/hot_keys.h"

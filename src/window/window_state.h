@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 
+class QWidget;
+
 namespace platform {
 class Form;
 }
@@ -67,6 +69,10 @@ struct WindowState {
     // The start button's hand-over to the end-of-hand reward sequence: the
     // rolling rewards jump to their end and the ready command follows.
     std::function<void()> SkipRewardRolls;
+    // The key handlers of controls on the table other than the chat box and
+    // the system lines (panels and their text boxes): true when the control
+    // took the key, which then does not reach the table's own handler.
+    std::function<bool(QWidget* control, int16_t keyCode)> ControlKeyDown;
 };
 
 } // namespace window

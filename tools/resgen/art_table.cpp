@@ -202,6 +202,14 @@ const Row kRows[] = {
     {1149, 1149, R::Tab, 100, 100, "", "0", "1", F::Gif, B::Given, "prize-exchange cell frame"},
     {1150, 1150, R::Tab, 150, 45, "", "0", "1", F::Gif, B::Given, "prize-exchange page strip"},
     {1151, 1152, R::Arrow, 45, 45, "", "0|10", "1", F::Gif, B::Given, "prize-exchange previous and next page"},
+    // The item bag's window and the betting strip's panels (part of each
+    // window's or panel's design), and the bag button's two pictures.
+    {1160, 1160, R::DialogPanel, 296, 220, "道具包", "4", "1", F::Gif, B::Given, "item bag window background"},
+    {1161, 1161, R::DialogPanel, 276, 232, "购买香烟", "4", "1", F::Gif, B::Given, "purchase panel background"},
+    {1162, 1162, R::DialogPanel, 437, 367, "下注说明", "4", "1", F::Gif, B::Given, "betting rules panel background"},
+    {1163, 1163, R::DialogPanel, 720, 297, "中奖名单", "4", "1", F::Gif, B::Given, "winner lists panel background"},
+    {1164, 1164, R::Tab, 528, 33, "", "0", "1", F::Gif, B::Given, "betting strip background"},
+    {1450, 1451, R::Button, 54, 31, "道具", "0|1", "1", F::Gif, B::Assumed, "item bag button: normal, hover"},
 };
 
 #undef TILE_VIEW

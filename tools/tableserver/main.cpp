@@ -74,12 +74,16 @@ int main(int argc, char** argv)
          QStringLiteral("SECONDS"), QStringLiteral("60")},
         {QStringLiteral("report-fee"), QStringLiteral("Offer every seat to report a cheater in every hand for this fee (0: no offer)."),
          QStringLiteral("COINS"), QStringLiteral("0")},
+        {QStringLiteral("goods"),
+         QStringLiteral("Players have goods: a bag of cigarettes after login, purchases, bets and prize lists.")},
+        {QStringLiteral("cigarette-price"), QStringLiteral("Coins a cigarette costs (with --goods)."),
+         QStringLiteral("COINS"), QStringLiteral("20")},
     });
     p.process(app);
 
     ServerOptions o;
     qint64 port = 0, seed = QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF, hands = 0, wait = 5, delay = 700,
-           countdown = 15, reportFee = 0, matchLead = 60;
+           countdown = 15, reportFee = 0, matchLead = 60, cigarettePrice = 20;
     if (!ReadNumber(p, QStringLiteral("port"), 0, 65535, port)
         || !ReadNumber(p, QStringLiteral("seed"), 0, INT64_MAX, seed)
         || !ReadNumber(p, QStringLiteral("hands"), 0, 1000000, hands)
@@ -87,7 +91,8 @@ int main(int argc, char** argv)
         || !ReadNumber(p, QStringLiteral("robot-delay"), 0, 60000, delay)
         || !ReadNumber(p, QStringLiteral("countdown"), 2, 99, countdown)
         || !ReadNumber(p, QStringLiteral("report-fee"), 0, INT64_MAX, reportFee)
-        || !ReadNumber(p, QStringLiteral("match-lead"), 1, 86400, matchLead))
+        || !ReadNumber(p, QStringLiteral("match-lead"), 1, 86400, matchLead)
+        || !ReadNumber(p, QStringLiteral("cigarette-price"), 1, 1000000, cigarettePrice))
         return 2;
     o.port = static_cast<quint16>(port);
     o.trace = p.isSet(QStringLiteral("trace"));
@@ -100,6 +105,8 @@ int main(int argc, char** argv)
     o.table.match.on = p.isSet(QStringLiteral("match"));
     o.table.match.signUpSeconds = static_cast<int>(matchLead);
     o.table.match.epochAtZero = QDateTime::currentSecsSinceEpoch();
+    o.table.wallet.on = p.isSet(QStringLiteral("goods"));
+    o.table.wallet.cigarettePrice = static_cast<int32_t>(cigarettePrice);
     if (p.isSet(QStringLiteral("preset"))) {
         const std::string path = p.value(QStringLiteral("preset")).toStdString();
         std::ifstream in(path, std::ios::binary);

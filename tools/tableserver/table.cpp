@@ -229,6 +229,10 @@ Table::LoginResult Table::Login(const std::string& name, int64_t now)
     AnnounceMatchInfo(seat);
     match_.Welcome(seat, now);
     EmitMatch();
+    if (config_.wallet.on) {
+        s.wallet = FreshWallet(config_.wallet);
+        Emit(seat, proto::Bag(s.wallet));
+    }
     r.seat = seat;
     return r;
 }
@@ -343,6 +347,12 @@ void Table::ClientFrame(int seat, const protocol::GameFrame& frame, int64_t now)
         return;
     case protocol::CmdChat:
         OnChat(seat, frame);
+        return;
+    case protocol::CmdGoods:
+        OnGoods(seat, frame);
+        return;
+    case protocol::CmdPrizeLists:
+        OnPrizeLists(seat, frame);
         return;
     case protocol::CmdReady:
         if (!proto::IsReady(frame))
@@ -572,6 +582,7 @@ void Table::StartGame(int64_t now)
 void Table::StartHand(int64_t now)
 {
     phase_ = Phase::Playing;
+    StakeBets();
     script_.reset();
     turnStep_ = {};
     const auto handIndex = static_cast<std::size_t>(handsPlayed_);
@@ -1213,6 +1224,61 @@ std::vector<Note> Table::TakeNotes()
     std::vector<Note> out;
     out.swap(notes_);
     return out;
+}
+
+void Table::OnGoods(int seat, const protocol::GameFrame& f)
+{
+    if (!config_.wallet.on) {
+        Tell(seat, "ignored kind=" + std::to_string(f[protocol::frame_byte::Kind]));
+        return;
+    }
+    Seat& s = S(seat);
+    const GoodsOrder order = ReadGoodsOrder(f);
+    std::string why;
+    if (order.subCode == 2) {
+        why = Buy(s.wallet, s.coins, order, config_.wallet, static_cast<int64_t>(config_.matchInfo.reserve));
+        if (why.empty()) {
+            Tell(seat, "bought " + std::to_string(order.count) + " cigarettes, coins=" + std::to_string(s.coins));
+            // The new stock, and the coins in the seat's own user record.
+            Emit(seat, proto::GoodsChange(kCigarettes, s.wallet.Count(kCigarettes)));
+            s.user.coins = static_cast<uint64_t>(s.coins);
+            Send(seat, proto::UserInfo(s.user, proto::SeatBit(seat)));
+        }
+    } else if (order.subCode == 3) {
+        why = SetBet(s.wallet, order);
+        if (why.empty())
+            Tell(seat, "bet " + std::to_string(order.count) + " cigarettes a hand");
+    } else {
+        why = "unknown goods sub-code";
+    }
+    if (!why.empty())
+        Refuse(seat, f, why);
+}
+
+void Table::OnPrizeLists(int seat, const protocol::GameFrame& f)
+{
+    if (!config_.wallet.on) {
+        Tell(seat, "ignored kind=" + std::to_string(f[protocol::frame_byte::Kind]));
+        return;
+    }
+    Emit(seat, proto::PrizeList(SampleWinners(), proto::PrizeListAfter(f)));
+}
+
+void Table::StakeBets()
+{
+    if (!config_.wallet.on)
+        return;
+    for (int seat = 0; seat < 4; ++seat) {
+        Seat& s = S(seat);
+        if (s.control != Control::Human)
+            continue;
+        const int32_t taken = StakeBet(s.wallet);
+        if (taken <= 0)
+            continue;
+        Tell(seat, "staked " + std::to_string(taken) + " cigarettes");
+        if (Listening(seat))
+            Emit(seat, proto::GoodsChange(kCigarettes, s.wallet.Count(kCigarettes)));
+    }
 }
 
 } // namespace tableserver

@@ -9,6 +9,7 @@
 #include "scoring.h"
 #include "seat_hand.h"
 #include "wall.h"
+#include "wallet.h"
 
 #include <array>
 #include <cstdint>
@@ -45,6 +46,8 @@ struct TableConfig {
     } matchInfo;
     // A small match on the table (match_run.h); off unless asked for.
     MatchConfig match;
+    // The goods of every player: the cigarette price and the starting stock.
+    WalletConfig wallet;
 };
 
 // A frame for one seat's client, its echo token already stamped.
@@ -129,6 +132,7 @@ public:
     uint8_t PromptStamp(int seat) const { return pending_[Idx(seat)].stamp; }
     int PromptMask(int seat) const { return pending_[Idx(seat)].mask; }
     int64_t Coins(int seat) const { return seats_[Idx(seat)].coins; }
+    const Wallet& WalletOf(int seat) const { return seats_[Idx(seat)].wallet; }
 
 private:
     enum class Await { None, Turn, Claims };
@@ -144,6 +148,7 @@ private:
         SeatHand hand;
         int64_t coins = 0;
         int64_t readyAt = 0;
+        Wallet wallet;
     };
 
     // An open decision of one seat: a turn prompt it has not answered yet.
@@ -239,6 +244,11 @@ private:
     void SeatWatcher(int watcher); // the four user records
     void SendSnapshot(int watcher);
     void AnnounceMatchInfo(int number);
+    // Goods (wallet.cpp has the rules): purchases and bets, the bets taken
+    // at a hand's start, and the prize lists.
+    void OnGoods(int seat, const protocol::GameFrame& f);
+    void OnPrizeLists(int seat, const protocol::GameFrame& f);
+    void StakeBets();
 
     std::vector<Outgoing> out_;
     std::vector<Note> notes_;
