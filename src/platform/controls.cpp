@@ -162,8 +162,41 @@ void GraphicControl::CopyFrom(const GraphicControl& o)
 
 // ---- Image ----
 
+void Image::MakePicture() const
+{
+    if (!source_)
+        return;
+    // Taken out first: the maker may read this image.
+    const std::function<Picture()> make = std::move(source_);
+    source_ = nullptr;
+    picture_ = make();
+}
+
+void Image::SetPictureSource(QSize size, std::function<Picture()> make)
+{
+    float w = Width;
+    float h = Height;
+    if (!Stretch && !size.isEmpty()) {
+        w = static_cast<float>(size.width());
+        h = static_cast<float>(size.height());
+    }
+    RefreshIfShown();
+    picture_ = Picture{};
+    source_ = std::move(make);
+    sourceSize_ = size;
+    Width = w;
+    Height = h;
+    RefreshIfShown();
+}
+
 void Image::SetPicture(const Picture& picture)
 {
+    if (source_ && &picture != &picture_) {
+        // A picture given now replaces the one still to be made.
+        source_ = nullptr;
+        picture_ = Picture{};
+        RefreshIfShown();
+    }
     // `picture` may be this image's own picture.
     const bool same = SamePicture(picture, picture_);
     float w = Width;
@@ -185,13 +218,16 @@ void Image::SetPicture(const Picture& picture)
 QRectF Image::PaintRect() const
 {
     QRectF r = RectOf(*this);
-    if (!Stretch && !picture_.isNull())
+    if (!Stretch && source_)
+        r |= QRectF(QPointF(Left, Top), QSizeF(sourceSize_));
+    else if (!Stretch && !picture_.isNull())
         r |= QRectF(QPointF(Left, Top), picture_.image.deviceIndependentSize());
     return r;
 }
 
 void Image::Paint(QPainter& p) const
 {
+    MakePicture();
     if (picture_.isNull())
         return;
     if (Stretch)
@@ -205,7 +241,8 @@ void Image::CopyFrom(const GraphicControl& other)
     GraphicControl::CopyFrom(other);
     if (auto* o = dynamic_cast<const Image*>(&other)) {
         Stretch = o->Stretch;
-        picture_ = o->picture_;
+        picture_ = o->GetPicture();
+        source_ = nullptr;
     }
 }
 

@@ -108,10 +108,18 @@ class Image : public GraphicControl, public HasPicture {
 public:
     using GraphicControl::GraphicControl;
     void SetPicture(const Picture& picture) override;
-    const Picture& GetPicture() const override { return picture_; }
+    // A picture made the first time it is needed (painted, read or copied):
+    // the image takes the picture's `size` at once, as SetPicture would, so
+    // a picture that starts hidden costs nothing until it is shown.
+    void SetPictureSource(QSize size, std::function<Picture()> make);
+    const Picture& GetPicture() const override
+    {
+        MakePicture();
+        return picture_;
+    }
     void ClearPicture() { SetPicture(Picture{}); }
     // The resource the picture came from, 0 for none.
-    int PictureId() const { return picture_.resourceId; }
+    int PictureId() const { return GetPicture().resourceId; }
     // Its own rectangle and, unless stretched, its picture's.
     QRectF PaintRect() const override;
     void Paint(QPainter& painter) const override;
@@ -124,7 +132,12 @@ protected:
     void NoteLook() const override { repaintedStretch_ = Stretch; }
 
 private:
-    Picture picture_;
+    void MakePicture() const;
+
+    mutable Picture picture_;
+    // A picture still to be made, and its size.
+    mutable std::function<Picture()> source_;
+    QSize sourceSize_;
     mutable bool repaintedStretch_ = false;
 };
 

@@ -276,6 +276,24 @@ platform::Picture DrawDesignPicture(DesignPicture which)
     return picture;
 }
 
+QSize DesignPictureSize(DesignPicture which)
+{
+    switch (which) {
+    case DesignPicture::WildPanel:
+    case DesignPicture::StreakPanel: return {124, 107};
+    case DesignPicture::BankerMark: return {70, 25};
+    case DesignPicture::Clock: return {81, 38};
+    case DesignPicture::ReadyMark: return {70, 29};
+    case DesignPicture::ItemBag: return {54, 31};
+    case DesignPicture::Report: return {57, 51};
+    case DesignPicture::Mascot: return {82, 80};
+    case DesignPicture::ChatBar: return {392, 39};
+    case DesignPicture::Multiplier:
+    case DesignPicture::Wealth: return {48, 28};
+    }
+    return {};
+}
+
 namespace {
 
 // ---- the design values -----------------------------------------------------
@@ -298,7 +316,11 @@ void Font(platform::Label& l, float size, bool bold, int32_t colour, int align =
     l.Alignment = align;
 }
 
-void GivePicture(platform::Image& image, DesignPicture which) { image.SetPicture(DrawDesignPicture(which)); }
+// The picture is drawn when the image first needs it: most start hidden.
+void GivePicture(platform::Image& image, DesignPicture which)
+{
+    image.SetPictureSource(DesignPictureSize(which), [which] { return DrawDesignPicture(which); });
+}
 
 } // namespace
 

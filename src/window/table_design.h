@@ -2,6 +2,8 @@
 
 #include "platform/picture.h"
 
+#include <QSize>
+
 namespace window {
 
 class MainForm;
@@ -29,5 +31,7 @@ enum class DesignPicture {
     Wealth,       // 48 x 28
 };
 platform::Picture DrawDesignPicture(DesignPicture which);
+// Its size, known without drawing it.
+QSize DesignPictureSize(DesignPicture which);
 
 } // namespace window

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QSize>
 #include <QMouseEvent>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -123,6 +124,60 @@ TEST(Controls, ImageSizesToItsPictureUnlessStretched)
     stretched.SetPicture(Solid(50, 58, Qt::white));
     EXPECT_EQ(stretched.Width, 36);
     EXPECT_EQ(stretched.Height, 50);
+}
+
+TEST(Controls, APictureSourceIsMadeOnceWhenFirstNeededAndSizesTheImageAtOnce)
+{
+    GraphicSurface surface;
+    surface.resize(80, 80);
+    Image image;
+    surface.Add(&image);
+    int made = 0;
+    image.SetPictureSource(QSize(30, 20), [&made] {
+        ++made;
+        return Solid(30, 20, Qt::green);
+    });
+    // Sized as the picture will be, nothing drawn yet, not even when hidden and painted.
+    EXPECT_EQ(image.Width, 30);
+    EXPECT_EQ(image.Height, 20);
+    image.SetVisible(false);
+    surface.grab();
+    EXPECT_EQ(made, 0);
+    // Shown: painted with the picture, made once.
+    image.SetVisible(true);
+    QImage shot = surface.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(29, 19), QColor(Qt::green));
+    surface.grab();
+    EXPECT_EQ(image.PictureId(), 500);
+    EXPECT_EQ(made, 1);
+}
+
+TEST(Controls, APictureSourceStillToBeMadeGivesWayOrIsCopied)
+{
+    int made = 0;
+    auto source = [&made] {
+        ++made;
+        return Solid(12, 14, Qt::yellow);
+    };
+    // A picture set before the source was used replaces it for good.
+    Image replaced;
+    replaced.SetPictureSource(QSize(12, 14), source);
+    replaced.SetPicture(Solid(5, 6, Qt::red));
+    EXPECT_EQ(replaced.GetPicture().image.size(), QSize(5, 6));
+    EXPECT_EQ(replaced.Width, 5);
+    EXPECT_EQ(made, 0);
+    // A stretched image keeps its own size; a copy gets the made picture.
+    Image stretched;
+    stretched.Stretch = true;
+    stretched.Move(0, 0, 40, 40);
+    stretched.SetPictureSource(QSize(12, 14), source);
+    EXPECT_EQ(stretched.Width, 40);
+    Image copy;
+    copy.CopyFrom(stretched);
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(copy.GetPicture().image.pixelColor(0, 0), QColor(Qt::yellow));
+    EXPECT_EQ(stretched.GetPicture().image.size(), QSize(12, 14));
+    EXPECT_EQ(made, 1);
 }
 
 TEST(Controls, SurfacePaintsInZOrder)

@@ -1,4 +1,5 @@
 // The picture store, the id tables and the loader.
+#include "window/table_design.h"
 #include "support/test_client.h"
 #include "window/pictures.h"
 
@@ -309,3 +310,19 @@ TEST(Loader, PictureRouteReturnsThePicture)
 }
 
 } // namespace
+
+class DesignPictures : public ::testing::TestWithParam<window::DesignPicture> {};
+
+TEST_P(DesignPictures, AreDrawnAtTheSizeKnownBeforeDrawing)
+{
+    const platform::Picture drawn = window::DrawDesignPicture(GetParam());
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_EQ(drawn.image.size(), window::DesignPictureSize(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Every, DesignPictures,
+    testing::Values(window::DesignPicture::WildPanel, window::DesignPicture::StreakPanel,
+                    window::DesignPicture::BankerMark, window::DesignPicture::Clock, window::DesignPicture::ReadyMark,
+                    window::DesignPicture::ItemBag, window::DesignPicture::Report, window::DesignPicture::Mascot,
+                    window::DesignPicture::ChatBar, window::DesignPicture::Multiplier, window::DesignPicture::Wealth));
