@@ -12,8 +12,15 @@ namespace tableserver::match_proto {
 
 using protocol::GameFrame;
 
-// GBK bytes of a UTF-8 text.
-std::string Gbk(const std::string& utf8);
+// The texts the match sends, GBK.
+namespace text {
+extern const std::string NoSuchMatch; // "没有这场比赛"
+extern const std::string AlreadyRunning; // "比赛已经开始，请报名下一场"
+extern const std::string SignedUp; // "报名成功，请准时参赛"
+extern const std::string Started; // "比赛开始了，祝您好运！"
+extern const std::string Ended; // "本场比赛已经结束。"
+extern const std::string ChampionPrize; // "2000金币"
+} // namespace text
 
 GameFrame MatchSign(int32_t id, int32_t time, bool confirmed, int count, int32_t base, const std::string& text);
 struct StateEntry {
