@@ -21,6 +21,8 @@
 #include "results/result_forms.h"
 #include "dispatch/dispatcher.h"
 #include "match/match.h"
+#include "match/match_clock.h"
+#include "match/match_panel.h"
 #include "rewards/jade.h"
 #include "rewards/prop_pump.h"
 #include "rewards/reward_ticks.h"
@@ -126,6 +128,7 @@ core::UpperHooks UpperHooksOf(Client& c)
             rewards::FinishRewardSequence(c);
     });
     h.TickStart.push_back([&c] { ++c.chat.DBQS_Num; });
+    h.TickStart.push_back([&c] { match::MatchTimerTick(c); });
     h.TickStart.push_back([&c] {
         if (c.rewards.PoolRolling)
             rewards::RollPrizePool(c);
@@ -250,6 +253,7 @@ Client::Client(platform::Services services)
     window::WireMainButtons(*this);
     window::keys::WireHotKeys(*this);
     chat::WireChat(*this);
+    match::WireMatchPanel(*this);
     f.Imgclose[0].Click = [this] { window::AnNiu_Click(*this, window::AnNiuExit); };
     // The end-of-hand reward sequence has no finishing step yet: the start
     // button's ready command goes out at once.

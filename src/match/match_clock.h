@@ -23,11 +23,4 @@ void MatchTimerTick(Client& c);
 // meanwhile (hidden, or the window went away) or the program is closing.
 bool GrowPicture(Client& c, platform::PictureBox* pic, float w, float h, float x1, float y1, float x0, float y0);
 
-// Seconds from the time text `from` to the time text `to` ("MM-DD hh:mm:ss"
-// or "hh:mm:ss"). Texts without a year, or without a date, are taken at the
-// occurrence nearest to the server clock `serverClock` (seconds since 1970),
-// so that comparisons hold across midnight and the new year. `ok` is false
-// when a text cannot be read (the result is then 0).
-int64_t SecondsBetween(const QString& from, const QString& to, uint32_t serverClock, bool* ok = nullptr);
-
 } // namespace match

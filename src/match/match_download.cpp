@@ -3,6 +3,8 @@
 #include "app/client.h"
 #include "core/md5.h"
 #include "match/match.h"
+#include "match/match_list_page.h"
+#include "match/match_panel.h"
 #include "platform/gbk.h"
 #include "platform/http_get.h"
 #include "protocol/kinds.h"
@@ -188,6 +190,7 @@ void MsgMatchInfoUrl(Client& c, const protocol::GameFrame& frame)
     if (!GetMatchFileName(c))
         return;
     if (checkMd5(c)) {
+        BuildMatchPanel(c);
         if (GetAllMatch(c)) {
             m.MatchDataReady = m.MatchInfoLoaded = -1;
         } else {
@@ -242,16 +245,22 @@ void OnMatchInfoFetched(Client& c, const platform::HttpReply& reply)
         Refused(c, "cannot replace", path);
         return;
     }
-    if (!checkMd5(c) || !GetAllMatch(c)) {
+    if (!checkMd5(c)) {
+        Refused(c, "unreadable document", path);
+        return;
+    }
+    BuildMatchPanel(c);
+    if (!GetAllMatch(c)) {
         Refused(c, "unreadable document", path);
         return;
     }
     const bool listReceived = m.MatchListReceived != 0;
     m.MatchDataReady = m.MatchInfoLoaded = -1;
     m.MatchInfoDownloading = 0;
-    // Instance states that came before the document: the list rows follow.
+    // Instance states that came before the document: the list and the
+    // match buttons follow.
     if (listReceived)
-        m.MatchList = SplitMatchInfo(m.MatchInstances);
+        CompleteMatchPanel(c);
 }
 
 } // namespace match

@@ -30,8 +30,14 @@ struct MatchPanelState {
 // call puts the entry buttons back in place and resets every match control.
 void BuildMatchPanel(Client& c);
 
-// Connects the match controls' mouse and key events to their handlers.
+// Connects the match controls' mouse and key events to their handlers;
+// WireMatchRows connects the rows, also those the layout loaded since.
 void WireMatchPanel(Client& c);
+void WireMatchRows(Client& c);
+
+// Shows the ranking page that starts at `firstRow` of the ranked instance,
+// with its page arrows and page text when there is more than one page.
+void ShowRankingPage(Client& c, int16_t firstRow);
 
 // The handlers of the match controls. `index` is the element of the array.
 void ImgShowMatch_MouseDown(Client& c);

@@ -187,6 +187,11 @@ const Row kRows[] = {
     // The exit dialog's and the table notice's own backgrounds.
     {1120, 1120, R::DialogPanel, 300, 150, "退出", "3", "1", F::Gif, B::Given, "exit dialog background"},
     {1121, 1121, R::DialogPanel, 300, 150, "退出", "4", "1", F::Gif, B::Given, "table notice background"},
+    // The match panels' own backgrounds: the match list, the ranking and the
+    // status card laid over a finished match's row.
+    {1130, 1130, R::MatchPanel, 620, 400, "", "0", "1", F::Gif, B::Given, "match list panel background"},
+    {1131, 1131, R::MatchPanel, 620, 400, "", "1", "1", F::Gif, B::Given, "ranking panel background"},
+    {1132, 1132, R::MatchPanel, 324, 166, "", "2", "1", F::Gif, B::Given, "match status card background"},
     // The services' own pictures: the customer-service icon, its window, the
     // report window and the prize-exchange window with its cells and page strip.
     {1140, 1141, R::Button, 55, 55, "客服", "1|0", "1", F::Gif, B::Assumed, "customer-service icon: highlighted, normal"},

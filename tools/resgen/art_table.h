@@ -50,6 +50,7 @@ enum class Role {
     DialogPanel,    // background of a small table dialog: 0 settings, 1 false-win notice, 2 rules,
                     // 3 exit dialog, 4 table notice
     OptionCaption,  // a settings option's caption drawn as a picture
+    MatchPanel,     // background of a match panel: 0 match list, 1 ranking, 2 status card
     Placeholder,    // no picture described yet
 };
 

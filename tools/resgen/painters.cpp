@@ -1141,6 +1141,56 @@ QImage Pointer(int w, int h)
     return image;
 }
 
+// Backgrounds of the match panels: a dark lacquer board with a gold rim.
+// 0 the match list (row well at the left, detail well at the right, page
+// strip under the rows), 1 the ranking (list well at the left, the captions
+// of the player's place, points and gap, the rules well), 2 the status card
+// of a finished match (its captions on the left of the four lines).
+QImage MatchPanel(int w, int h, int kind)
+{
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor gold(214, 170, 78);
+    const QColor caption(255, 226, 140);
+    QLinearGradient lacquer(QPointF(0, 0), QPointF(0, h));
+    lacquer.setColorAt(0, QColor(78, 40, 20));
+    lacquer.setColorAt(1, QColor(36, 16, 6));
+    p.fillRect(image.rect(), lacquer);
+    p.setPen(QPen(gold, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(3, 3, w - 6, h - 6), 8, 8);
+    if (kind == 2) {
+        // The card lies over a row: the upper lines are the row's own texts.
+        p.setPen(QPen(QColor(160, 110, 50), 1));
+        p.drawLine(QPointF(12, 54), QPointF(w - 12, 54));
+        const char* const names[] = {"名次：", "奖励：", "冠军：", "奖品："};
+        for (int k = 0; k < 4; ++k)
+            DrawFittedText(p, QRectF(20, 60 + 27 * k, 72, 22), QString::fromUtf8(names[k]), HeiFont(14),
+                           QColor(217, 144, 78));
+        return image;
+    }
+    // The title strip the panel's title button and clock sit on.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 80));
+    p.drawRoundedRect(QRectF(8, 8, w - 16, 40), 6, 6);
+    if (kind == 0) {
+        SunkenPanel(p, QRectF(10, 50, 334, 318));
+        SunkenPanel(p, QRectF(350, 16, 262, 376));
+        SunkenPanel(p, QRectF(160, 368, 180, 30));
+        return image;
+    }
+    DrawFittedText(p, QRectF(240, 16, 100, 24), QStringLiteral("比赛时间"), HeiFont(14), caption);
+    SunkenPanel(p, QRectF(18, 62, 310, 330));
+    SunkenPanel(p, QRectF(350, 62, 262, 176));
+    const char* const names[] = {"我的名次", "我的积分", "落后第一"};
+    const int tops[] = {80, 130, 185};
+    for (int k = 0; k < 3; ++k)
+        DrawFittedText(p, QRectF(370, tops[k], 100, 22), QString::fromUtf8(names[k]), HeiFont(14), caption);
+    SunkenPanel(p, QRectF(350, 240, 262, 104));
+    return image;
+}
+
 // Backgrounds of the small table dialogs: 0 the settings panel with its
 // title, 1 the false-win banner, 2 the rules parchment, 3 the exit dialog and
 // 4 the table notice (a lacquer board with a title strip and a button tray).
@@ -1295,6 +1345,7 @@ std::vector<Frame> PaintArt(const Art& a)
     case Role::ResultPanel: return Still(ResultPanel(a.w, a.h, a.param, a.caption));
     case Role::Pointer: return Still(Pointer(a.w, a.h));
     case Role::DialogPanel: return Still(DialogPanel(a.w, a.h, a.param, a.caption));
+    case Role::MatchPanel: return Still(MatchPanel(a.w, a.h, a.param));
     case Role::OptionCaption: return Still(OptionCaption(a.w, a.h, a.caption));
     case Role::Placeholder: return Still(Placeholder(a.w, a.h, a.id));
     }
