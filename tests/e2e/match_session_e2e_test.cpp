@@ -54,11 +54,11 @@ TEST(MatchSessionEndToEnd, TheClientTakesAWholeMatchSessionAndPlaysOn)
             sent << m.captured(1);
     }
     EXPECT_TRUE(server.Lines().join('\n').contains(QStringLiteral("NOTE seat=- http GET /matches.xml")));
-    // List, sign-ups and clock first, sign-ups and clock once more a moment
+    // The announcement, then list, sign-ups and clock, sign-ups and clock once more a moment
     // later; the start of the session; at its end the end, the next session
     // and the champion. Places and results go only to players of the session.
     const QString order = sent.join(',');
-    EXPECT_TRUE(order.startsWith(QStringLiteral("82,74,81,"))) << order.toStdString();
+    EXPECT_TRUE(order.startsWith(QStringLiteral("80,82,74,81,"))) << order.toStdString();
     EXPECT_EQ(sent.count(QStringLiteral("74")), 2) << order.toStdString();
     EXPECT_EQ(sent.count(QStringLiteral("75")), 2) << order.toStdString();
     EXPECT_TRUE(order.endsWith(QStringLiteral(",75,83,89"))) << order.toStdString();
