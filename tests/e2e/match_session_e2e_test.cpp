@@ -1,9 +1,10 @@
 // The built client in hosted play against the table server's small match:
 // after the announcement and the download of the document it is given the
-// match list, its sign-ups and the server clock, then the start of a session
-// of the robots, their places after each hand, the end, the next session and
-// the champion; it takes every one of these frames and plays on to the end
-// of the game. About a minute.
+// match list, its sign-ups, the server clock and the lead of the automatic
+// sign-up; its match clock signs it up by itself shortly before the start;
+// it plays the session's two hands, is sent its places, its result, the end,
+// the next session and the champion, takes every one of these frames and
+// plays on to the end of the game. About a minute and a half.
 #include "support/processes.h"
 
 #include <QRegularExpression>
@@ -19,7 +20,8 @@ TEST(MatchSessionEndToEnd, TheClientTakesAWholeMatchSessionAndPlaysOn)
                     QStringLiteral("--hands"), QStringLiteral("2"), QStringLiteral("--robot-wait"), QStringLiteral("0"),
                     QStringLiteral("--robot-delay"), QStringLiteral("0"), QStringLiteral("--countdown"),
                     QStringLiteral("2"), QStringLiteral("--match-info"), QStringLiteral(TABLESERVER_MATCH_INFO),
-                    QStringLiteral("--match"), QStringLiteral("--match-lead"), QStringLiteral("1"),
+                    QStringLiteral("--match"), QStringLiteral("--match-lead"), QStringLiteral("10"),
+                    QStringLiteral("--match-auto-sign"), QStringLiteral("6"),
                     QStringLiteral("--trace")},
                    QProcessEnvironment::systemEnvironment());
     ASSERT_TRUE(server.WaitForLine(QStringLiteral("match-info document http://127.0.0.1:"), 5000));
@@ -54,13 +56,19 @@ TEST(MatchSessionEndToEnd, TheClientTakesAWholeMatchSessionAndPlaysOn)
             sent << m.captured(1);
     }
     EXPECT_TRUE(server.Lines().join('\n').contains(QStringLiteral("NOTE seat=- http GET /matches.xml")));
-    // The announcement, then list, sign-ups and clock, sign-ups and clock once more a moment
-    // later; the start of the session; at its end the end, the next session
-    // and the champion. Places and results go only to players of the session.
+    // The announcement, then list, sign-ups, clock and the sign-up lead; the
+    // client's own sign-up is answered; the start, a place after the first
+    // hand, then the result, the end, the next session and the champion.
     const QString order = sent.join(',');
-    EXPECT_TRUE(order.startsWith(QStringLiteral("80,82,74,81,"))) << order.toStdString();
-    EXPECT_EQ(sent.count(QStringLiteral("74")), 2) << order.toStdString();
-    EXPECT_EQ(sent.count(QStringLiteral("75")), 2) << order.toStdString();
-    EXPECT_TRUE(order.endsWith(QStringLiteral(",75,83,89"))) << order.toStdString();
-    EXPECT_FALSE(sent.contains(QStringLiteral("77")) || sent.contains(QStringLiteral("78"))) << order.toStdString();
+    EXPECT_TRUE(order.startsWith(QStringLiteral("80,82,74,81,90,"))) << order.toStdString();
+    EXPECT_TRUE(order.contains(QStringLiteral("72,87"))) << order.toStdString();
+    EXPECT_TRUE(order.contains(QStringLiteral("75,77"))) << order.toStdString();
+    EXPECT_TRUE(order.endsWith(QStringLiteral(",78,75,83,89"))) << order.toStdString();
+    // The sign-up came from the client, once, before the start (indexOf
+    // matches whole lines).
+    const qsizetype signUp = trace.indexOf(QRegularExpression(QStringLiteral("^IN seat=0 kind=72 .*match-sign id=101.*")));
+    const qsizetype start = trace.indexOf(QRegularExpression(QStringLiteral("^OUT seat=0 kind=75 .*")));
+    EXPECT_GE(signUp, 0);
+    EXPECT_LT(signUp, start);
+    EXPECT_EQ(trace.filter(QRegularExpression(QStringLiteral("^IN seat=0 kind=72 "))).size(), 1);
 }

@@ -72,6 +72,9 @@ int main(int argc, char** argv)
                         "a minute ahead (see --match-lead) and lasting two hands.")},
         {QStringLiteral("match-lead"), QStringLiteral("Seconds between announcing a match session and its start."),
          QStringLiteral("SECONDS"), QStringLiteral("60")},
+        {QStringLiteral("match-auto-sign"),
+         QStringLiteral("Tell clients to sign up by themselves this many seconds before a session starts (0: not sent)."),
+         QStringLiteral("SECONDS"), QStringLiteral("0")},
         {QStringLiteral("report-fee"), QStringLiteral("Offer every seat to report a cheater in every hand for this fee (0: no offer)."),
          QStringLiteral("COINS"), QStringLiteral("0")},
     });
@@ -79,7 +82,7 @@ int main(int argc, char** argv)
 
     ServerOptions o;
     qint64 port = 0, seed = QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF, hands = 0, wait = 5, delay = 700,
-           countdown = 15, reportFee = 0, matchLead = 60;
+           countdown = 15, reportFee = 0, matchLead = 60, autoSign = 0;
     if (!ReadNumber(p, QStringLiteral("port"), 0, 65535, port)
         || !ReadNumber(p, QStringLiteral("seed"), 0, INT64_MAX, seed)
         || !ReadNumber(p, QStringLiteral("hands"), 0, 1000000, hands)
@@ -87,7 +90,8 @@ int main(int argc, char** argv)
         || !ReadNumber(p, QStringLiteral("robot-delay"), 0, 60000, delay)
         || !ReadNumber(p, QStringLiteral("countdown"), 2, 99, countdown)
         || !ReadNumber(p, QStringLiteral("report-fee"), 0, INT64_MAX, reportFee)
-        || !ReadNumber(p, QStringLiteral("match-lead"), 1, 86400, matchLead))
+        || !ReadNumber(p, QStringLiteral("match-lead"), 1, 86400, matchLead)
+        || !ReadNumber(p, QStringLiteral("match-auto-sign"), 0, 86400, autoSign))
         return 2;
     o.port = static_cast<quint16>(port);
     o.trace = p.isSet(QStringLiteral("trace"));
@@ -100,6 +104,7 @@ int main(int argc, char** argv)
     o.table.match.on = p.isSet(QStringLiteral("match"));
     o.table.match.signUpSeconds = static_cast<int>(matchLead);
     o.table.match.epochAtZero = QDateTime::currentSecsSinceEpoch();
+    o.table.match.autoSignLead = static_cast<int32_t>(autoSign);
     if (p.isSet(QStringLiteral("preset"))) {
         const std::string path = p.value(QStringLiteral("preset")).toStdString();
         std::ifstream in(path, std::ios::binary);

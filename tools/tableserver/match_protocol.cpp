@@ -170,6 +170,13 @@ GameFrame Marquee(const std::string& text)
     return f;
 }
 
+GameFrame AutoSignLead(int32_t seconds)
+{
+    GameFrame f = Frame(protocol::MsgAutoSignLead);
+    Put(f, protocol::auto_sign_byte::Lead, static_cast<uint32_t>(seconds), 4);
+    return f;
+}
+
 int32_t CommandInstance(const GameFrame& f)
 {
     const int at = protocol::match_cmd_byte::InstanceId;

@@ -48,6 +48,7 @@ GameFrame MatchUpdate(int32_t id, int32_t start, int32_t duration);
 GameFrame MatchSignCount(int32_t id, int32_t time, int count, int32_t base);
 GameFrame MatchChampion(int32_t id, int32_t time, const std::string& name, const std::string& prize);
 GameFrame Marquee(const std::string& text);
+GameFrame AutoSignLead(int32_t seconds);
 
 // The instance id of a sign-up (72) or ranking request (79).
 int32_t CommandInstance(const GameFrame& f);

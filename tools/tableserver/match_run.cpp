@@ -60,6 +60,8 @@ void MatchRun::Welcome(int seat, int64_t now)
         mine.push_back({config_.instanceId, start_, stage_ == Stage::Running});
     out_.push_back({seat, mp::MatchStates(mine)});
     out_.push_back({seat, mp::ServerTime(Clock(now))});
+    if (config_.autoSignLead > 0)
+        out_.push_back({seat, mp::AutoSignLead(config_.autoSignLead)});
 }
 
 bool MatchRun::Command(int seat, const protocol::GameFrame& frame, const std::array<std::string, 4>& nicknames,
