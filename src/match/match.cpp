@@ -3,6 +3,9 @@
 #include "app/client.h"
 #include "core/rings.h"
 #include "match/match_download.h"
+#include "match/match_frames.h"
+#include "match/match_handlers.h"
+#include "window/main_form.h"
 #include "platform/clock.h"
 #include "platform/http_get.h"
 #include "protocol/kinds.h"
@@ -85,16 +88,51 @@ int16_t GetMatchMode(Client& c, int32_t matchId) { return MatchModeOf(c.match.ta
 
 void ShowMainFormByMatchType(Client&) {}
 
-void MsgDecode_47(Client&, const protocol::GameFrame&) {}
+void MsgDecode_47(Client& c, const protocol::GameFrame& frame)
+{
+    window::MainForm& f = *c.MainForm;
+    if (c.match.RoomMatchMode >= 2) {
+        c.core.SchedWatch.On = false;
+        f.TimerKeepAlive->SetEnabled(false);
+    }
+    const MatchStandingsFrame s = DecodeMatchStandings(frame);
+    for (std::size_t k = 0; k < s.entries.size(); ++k) {
+        const StandingEntry& e = s.entries[k];
+        c.match.MatchStandings[k] = MatchStandingEntry{e.username, e.match_score, e.match_sort};
+    }
+    f.lbl_matchinfo[2].SetCaption(QString::number(s.idNum));
+    c.game.GamePhase = 0;
+    for (std::size_t seat = 0; seat < 4; ++seat) {
+        c.game.Players[seat].SeatBit = 0;
+        c.core.SeatNames[seat].clear();
+    }
+}
 
 void HandleMatchFrame(Client& c, const protocol::GameFrame& frame)
 {
     switch (frame[protocol::frame_byte::Kind]) {
+    case protocol::MsgMatchSign: MsgMatchSign(c, frame); break;
+    case protocol::MsgMatchSignOff: MsgMatchSignOff(c, frame); break;
+    case protocol::MsgMatchStates: MsgMatchStates(c, frame); break;
+    case protocol::MsgMatchStartEnd: MsgMatchStartEnd(c, frame); break;
+    case protocol::MsgMatchSortSummary: MsgMatchSortSummary(c, frame); break;
+    case protocol::MsgMatchResult: MsgMatchResult(c, frame); break;
+    case protocol::MsgMatchSort: MsgMatchSort(c, frame); break;
     case protocol::MsgMatchInfoUrl: MsgMatchInfoUrl(c, frame); break;
     case protocol::MsgMyGoods: rewards::OnMyGoodsFrame(c, frame); break;
     case protocol::MsgGoodsChange: rewards::OnGoodsChangeFrame(c, frame); break;
     case protocol::MsgPrizeLists: rewards::OnPrizeListMsg(c, frame); break;
-    default: break;
+    case protocol::MsgServerTime: MsgServerTime(c, frame); break;
+    case protocol::MsgMatchList: MsgMatchList(c, frame); break;
+    case protocol::MsgMatchUpdate: MsgMatchUpdate(c, frame); break;
+    case protocol::MsgMatchSignCount: MsgMatchSignCount(c, frame); break;
+    case protocol::MsgMatchPrizeBase: MsgMatchPrizeBase(c, frame); break;
+    case protocol::MsgMatchChampion: MsgMatchChampion(c, frame); break;
+    case protocol::MsgAutoSignLead: MsgAutoSignLead(c, frame); break;
+    case protocol::MsgGoldChange: MsgGoldChange(c, frame); break;
+    case protocol::MsgSeatGoldChange: MsgSeatGoldChange(c, frame); break;
+    case protocol::MsgMarquee: MsgMarquee(c, frame); break;
+    default: break; // 76, 84 and 96-99 carry nothing for this client; 95 is not taken yet
     }
 }
 

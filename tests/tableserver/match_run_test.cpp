@@ -69,6 +69,21 @@ TEST_F(MatchRunTest, AWelcomeListsTheSessionAMinuteAheadAndTheClock)
     EXPECT_EQ(run.NextDeadline(), 65000); // the start
 }
 
+TEST(MatchRunLead, TheAutomaticSignUpLeadIsSentOnlyWhenAsked)
+{
+    MatchConfig config;
+    config.on = true;
+    MatchRun quiet{config};
+    quiet.Welcome(0, 0);
+    EXPECT_EQ(Kinds(quiet.TakeOutgoing()), (std::vector<int>{82, 74, 81}));
+    config.autoSignLead = 30;
+    MatchRun eager{config};
+    eager.Welcome(0, 0);
+    const std::vector<MatchRun::Out> out = eager.TakeOutgoing();
+    ASSERT_EQ(Kinds(out), (std::vector<int>{82, 74, 81, 90}));
+    EXPECT_EQ(Le(out[3].frame, 16), 30u);
+}
+
 TEST_F(MatchRunTest, SignUpIsAnsweredAndCountedOnce)
 {
     run.Welcome(0, 0);

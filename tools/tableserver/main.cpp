@@ -72,6 +72,9 @@ int main(int argc, char** argv)
                         "a minute ahead (see --match-lead) and lasting two hands.")},
         {QStringLiteral("match-lead"), QStringLiteral("Seconds between announcing a match session and its start."),
          QStringLiteral("SECONDS"), QStringLiteral("60")},
+        {QStringLiteral("match-auto-sign"),
+         QStringLiteral("Tell clients to sign up by themselves this many seconds before a session starts (0: not sent)."),
+         QStringLiteral("SECONDS"), QStringLiteral("0")},
         {QStringLiteral("report-fee"), QStringLiteral("Offer every seat to report a cheater in every hand for this fee (0: no offer)."),
          QStringLiteral("COINS"), QStringLiteral("0")},
         {QStringLiteral("goods"),
@@ -83,7 +86,7 @@ int main(int argc, char** argv)
 
     ServerOptions o;
     qint64 port = 0, seed = QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF, hands = 0, wait = 5, delay = 700,
-           countdown = 15, reportFee = 0, matchLead = 60, cigarettePrice = 20;
+           countdown = 15, reportFee = 0, matchLead = 60, cigarettePrice = 20, autoSign = 0;
     if (!ReadNumber(p, QStringLiteral("port"), 0, 65535, port)
         || !ReadNumber(p, QStringLiteral("seed"), 0, INT64_MAX, seed)
         || !ReadNumber(p, QStringLiteral("hands"), 0, 1000000, hands)
@@ -92,7 +95,8 @@ int main(int argc, char** argv)
         || !ReadNumber(p, QStringLiteral("countdown"), 2, 99, countdown)
         || !ReadNumber(p, QStringLiteral("report-fee"), 0, INT64_MAX, reportFee)
         || !ReadNumber(p, QStringLiteral("match-lead"), 1, 86400, matchLead)
-        || !ReadNumber(p, QStringLiteral("cigarette-price"), 1, 1000000, cigarettePrice))
+        || !ReadNumber(p, QStringLiteral("cigarette-price"), 1, 1000000, cigarettePrice)
+        || !ReadNumber(p, QStringLiteral("match-auto-sign"), 0, 86400, autoSign))
         return 2;
     o.port = static_cast<quint16>(port);
     o.trace = p.isSet(QStringLiteral("trace"));
@@ -107,6 +111,7 @@ int main(int argc, char** argv)
     o.table.match.epochAtZero = QDateTime::currentSecsSinceEpoch();
     o.table.wallet.on = p.isSet(QStringLiteral("goods"));
     o.table.wallet.cigarettePrice = static_cast<int32_t>(cigarettePrice);
+    o.table.match.autoSignLead = static_cast<int32_t>(autoSign);
     if (p.isSet(QStringLiteral("preset"))) {
         const std::string path = p.value(QStringLiteral("preset")).toStdString();
         std::ifstream in(path, std::ios::binary);

@@ -2,8 +2,6 @@
 
 #include "protocol/kinds.h"
 
-#include <QString>
-#include <QStringEncoder>
 #include <algorithm>
 
 namespace tableserver::match_proto {
@@ -39,12 +37,14 @@ void PutIdTime(GameFrame& f, int32_t id, int32_t time)
 
 } // namespace
 
-std::string Gbk(const std::string& utf8)
-{
-    QStringEncoder gbk("GBK");
-    const QByteArray bytes = gbk.encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
+namespace text {
+const std::string NoSuchMatch = "\xC3\xBB\xD3\xD0\xD5\xE2\xB3\xA1\xB1\xC8\xC8\xFC";
+const std::string AlreadyRunning = "\xB1\xC8\xC8\xFC\xD2\xD1\xBE\xAD\xBF\xAA\xCA\xBC\xA3\xAC\xC7\xEB\xB1\xA8\xC3\xFB\xCF\xC2\xD2\xBB\xB3\xA1";
+const std::string SignedUp = "\xB1\xA8\xC3\xFB\xB3\xC9\xB9\xA6\xA3\xAC\xC7\xEB\xD7\xBC\xCA\xB1\xB2\xCE\xC8\xFC";
+const std::string Started = "\xB1\xC8\xC8\xFC\xBF\xAA\xCA\xBC\xC1\xCB\xA3\xAC\xD7\xA3\xC4\xFA\xBA\xC3\xD4\xCB\xA3\xA1";
+const std::string Ended = "\xB1\xBE\xB3\xA1\xB1\xC8\xC8\xFC\xD2\xD1\xBE\xAD\xBD\xE1\xCA\xF8\xA1\xA3";
+const std::string ChampionPrize = "\x32\x30\x30\x30\xBD\xF0\xB1\xD2";
+} // namespace text
 
 GameFrame MatchSign(int32_t id, int32_t time, bool confirmed, int count, int32_t base, const std::string& text)
 {
@@ -167,6 +167,13 @@ GameFrame Marquee(const std::string& text)
 {
     GameFrame f = Frame(protocol::MsgMarquee);
     PutText(f, protocol::marquee_byte::Text, mf::TextLast, text);
+    return f;
+}
+
+GameFrame AutoSignLead(int32_t seconds)
+{
+    GameFrame f = Frame(protocol::MsgAutoSignLead);
+    Put(f, protocol::auto_sign_byte::Lead, static_cast<uint32_t>(seconds), 4);
     return f;
 }
 

@@ -12,8 +12,15 @@ namespace tableserver::match_proto {
 
 using protocol::GameFrame;
 
-// GBK bytes of a UTF-8 text.
-std::string Gbk(const std::string& utf8);
+// The texts the match sends, GBK.
+namespace text {
+extern const std::string NoSuchMatch; // "没有这场比赛"
+extern const std::string AlreadyRunning; // "比赛已经开始，请报名下一场"
+extern const std::string SignedUp; // "报名成功，请准时参赛"
+extern const std::string Started; // "比赛开始了，祝您好运！"
+extern const std::string Ended; // "本场比赛已经结束。"
+extern const std::string ChampionPrize; // "2000金币"
+} // namespace text
 
 GameFrame MatchSign(int32_t id, int32_t time, bool confirmed, int count, int32_t base, const std::string& text);
 struct StateEntry {
@@ -41,6 +48,7 @@ GameFrame MatchUpdate(int32_t id, int32_t start, int32_t duration);
 GameFrame MatchSignCount(int32_t id, int32_t time, int count, int32_t base);
 GameFrame MatchChampion(int32_t id, int32_t time, const std::string& name, const std::string& prize);
 GameFrame Marquee(const std::string& text);
+GameFrame AutoSignLead(int32_t seconds);
 
 // The instance id of a sign-up (72) or ranking request (79).
 int32_t CommandInstance(const GameFrame& f);

@@ -60,6 +60,8 @@ void MatchRun::Welcome(int seat, int64_t now)
         mine.push_back({config_.instanceId, start_, stage_ == Stage::Running});
     out_.push_back({seat, mp::MatchStates(mine)});
     out_.push_back({seat, mp::ServerTime(Clock(now))});
+    if (config_.autoSignLead > 0)
+        out_.push_back({seat, mp::AutoSignLead(config_.autoSignLead)});
 }
 
 bool MatchRun::Command(int seat, const protocol::GameFrame& frame, const std::array<std::string, 4>& nicknames,
@@ -92,17 +94,17 @@ bool MatchRun::Command(int seat, const protocol::GameFrame& frame, const std::ar
     }
     // A sign-up.
     if (id != config_.instanceId) {
-        out_.push_back({seat, mp::MatchSign(id, start_, false, 0, 0, mp::Gbk("没有这场比赛"))});
+        out_.push_back({seat, mp::MatchSign(id, start_, false, 0, 0, mp::text::NoSuchMatch)});
         return true;
     }
     if (stage_ == Stage::Running) {
-        out_.push_back({seat, mp::MatchSign(id, start_, false, 0, 0, mp::Gbk("比赛已经开始，请报名下一场"))});
+        out_.push_back({seat, mp::MatchSign(id, start_, false, 0, 0, mp::text::AlreadyRunning)});
         return true;
     }
     if (!SignedUp(seat))
         entrants_.push_back({seat, nicknames[static_cast<std::size_t>(seat & 3)], kStartPoints});
     const int count = static_cast<int>(entrants_.size());
-    out_.push_back({seat, mp::MatchSign(id, start_, true, count, config_.prizeBase, mp::Gbk("报名成功，请准时参赛"))});
+    out_.push_back({seat, mp::MatchSign(id, start_, true, count, config_.prizeBase, mp::text::SignedUp)});
     SendWelcomed(mp::MatchSignCount(id, start_, count, config_.prizeBase));
     return true;
 }
@@ -118,7 +120,7 @@ void MatchRun::Start(const std::array<Seat, 4>& seats, int64_t now)
             entrants_.push_back({seat, s.nickname, kStartPoints});
     }
     SendWelcomed(mp::MatchStartEnd(config_.instanceId, start_, protocol::match_start_end_byte::Started,
-                                   mp::Gbk("比赛开始了，祝您好运！")));
+                                   mp::text::Started));
     SendPlaces(protocol::MsgMatchSortSummary);
 }
 
@@ -135,12 +137,12 @@ void MatchRun::End(int64_t now)
     // The results first: the client takes them while the session is still its current one.
     SendPlaces(protocol::MsgMatchResult);
     SendWelcomed(mp::MatchStartEnd(config_.instanceId, ended, protocol::match_start_end_byte::Ended,
-                                   mp::Gbk("本场比赛已经结束。")));
+                                   mp::text::Ended));
     start_ = Clock(now) + config_.signUpSeconds;
     SendWelcomed(mp::MatchUpdate(config_.instanceId, start_, config_.duration));
     const std::vector<MatchEntrant> r = Ranking();
     if (!r.empty())
-        SendWelcomed(mp::MatchChampion(config_.instanceId, ended, r.front().nickname, mp::Gbk("2000金币")));
+        SendWelcomed(mp::MatchChampion(config_.instanceId, ended, r.front().nickname, mp::text::ChampionPrize));
     entrants_.clear();
     stage_ = Stage::SignUp;
     ++sessions_;

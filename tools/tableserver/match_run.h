@@ -17,6 +17,10 @@ struct MatchConfig {
     int32_t duration = 1800;    // the length the list shows, seconds
     int hands = 2;              // hands a session lasts
     int prizeBase = 100;
+    // Above 0: sent as the lead of the client's automatic sign-up (kind 90)
+    // with every welcome; the client then signs up by itself that many
+    // seconds before a start. 0: not sent.
+    int32_t autoSignLead = 0;
     // The server clock (seconds since 1970-01-01) at time 0 of the table's
     // millisecond clock.
     int64_t epochAtZero = 0;
