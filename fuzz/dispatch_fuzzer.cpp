@@ -287,6 +287,75 @@ private:
 
 WindowWatch* windowWatch = nullptr;
 
+// The rewards state starts afresh, but for the controls and animations of
+// its panels and the jade table read at start-up, which stay with the window.
+void ClearRewards(rewards::RewardsState& r)
+{
+    r.DeferredBuy = 0;
+    r.DeferredBuyOn = r.BuyDeferred = 0;
+    r.PropPluginState = r.PropAniOn = 0;
+    r.PropAniTicks = {};
+    r.PropAniState = {};
+    r.LeaveResetDue = r.PropHandEndDue = 0;
+    r.PropSeatNames = {};
+    r.PropCoinDelta = {};
+    r.PropSeatEntries = {};
+    r.PropPlugin.reset();
+    r.PropScoreInfoDue = r.PropPluginReady = r.PropMenuOpen = 0;
+    r.PropSendPicture = {};
+    r.PropSendText.clear();
+    r.PropSendFrame.clear();
+    r.PropSendType = -1;
+    r.PropNoticeParams.clear();
+    r.PropNoticeExtra = {};
+    r.PropCaptionOn = r.PropCaptionTicks = r.PropCaptionLimit = 0;
+    r.PropBaoInfo = {};
+    r.TreasureCountdownOn = r.TreasureTickCount = r.TreasureSecondsLeft = 0;
+    r.TreasurePicks = {-1, -1, -1, -1};
+    r.PropRandom.seed();
+    r.MyPrizeRolling = r.JadeRewardActive = r.FinishPending = r.PoolRolling = 0;
+    r.JadeRewardText.clear();
+    r.JadeShowTick = 0;
+    r.JadeShowing = 0;
+    r.PropTimerOn = r.PropTimerTicks = r.PropTimerLimit = 0;
+    r.TreasureSeatLabels = {};
+    r.TreasureCoinStep = {};
+    r.TreasureCoinShown = {};
+    r.TreasureLabelWidth = r.TreasureDigits = 0;
+    r.PropOneSelfShown = r.PropOneSelfHover = 0;
+    rewards::BetsState& b = r.Bets;
+    b.MaxChip = 0;
+    b.WinList = {};
+    b.BigPrizeList = {};
+    b.BigPrizeCount = 0;
+    b.PrizeListFlag = 0;
+    b.PrizeListFirstOpen = -1;
+    b.InChipChange = b.InBuyNumChange = false;
+}
+
+// The service state's data starts afresh; its controls, windows, hooks and
+// the table's side stay.
+void ClearServices(services::ServicesState& s)
+{
+    s.GmServiceHost.clear();
+    s.GmServiceOn = 0;
+    s.gm_iNum = 0;
+    s.GmUserName.clear();
+    s.GmAccount.clear();
+    s.GmReplyIdBytes = {};
+    s.GmDisplayText.clear();
+    s.GmEchoText.clear();
+    s.GmLastSentText.clear();
+    s.gm_byteCheck = 0;
+    s.gm_byteCheckRet.reset();
+    s.FrmGmOpen = 0;
+    s.GmLastSendTime.reset();
+    s.MemberRechargeLinkCache.clear();
+    s.MyGoods.assign(1, services::GoodsStack{});
+    s.GoodsStacks.assign(1, services::GoodsStack{});
+    s.BankHoverShown = 0;
+}
+
 // Clears what a hand leaves in the client and the doubles. Run after every
 // input as well as before the first, so that an input frees what it
 // allocated and libFuzzer does not run it again to look for a leak.
@@ -294,8 +363,8 @@ void ClearClient(Client& c)
 {
     c.game = GameState{};
     c.results = results::ResultsState{};
-    c.rewards = rewards::RewardsState{};
-    c.services = services::ServicesState{};
+    ClearRewards(c.rewards);
+    ClearServices(c.services);
     {
         // The hand's fields of the window, chat and match states start afresh
         // too; their pictures, sounds and windows stay.

@@ -31,7 +31,6 @@ constexpr int kPrevDisabled = 772;
 constexpr int kNextEnabled = 773;
 constexpr int kNextHover = 775;
 constexpr int kNextDisabled = 776;
-constexpr int kButtonNormal = 660;
 constexpr int kButtonHover = 662;
 
 constexpr double kMinCoins = 1000;

@@ -182,7 +182,8 @@ std::optional<GoodsChange> MsgGoodsChange(Client& c, const protocol::GameFrame& 
     if (!change)
         return std::nullopt;
     std::vector<GoodsStack>& bag = c.services.MyGoods;
-    const auto [goodsId, count] = *change;
+    const int32_t goodsId = change->first;
+    const int32_t count = change->second;
     GoodsChange out{goodsId, GetMyGoodsCount(bag, goodsId), 0};
     auto entry = std::find_if(bag.begin() + 1, bag.end(), [&](const GoodsStack& e) { return e.GoodsId == goodsId; });
     if (entry != bag.end()) {
