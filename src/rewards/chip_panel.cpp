@@ -112,9 +112,9 @@ private:
 platform::PictureBox* Panel(QWidget* parent, const QString& name, int backgroundId)
 {
     auto* box = new platform::PictureBox(parent, name);
-    const platform::Picture back = window::LoadGifPicture(backgroundId, QStringLiteral("GIF"));
-    if (!back.isNull())
-        box->SetPicture(back);
+    // The background is read when the panel is first shown.
+    if (backgroundId != 0)
+        box->BackPictureSource = [backgroundId] { return window::LoadGifPicture(backgroundId, QStringLiteral("GIF")); };
     box->setMouseTracking(true);
     box->setFocusPolicy(Qt::ClickFocus);
     box->hide();

@@ -24,6 +24,22 @@ QImage DecodeSheetPicture(const QByteArray& bytes)
     return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// The size a sheet's header gives (GIF: the logical screen, PNG: the image
+// header), read without decoding; empty when the bytes are neither.
+QSize SheetHeaderSize(const QByteArray& bytes)
+{
+    const auto byte = [&bytes](int i) { return static_cast<uint32_t>(static_cast<uint8_t>(bytes[i])); };
+    if (bytes.startsWith("GIF8") && bytes.size() >= 10)
+        return QSize(static_cast<int>(byte(6) | byte(7) << 8), static_cast<int>(byte(8) | byte(9) << 8));
+    if (bytes.startsWith("\x89PNG\r\n\x1a\n") && bytes.size() >= 24 && bytes.mid(12, 4) == "IHDR") {
+        const uint32_t w = byte(16) << 24 | byte(17) << 16 | byte(18) << 8 | byte(19);
+        const uint32_t h = byte(20) << 24 | byte(21) << 16 | byte(22) << 8 | byte(23);
+        if (w > 0 && h > 0 && w <= 0x7FFFFFFF && h <= 0x7FFFFFFF)
+            return QSize(static_cast<int>(w), static_cast<int>(h));
+    }
+    return QSize();
+}
+
 } // namespace
 
 Apng::Apng(QWidget* parent, const QString& name)
@@ -42,18 +58,30 @@ int32_t Apng::LoadAnimation(int32_t ResId, int32_t left, int32_t top, int32_t Co
     const std::optional<QByteArray> bytes = platform::LoadResData(ResId, QStringLiteral("GIF"));
     if (!bytes)
         return 0;
-    QImage sheet = DecodeSheetPicture(*bytes);
+    // The sheet is decoded when it is first drawn or read: most start hidden,
+    // and the same sheet often serves many controls (the digits).
+    const QSize size = SheetHeaderSize(*bytes);
     // A sheet with fewer pixels than cells would have empty cells.
-    if (sheet.isNull() || sheet.width() < CountX || sheet.height() < CountY)
+    if (size.isEmpty() || size.width() < CountX || size.height() < CountY)
         return 0;
-    sheet_ = std::move(sheet);
+    bytes_ = *bytes;
+    sheet_ = QImage();
     countX_ = CountX;
     countY_ = CountY;
     left_ = left;
     top_ = top;
-    cellWidth_ = sheet_.width() / CountX;
-    cellHeight_ = sheet_.height() / CountY;
+    cellWidth_ = size.width() / CountX;
+    cellHeight_ = size.height() / CountY;
     return 0;
+}
+
+const QImage& Apng::Sheet() const
+{
+    if (!bytes_.isEmpty()) {
+        sheet_ = DecodeSheetPicture(bytes_);
+        bytes_.clear();
+    }
+    return sheet_;
 }
 
 void Apng::Pause(int32_t FrameIndex)
@@ -115,7 +143,7 @@ void Apng::paintEvent(QPaintEvent*)
     if (cell.isEmpty())
         return;
     QPainter p(this);
-    p.drawImage(QRect(left_, top_, cell.width(), cell.height()), sheet_, cell);
+    p.drawImage(QRect(left_, top_, cell.width(), cell.height()), Sheet(), cell);
 }
 
 } // namespace widgets

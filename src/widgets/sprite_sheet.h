@@ -45,7 +45,8 @@ public:
     QSize CellSize() const { return QSize(cellWidth_, cellHeight_); }
     // The sheet's rectangle of the cell on display; empty with no sheet.
     QRect CellRect() const;
-    const QImage& Sheet() const { return sheet_; }
+    // The sheet's picture (decoded on first use).
+    const QImage& Sheet() const;
     bool Running() const { return running_; }
     int32_t Interval() const { return interval_; }
 
@@ -56,7 +57,10 @@ private:
     // Reduces the frame index to the cells of the sheet and redraws.
     void Repaint();
 
-    QImage sheet_; // premultiplied alpha, top row first
+    // The sheet's bytes until it is first decoded, then its picture
+    // (premultiplied alpha, top row first).
+    mutable QByteArray bytes_;
+    mutable QImage sheet_;
     int32_t countX_ = 0;
     int32_t countY_ = 0;
     int32_t left_ = 0;

@@ -180,3 +180,19 @@ TEST(SpriteSheet, StartRollsTheDigitsOnItsTimer)
     EXPECT_EQ(ani.FrameIndex(), stopped);
     EXPECT_LE(Difference(panel.Shown(), Expected(ani, ani.CellRect())), 2);
 }
+
+// A sheet is decoded only when it is first drawn or read; its cells come
+// from the size its header gives, which must be the decoded picture's.
+class SpriteSheetCells : public testing::TestWithParam<int> {};
+
+TEST_P(SpriteSheetCells, TheHeadersSizeIsTheDecodedSheets)
+{
+    Apng ani;
+    ani.LoadAnimation(GetParam(), 0, 0, 1, 1);
+    ASSERT_GT(ani.CountX(), 0);
+    const QSize cell = ani.CellSize();
+    ASSERT_FALSE(ani.Sheet().isNull());
+    EXPECT_EQ(ani.Sheet().size(), cell);
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgramSheets, SpriteSheetCells, testing::Values(801, 802, 803, 804, 805));
