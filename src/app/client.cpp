@@ -283,7 +283,7 @@ Client::Client(platform::Services services)
     f.Imgclose[0].Click = [this] { window::AnNiu_Click(*this, window::AnNiuExit); };
     // The end-of-hand reward sequence has no finishing step yet: the start
     // button's ready command goes out at once.
-    window.SkipRewardRolls = [this] { core::SendReady(*this); };
+    window.SkipRewardRolls = [this] { rewards::SkipRewardRolls(*this); };
     window::WireClientDialogs(*this);
 }
 

@@ -120,6 +120,10 @@ void ResetSession(Client& c)
     c.core.Hooks.ClearTalkHistory();
     g.SeatedCount = g.InGame = c.rewards.BuyDeferred = c.rewards.DeferredBuyOn = 0;
     c.rewards.DeferredBuy = 0;
+    // A flush of the reward sequence under way must not send a ready command
+    // after the table was left.
+    c.rewards.FinishPending = 0;
+    c.rewards.RewardStepTick = 0;
     f.ZQ_Image.SetVisible(false);
     f.imgPiZi[0].SetVisible(false);
     f.imgPiZi[1].SetVisible(false);

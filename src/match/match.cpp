@@ -11,6 +11,7 @@
 #include "protocol/kinds.h"
 #include "rewards/bets.h"
 #include "rewards/prize_lists.h"
+#include "rewards/prize_pool.h"
 
 namespace match {
 
@@ -122,6 +123,7 @@ void HandleMatchFrame(Client& c, const protocol::GameFrame& frame)
     case protocol::MsgMyGoods: rewards::OnMyGoodsFrame(c, frame); break;
     case protocol::MsgGoodsChange: rewards::OnGoodsChangeFrame(c, frame); break;
     case protocol::MsgPrizeLists: rewards::OnPrizeListMsg(c, frame); break;
+    case protocol::MsgPrizeNotice: rewards::MsgPrizeNotice(c, frame); break;
     case protocol::MsgServerTime: MsgServerTime(c, frame); break;
     case protocol::MsgMatchList: MsgMatchList(c, frame); break;
     case protocol::MsgMatchUpdate: MsgMatchUpdate(c, frame); break;
@@ -132,7 +134,7 @@ void HandleMatchFrame(Client& c, const protocol::GameFrame& frame)
     case protocol::MsgGoldChange: MsgGoldChange(c, frame); break;
     case protocol::MsgSeatGoldChange: MsgSeatGoldChange(c, frame); break;
     case protocol::MsgMarquee: MsgMarquee(c, frame); break;
-    default: break; // 76, 84 and 96-99 carry nothing for this client; 95 is not taken yet
+    default: break; // 76, 84 and 96-99 carry nothing for this client
     }
 }
 

@@ -308,6 +308,17 @@ constexpr int Records = 19;
 constexpr int RequestId = 16;   // sent: 4 bytes, little-endian
 } // namespace prize_list_byte
 
+// Kind 95: a prize notice. The colour is read in mode 6 only; modes 7 and 8
+// skip the first text byte.
+namespace prize_notice_byte {
+constexpr int ColorRed = 9;
+constexpr int ColorGreen = 10;
+constexpr int ColorBlue = 11;
+constexpr int Mode = 16; // 16-bit, little-endian
+constexpr int Text = 18;
+constexpr int TextLast = 255;
+} // namespace prize_notice_byte
+
 constexpr int kChatTextMaxChars = 100;
 constexpr int kNameBytes = 16;
 

@@ -54,6 +54,7 @@ enum MsgKind : int16_t {
     MsgMyGoods = 85,          // the whole goods bag
     MsgGoodsChange = 86,      // one goods' new count
     MsgPrizeLists = 94,       // lottery winners
+    MsgPrizeNotice = 95,      // the prize pool, the hand's prize, wealth and notices
 };
 
 // Kinds of the match range that carry nothing for this client.
@@ -75,6 +76,7 @@ enum CmdKind : int16_t {
     CmdTimeRequest = 81,  // the server clock
     CmdGoods = 93,
     CmdPrizeLists = 94, // the lottery winners newer than an id
+    CmdPrizePool = 95,  // asks for the prize pool
 };
 
 // The match, goods, gold and notice kinds.

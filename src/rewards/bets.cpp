@@ -6,6 +6,7 @@
 #include "platform/gbk.h"
 #include "results/result_forms.h"
 #include "rewards/goods_cmd.h"
+#include "rewards/prize_pool.h"
 #include "rewards/purchase.h"
 #include "chat/emoticon_picker.h"
 #include "services/item_bag.h"
@@ -233,6 +234,7 @@ void OnMyGoodsFrame(Client& c, const protocol::GameFrame& frame)
         return;
     c.rewards.Bets.Lb_mysmoke.SetCaption(QString::number(GetMyGoodsCount(c, kCigarettes)));
     RefreshChipBox(c, false);
+    Send95(c);
 }
 
 void OnGoodsChangeFrame(Client& c, const protocol::GameFrame& frame)

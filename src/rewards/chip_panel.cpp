@@ -324,6 +324,8 @@ void InitChipPanel(Client& c)
         digit.hide();
     }
     c.rewards.MyPrizeRolling = 0;
+    c.rewards.MyPrizeRollState = 0;
+    c.rewards.MyPrize = 0;
 
     b.Img_yan.Tag = QStringLiteral("0");
     Load(kYanNormal, b.Img_yan);

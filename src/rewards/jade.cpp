@@ -170,6 +170,7 @@ void InitJadeTask(Client& c)
 
     HideJadeTask(c);
     c.results.ScorePending = 0;
+    r.LotteryPending = 0;
     r.JadeShowing = 0;
 }
 

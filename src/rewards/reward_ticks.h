@@ -2,10 +2,10 @@
 
 class Client;
 
-// The reward animations the scheduler steps once per tick while their flag
-// is set. The prize roll, the jade reward, the finish of the reward sequence
-// and the prize pool do not move yet: each step does nothing. The reward
-// sequence only shows the score window, two seconds after the hand's sheet.
+// The hand-end reward sequence and the reward animations the scheduler
+// steps once per tick while their flag is set: the jade reward, then the
+// lottery roll, then the score window. The start button cuts the sequence
+// short in steps two seconds apart and sends the ready command at its end.
 namespace rewards {
 
 void RollMyPrize(Client& c);          // while MyPrizeRolling
@@ -13,5 +13,15 @@ void JadeRewardTimer(Client& c);      // while JadeRewardActive
 void RewardSequenceTimer(Client& c);  // while ScorePending
 void FinishRewardSequence(Client& c); // while FinishPending
 void RollPrizePool(Client& c);        // while PoolRolling
+
+// The start button: the displays jump to their final values and the rest of
+// the sequence follows from FinishRewardSequence.
+void SkipRewardRolls(Client& c);
+
+// Shows the hand's score window and clears ScorePending.
+void ShowScoreWindow(Client& c);
+
+// Hides the jade display and stops its timer step.
+void HideJadeDisplay(Client& c);
 
 } // namespace rewards

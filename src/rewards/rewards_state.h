@@ -72,6 +72,22 @@ struct RewardsState {
     int16_t FinishPending = 0;
     int16_t PoolRolling = 0;
 
+    // The prize pool on the betting strip and its digit-by-digit roll.
+    double PrizePool = 0;
+    uint32_t PoolRollTick = 0;
+    uint8_t PoolRollDigit = 0; // from the right: 0 is the last digit
+    uint8_t PoolRollStep = 0;  // 0..10
+    // The local player's lottery prize of the last hand and its roll.
+    double MyPrize = 0;
+    uint32_t MyPrizeRollTick = 0;
+    uint8_t MyPrizeRollDigit = 0;
+    uint8_t MyPrizeRollState = 0; // 0, 1, 5, 10 or 11
+    std::minstd_rand PrizeRandom;
+    // The hand-end sequence: a lottery roll still to show, and the time of
+    // the last step after the start button.
+    int16_t LotteryPending = 0;
+    uint32_t RewardStepTick = 0;
+
     // ---- The jade reward, the treasure-box round and the plug-in's hover ----
     // The jade display of a hand's reward: its animation, the frame under
     // the digits and the digit pictures (element 0 always there); children

@@ -199,4 +199,49 @@ TEST(TableWallet, PrizeListRequestIsAnswered)
     EXPECT_EQ(h.Kind(94)[0][19], 4);
 }
 
+TEST(WalletFrames, PrizePoolIsModeOneWithTheValueAsText)
+{
+    const protocol::GameFrame f = proto::PrizePool(1234567);
+    EXPECT_EQ(f[3], 95);
+    EXPECT_EQ(f[16], 1);
+    EXPECT_EQ(f[17], 0);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(f.data()) + 18), "1234567");
+    EXPECT_TRUE(PoolNoticeDue(2));
+    EXPECT_TRUE(PoolNoticeDue(4));
+    EXPECT_FALSE(PoolNoticeDue(0));
+    EXPECT_FALSE(PoolNoticeDue(3));
+}
+
+TEST(TableWallet, PoolQueryIsAnsweredAndBetsFeedThePool)
+{
+    TableConfig c = Waiting();
+    c.robotWaitMs = 0;
+    c.robotDelayMs = 1000;
+    Player h(c);
+    const protocol::GameFrame ask = ts_test::ClientFrame(protocol::CmdPrizePool, 0, 0, {0, 0, 0, 0}, h.token);
+    h.table.ClientFrame(0, ask, 0);
+    h.Take();
+    ASSERT_EQ(h.Kind(95).size(), 1u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(h.Kind(95)[0].data()) + 18), "1000000");
+
+    h.table.ClientFrame(0, h.Goods(3, 4), 0);
+    h.table.Advance(0); // the first hand starts and takes the bet
+    EXPECT_EQ(h.table.PrizePool(), kStartPool + 4 * kPoolPerCigarette);
+    h.Take();
+    h.table.ClientFrame(0, ask, 0);
+    h.Take();
+    ASSERT_EQ(h.Kind(95).size(), 1u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(h.Kind(95)[0].data()) + 18), "1000400");
+}
+
+TEST(TableWallet, PoolQueryWithoutGoodsIsIgnored)
+{
+    TableConfig c = Waiting();
+    c.wallet.on = false;
+    Player h(c);
+    h.table.ClientFrame(0, ts_test::ClientFrame(protocol::CmdPrizePool, 0, 0, {0, 0, 0, 0}, h.token), 0);
+    h.Take();
+    EXPECT_TRUE(h.Kind(95).empty());
+}
+
 } // namespace

@@ -390,6 +390,10 @@ TEST(StartButton, ReadiesOnceAndTakesTheContinueLook)
     t.c.game.ChipRefreshDue = -1;
     t.c.core.SchedReady.Start();
     t.Click(t.f.AnNiu[2]);
+    EXPECT_TRUE(t.TakeSent().empty()) << "the ready command follows the rewards of the hand";
+    // With no reward of the hand pending it goes out two seconds later.
+    t.t.clock.Advance(2000);
+    core::TimerBong_Timer(t.c);
     auto sent = t.TakeSent();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][3], 16);

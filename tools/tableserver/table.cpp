@@ -354,6 +354,9 @@ void Table::ClientFrame(int seat, const protocol::GameFrame& frame, int64_t now)
     case protocol::CmdPrizeLists:
         OnPrizeLists(seat, frame);
         return;
+    case protocol::CmdPrizePool:
+        OnPrizePool(seat, frame);
+        return;
     case protocol::CmdReady:
         if (!proto::IsReady(frame))
             Refuse(seat, frame, "unknown table status");
@@ -982,6 +985,8 @@ void Table::EndHand(const HandOutcome& outcomeIn, int64_t now)
     EmitMatch();
     ++handsPlayed_;
     Tell(outcome.winner, outcome.winner < 0 ? "hand drawn" : "hand won");
+    if (config_.wallet.on && PoolNoticeDue(handsPlayed_))
+        TellPrizePool();
     if (outcome.winner >= 0 && outcome.winner != banker_)
         banker_ = (banker_ + 1) % 4;
 
@@ -1264,6 +1269,22 @@ void Table::OnPrizeLists(int seat, const protocol::GameFrame& f)
     Emit(seat, proto::PrizeList(SampleWinners(), proto::PrizeListAfter(f)));
 }
 
+void Table::OnPrizePool(int seat, const protocol::GameFrame& f)
+{
+    if (!config_.wallet.on) {
+        Tell(seat, "ignored kind=" + std::to_string(f[protocol::frame_byte::Kind]));
+        return;
+    }
+    Emit(seat, proto::PrizePool(prizePool_));
+}
+
+void Table::TellPrizePool()
+{
+    for (int seat = 0; seat < 4; ++seat)
+        if (S(seat).control == Control::Human && Listening(seat))
+            Emit(seat, proto::PrizePool(prizePool_));
+}
+
 void Table::StakeBets()
 {
     if (!config_.wallet.on)
@@ -1275,6 +1296,7 @@ void Table::StakeBets()
         const int32_t taken = StakeBet(s.wallet);
         if (taken <= 0)
             continue;
+        prizePool_ += kPoolPerCigarette * taken;
         Tell(seat, "staked " + std::to_string(taken) + " cigarettes");
         if (Listening(seat))
             Emit(seat, proto::GoodsChange(kCigarettes, s.wallet.Count(kCigarettes)));

@@ -132,6 +132,7 @@ public:
     uint8_t PromptStamp(int seat) const { return pending_[Idx(seat)].stamp; }
     int PromptMask(int seat) const { return pending_[Idx(seat)].mask; }
     int64_t Coins(int seat) const { return seats_[Idx(seat)].coins; }
+    int64_t PrizePool() const { return prizePool_; }
     const Wallet& WalletOf(int seat) const { return seats_[Idx(seat)].wallet; }
 
 private:
@@ -212,6 +213,7 @@ private:
     Phase phase_ = Phase::Waiting;
     std::optional<int64_t> startAt_;
     int handsPlayed_ = 0;
+    int64_t prizePool_ = kStartPool;
 
     // The hand.
     Wall wall_{tile::FullSet()};
@@ -248,6 +250,9 @@ private:
     // at a hand's start, and the prize lists.
     void OnGoods(int seat, const protocol::GameFrame& f);
     void OnPrizeLists(int seat, const protocol::GameFrame& f);
+    void OnPrizePool(int seat, const protocol::GameFrame& f);
+    // The prize pool to every player at the table.
+    void TellPrizePool();
     void StakeBets();
 
     std::vector<Outgoing> out_;

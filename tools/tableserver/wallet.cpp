@@ -178,6 +178,15 @@ protocol::GameFrame PrizeList(const std::vector<Winner>& winners, int32_t afterI
 
 int32_t PrizeListAfter(const protocol::GameFrame& frame) { return Le32(frame, protocol::prize_list_byte::RequestId); }
 
+protocol::GameFrame PrizePool(int64_t pool)
+{
+    namespace pn = protocol::prize_notice_byte;
+    protocol::GameFrame f = tableserver::proto::Header(protocol::MsgPrizeNotice, 0);
+    PutLittle(f, pn::Mode, 1, 2);
+    PutText(f, pn::Text, std::to_string(pool), pn::TextLast - pn::Text);
+    return f;
+}
+
 } // namespace proto
 
 } // namespace tableserver

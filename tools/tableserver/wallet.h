@@ -65,6 +65,13 @@ struct Winner {
 // The winners the server shows, oldest first.
 std::vector<Winner> SampleWinners();
 
+// The lottery's prize pool: it starts at kStartPool and every staked
+// cigarette adds kPoolPerCigarette. Players hear of it when they ask (kind 95)
+// and after every second hand.
+constexpr int64_t kStartPool = 1000000;
+constexpr int64_t kPoolPerCigarette = 100;
+constexpr bool PoolNoticeDue(int handsPlayed) { return handsPlayed > 0 && handsPlayed % 2 == 0; }
+
 namespace proto {
 // The whole bag (kind 85): at most 42 entries.
 protocol::GameFrame Bag(const Wallet& wallet);
@@ -75,6 +82,8 @@ protocol::GameFrame GoodsChange(int32_t goodsId, int32_t count);
 protocol::GameFrame PrizeList(const std::vector<Winner>& winners, int32_t afterId);
 // The id a prize-list request (kind 94 from a client) asks after.
 int32_t PrizeListAfter(const protocol::GameFrame& frame);
+// The prize pool (kind 95, mode 1): the value as decimal text from byte 18.
+protocol::GameFrame PrizePool(int64_t pool);
 } // namespace proto
 
 } // namespace tableserver
