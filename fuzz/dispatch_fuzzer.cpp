@@ -323,6 +323,15 @@ void ClearRewards(rewards::RewardsState& r)
     r.TreasureCoinShown = {};
     r.TreasureLabelWidth = r.TreasureDigits = 0;
     r.PropOneSelfShown = r.PropOneSelfHover = 0;
+    r.PrizePool = 0;
+    r.PoolRollTick = 0;
+    r.PoolRollDigit = r.PoolRollStep = 0;
+    r.MyPrize = 0;
+    r.MyPrizeRollTick = 0;
+    r.MyPrizeRollDigit = r.MyPrizeRollState = 0;
+    r.PrizeRandom.seed();
+    r.LotteryPending = 0;
+    r.RewardStepTick = 0;
     rewards::BetsState& b = r.Bets;
     b.MaxChip = 0;
     b.WinList = {};
