@@ -20,6 +20,8 @@ protocol::GameFrame BagFrame(const std::vector<std::pair<int, uint32_t>>& entrie
     f[16] = static_cast<uint8_t>(announced >= 0 ? announced : static_cast<int>(entries.size()));
     int at = 17;
     for (const auto& [id, count] : entries) {
+        if (at + 6 > static_cast<int>(f.size()))
+            break; // a count past the table names entries the frame cannot hold
         PutLE(f, at, static_cast<uint64_t>(id), 2);
         PutLE(f, at + 2, count, 4);
         at += 6;
