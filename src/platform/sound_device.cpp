@@ -69,32 +69,6 @@ public:
     bool SetVolume(int) override { return true; }
 };
 
-// A buffer of the sound module; every operation works once it is made.
-class ModuleBuffer : public SoundBuffer {
-public:
-    explicit ModuleBuffer(std::unique_ptr<EngineSound> sound) : sound_(std::move(sound)) {}
-    bool Play(bool looping) override
-    {
-        sound_->Play(looping);
-        return true;
-    }
-    bool Stop() override
-    {
-        sound_->Stop();
-        return true;
-    }
-    // A sound always starts from the beginning after a stop.
-    bool SetCurrentPosition(int) override { return true; }
-    bool SetVolume(int hundredthsDb) override
-    {
-        sound_->SetGain(GainOfHundredthsDb(hundredthsDb));
-        return true;
-    }
-
-private:
-    std::unique_ptr<EngineSound> sound_;
-};
-
 } // namespace
 
 std::unique_ptr<SoundBuffer> SilentSoundDevice::CreateBufferFromFile(const QString& path)
@@ -131,8 +105,9 @@ struct ModuleSoundDevice::Deferred {
 
 namespace {
 
-// A buffer made while the module loads: it records until its sound exists,
-// then passes every operation on.
+// A buffer of the sound module: every operation works. Made while the
+// module loads, it records until its sound exists, then passes every
+// operation on. A sound always starts from the beginning after a stop.
 class DeferredBuffer : public SoundBuffer {
 public:
     explicit DeferredBuffer(std::shared_ptr<ModuleSoundDevice::Deferred> d) : d_(std::move(d)) {}
@@ -275,7 +250,9 @@ std::unique_ptr<SoundBuffer> ModuleSoundDevice::CreateBufferFromFile(const QStri
     }
     if (!engine_)
         return std::make_unique<SilentBuffer>();
-    return std::make_unique<ModuleBuffer>(std::unique_ptr<EngineSound>(engine_->MakeSound(NativePath(path))));
+    auto d = std::make_shared<Deferred>();
+    d->sound.reset(engine_->MakeSound(NativePath(path)));
+    return std::make_unique<DeferredBuffer>(std::move(d));
 }
 
 std::unique_ptr<SoundDevice> CreateSoundDevice(const QString& programFolder)
