@@ -6,6 +6,7 @@
 #include "match/match_frames.h"
 #include "match/match_handlers.h"
 #include "window/main_form.h"
+#include "window/pictures.h"
 #include "platform/clock.h"
 #include "platform/http_get.h"
 #include "protocol/kinds.h"
@@ -87,7 +88,34 @@ void InitMatch(Client& c)
 
 int16_t GetMatchMode(Client& c, int32_t matchId) { return MatchModeOf(c.match.tables.MatchTypes, matchId); }
 
-void ShowMainFormByMatchType(Client&) {}
+void ShowMainFormByMatchType(Client& c)
+{
+    window::MainForm& f = *c.MainForm;
+    QWidget* strip = c.rewards.Bets.Pic_prize;
+    const bool matchRoom = c.match.RoomMatchMode >= 2;
+    if (matchRoom) {
+        window::LoadGifResource(777, QStringLiteral("GIF"), *f.pic1);
+        if (strip)
+            strip->hide();
+        // Where the strip stands, in window pixels at either scale.
+        f.pic_matchinfo->move(105, 654);
+        f.pic_matchinfo->show();
+    } else {
+        if (strip)
+            strip->show();
+        f.pic_matchinfo->hide();
+    }
+    for (int v = 0; v < 4; ++v) {
+        f.lbl_score[v].SetVisible(matchRoom);
+        f.lbl_sort[v].SetVisible(matchRoom);
+        f.Cash[v].SetVisible(!matchRoom);
+        f.Level[v].SetVisible(!matchRoom);
+    }
+    if (!matchRoom) {
+        f.lbl_matchtime.SetCaption(QString());
+        f.lbl_matchtime.SetVisible(false);
+    }
+}
 
 void MsgDecode_47(Client& c, const protocol::GameFrame& frame)
 {

@@ -272,7 +272,8 @@ void InitChipPanel(Client& c)
     b.Pic_buy->setGeometry(408, 376, 276, 232);
     b.Pic_buy->hide();
     b.Pic_prize->setGeometry(104, 654, 528, 33);
-    b.Pic_prize->show();
+    // A match room shows its match box there instead, for the whole process.
+    b.Pic_prize->setVisible(c.match.RoomMatchMode < 2);
     f.Img_chip_bt.Move(4680 / kTwips, 50 / kTwips, 705 / kTwips, 375 / kTwips);
     for (int i = 0; i < kPrizeDigits; ++i) {
         if (b.Lb_prize.Count() < i + 1)

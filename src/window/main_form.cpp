@@ -77,14 +77,13 @@ MainForm::MainForm(QWidget* parent)
     lbfont.AttachTo(pic1);
     AnNiu.AttachTo(pic1);
     ImgProp.AttachTo(pic1);
-    lbl_matchinfo.AttachTo(pic1);
 
     for (Image* single : std::initializer_list<Image*>{
              &ZhiNan, &Host, &Quoxa, &quoxaImg, &ZQ_Image, &img_lianLaiBack, &lianlaiImg, &Time_Img, &imgBeishu,
              &Imgwealth, &cmdImpeach, &ImgGm, &Bank, &ImgShuffle, &ImgShowMatch, &ImgShowSort, &ImgOpenMatchBtn,
              &Img_chip_bt})
         pic1->Add(single);
-    for (Label* single : {&Zhuang, &Number, &Location, &lblDifen, &lbwealth, &LblShuffle, &lbl_matchtime})
+    for (Label* single : {&Zhuang, &Number, &Location, &lblDifen, &lbwealth, &LblShuffle})
         pic1->Add(single);
     pic1->Add(&LbProp);
     LbProp.Visible = false;
@@ -128,8 +127,13 @@ MainForm::MainForm(QWidget* parent)
         p = new platform::PictureBox(pic1, QStringLiteral("Picture_ani"));
     pic_gskh_back = new platform::PictureBox(pic1, QStringLiteral("pic_gskh_back"));
     pic_gskh_back->hide();
+    // The match box holds the match clock's labels; the room kind decides
+    // whether it shows.
+    pic_matchinfo = new platform::PictureBox(pic1, QStringLiteral("pic_matchinfo"));
+    lbl_matchinfo.AttachTo(pic_matchinfo);
+    pic_matchinfo->Add(&lbl_matchtime);
     for (QWidget* hidden : {static_cast<QWidget*>(Pic_matchDetail), static_cast<QWidget*>(Pic_sortDetail),
-                            static_cast<QWidget*>(Pic_Jadetask)})
+                            static_cast<QWidget*>(Pic_Jadetask), static_cast<QWidget*>(pic_matchinfo)})
         hidden->hide();
     for (auto* p : Picture_ani)
         p->hide();

@@ -96,7 +96,7 @@ public:
     platform::Label LbProp{QStringLiteral("LbProp")};           // notices of the prop plug-in
     platform::Image ImgJadeExch{QStringLiteral("ImgJadeExch")};   // the prize-exchange button
     platform::Image ImgJadeTask{QStringLiteral("ImgJadeTask")};   // the jade-task button
-    platform::ControlArray<platform::Label> lbl_matchinfo;        // match countdown and prize texts
+    platform::ControlArray<platform::Label> lbl_matchinfo;        // the match box: countdown, sign-ups, number
 
     // Windowed controls.
     std::array<platform::ListBox*, 2> Sysmsg{};
@@ -104,6 +104,7 @@ public:
     platform::PictureBox* Pic_matchDetail;
     platform::PictureBox* Pic_sortDetail;
     platform::PictureBox* Pic_Jadetask;
+    platform::PictureBox* pic_matchinfo; // the match box of match rooms, where the betting strip stands elsewhere
     std::array<platform::PictureBox*, 3> Picture_ani{};
     platform::PictureBox* pic_gskh_back; // the video-site prompt
 

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QLinearGradient>
+#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -439,11 +440,23 @@ void ApplyTableDesign(MainForm& f)
         Font(f.lbfont[i], 12, true, kYellow, Label::Center);
         f.lbfont[i].Visible = false;
     }
+    // The match box stands where the betting strip stands in other rooms:
+    // the countdown (or the match clock label before and between sessions),
+    // the sign-up count and the number the server gives.
+    f.pic_matchinfo->setGeometry(105, 654, 528, 33);
+    QPalette box = f.pic_matchinfo->palette();
+    box.setColor(QPalette::Window, QColor(0x12, 0x3A, 0x26));
+    f.pic_matchinfo->setPalette(box);
+    f.pic_matchinfo->setAutoFillBackground(true);
     const QString matchTexts[] = {QStringLiteral("比赛倒计时"), QStringLiteral("4000"), QStringLiteral("10000")};
+    const float matchLefts[] = {12, 200, 340};
     for (int i = 0; i < f.lbl_matchinfo.Count(); ++i) {
         f.lbl_matchinfo[i].Caption = matchTexts[i];
-        f.lbl_matchinfo[i].Visible = false;
+        f.lbl_matchinfo[i].Move(matchLefts[i], 8, 150, 17);
+        Font(f.lbl_matchinfo[i], 10, true, i == 0 ? kYellow : kGoldText);
     }
+    f.lbl_matchtime.Move(12, 8, 150, 17);
+    Font(f.lbl_matchtime, 10, true, kYellow);
 
     // The backdrop of the wild-streak animation.
     f.img_lianLaiBack.Stretch = true;

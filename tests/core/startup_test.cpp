@@ -169,6 +169,12 @@ TEST(Startup, FullLineSettings)
     EXPECT_EQ(t.client.MainForm->Sysmsg[0]->List(0), QStringLiteral("正在连接服务器..."));
     EXPECT_TRUE(t.client.MainForm->isVisible());
     EXPECT_TRUE(t.lobby.handler != nullptr);
+    // No match document is read yet, so the room counts as a normal one: the
+    // betting strip shows and the match box does not.
+    EXPECT_EQ(t.client.match.RoomMatchMode, 1);
+    ASSERT_NE(t.client.rewards.Bets.Pic_prize, nullptr);
+    EXPECT_TRUE(t.client.rewards.Bets.Pic_prize->isVisible());
+    EXPECT_FALSE(t.client.MainForm->pic_matchinfo->isVisible());
 }
 
 // The lobby closes a table window it has no more use for; the client ends
