@@ -18,30 +18,68 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 
 namespace {
 
-// For start-up measurements (bench/startup): with MJCLIENT_EXIT_AFTER_FIRST_PAINT
-// set, the program prints "first paint" and ends right after the table
-// window has been painted for the first time.
-class ExitAfterFirstPaint : public QObject {
+// Shut until the table window has been painted once: the sound module's
+// loader waits for it, so that loading the audio libraries and opening the
+// output do not hold up building and painting the table. Opened at the
+// latest when main ends.
+class PaintGate {
 public:
+    void Open()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        open_ = true;
+        opened_.notify_all();
+    }
+    void Wait(std::chrono::milliseconds atMost)
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        opened_.wait_for(lock, atMost, [this] { return open_; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable opened_;
+    bool open_ = false;
+};
+
+// Opens the gate at the window's first paint. For start-up measurements
+// (bench/startup): with MJCLIENT_EXIT_AFTER_FIRST_PAINT set, the program also
+// prints "first paint" and ends right after that paint.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(std::shared_ptr<PaintGate> gate)
+        : gate_(std::move(gate)), exitAfter_(qEnvironmentVariableIsSet("MJCLIENT_EXIT_AFTER_FIRST_PAINT"))
+    {
+    }
+    ~FirstPaint() override { gate_->Open(); }
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && !painted_) {
             painted_ = true;
-            QTimer::singleShot(0, [] {
-                std::fputs("first paint\n", stdout);
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
+            // After the whole window has been painted.
+            QTimer::singleShot(0, [this] {
+                gate_->Open();
+                if (exitAfter_) {
+                    std::fputs("first paint\n", stdout);
+                    std::fflush(stdout);
+                    QCoreApplication::exit(0);
+                }
             });
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    std::shared_ptr<PaintGate> gate_;
+    bool exitAfter_;
     bool painted_ = false;
 };
 
@@ -54,8 +92,11 @@ int main(int argc, char** argv)
     // application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    // First, so that the sound module loads while the rest starts.
-    std::unique_ptr<platform::SoundDevice> sound = platform::CreateSoundDevice(QApplication::applicationDirPath());
+    // The sound module loads on a worker thread once the table has been
+    // painted (a window that never paints holds it back for two seconds).
+    auto gate = std::make_shared<PaintGate>();
+    std::unique_ptr<platform::SoundDevice> sound = platform::CreateSoundDevice(
+        QApplication::applicationDirPath(), [gate] { gate->Wait(std::chrono::seconds(2)); });
     QApplication::setApplicationName(QStringLiteral("mjclient"));
 
     platform::SystemClock clock;
@@ -88,9 +129,8 @@ int main(int argc, char** argv)
     const QStringList forced = qEnvironmentVariable("MJCLIENT_SCREEN").split(QLatin1Char('x'));
     if (forced.size() == 2 && forced[0].toInt() > 0 && forced[1].toInt() > 0)
         screen = QSize(forced[0].toInt(), forced[1].toInt());
-    ExitAfterFirstPaint firstPaint;
-    if (qEnvironmentVariableIsSet("MJCLIENT_EXIT_AFTER_FIRST_PAINT"))
-        client.MainForm->installEventFilter(&firstPaint);
+    FirstPaint firstPaint(gate);
+    client.MainForm->installEventFilter(&firstPaint);
     if (!core::Form_Load(client, commandLine, screen))
         return core::kStartupFailedExit;
     return QApplication::exec();

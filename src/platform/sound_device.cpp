@@ -255,9 +255,9 @@ std::unique_ptr<SoundBuffer> ModuleSoundDevice::CreateBufferFromFile(const QStri
     return std::make_unique<DeferredBuffer>(std::move(d));
 }
 
-std::unique_ptr<SoundDevice> CreateSoundDevice(const QString& programFolder)
+std::unique_ptr<SoundDevice> CreateSoundDevice(const QString& programFolder, std::function<void()> beforeLoad)
 {
-    return std::make_unique<ModuleSoundDevice>(SoundModulePath(programFolder));
+    return std::make_unique<ModuleSoundDevice>(SoundModulePath(programFolder), std::move(beforeLoad));
 }
 
 } // namespace platform

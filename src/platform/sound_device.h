@@ -107,6 +107,8 @@ private:
 };
 
 // The device the program uses: the sound module beside the program.
-std::unique_ptr<SoundDevice> CreateSoundDevice(const QString& programFolder);
+// `beforeLoad` as for ModuleSoundDevice: the program holds the module back
+// until its window has been painted.
+std::unique_ptr<SoundDevice> CreateSoundDevice(const QString& programFolder, std::function<void()> beforeLoad = {});
 
 } // namespace platform
