@@ -212,6 +212,93 @@ TEST(WalletFrames, PrizePoolIsModeOneWithTheValueAsText)
     EXPECT_FALSE(PoolNoticeDue(3));
 }
 
+// The hand's own prize notice, byte by byte: the mode, the byte the client
+// skips, then "first;prize;third;jade" ending with a zero byte.
+struct HandPrizeCase {
+    int64_t prize, jade;
+    std::string text;
+};
+
+void PrintTo(const HandPrizeCase& k, std::ostream* out) { *out << k.text; }
+
+class HandPrizeFrame : public ::testing::TestWithParam<HandPrizeCase> {};
+
+TEST_P(HandPrizeFrame, IsModeSevenWithTheFourFieldsFromByteNineteen)
+{
+    const HandPrizeCase& k = GetParam();
+    const protocol::GameFrame f = proto::HandPrize(k.prize, k.jade);
+    protocol::GameFrame want{};
+    want[3] = 95;
+    want[16] = 7;
+    for (std::size_t i = 0; i < k.text.size(); ++i)
+        want[19 + i] = static_cast<uint8_t>(k.text[i]);
+    EXPECT_EQ(f, want);
+    // The trace shows the text as the client reads it.
+    const std::string trace = proto::Describe(f, false);
+    EXPECT_EQ(trace.substr(trace.find('|')), "| prize-notice mode=7 text=" + k.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HandPrizeFrame,
+                         ::testing::Values(HandPrizeCase{5000, 12, "0;5000;0;12"},       // both
+                                           HandPrizeCase{5000, 0, "0;5000;0;0"},         // lottery only
+                                           HandPrizeCase{0, 12, "0;0;0;12"},             // jade only
+                                           HandPrizeCase{123456789012LL, 99999, "0;123456789012;0;99999"}));
+
+TEST(WalletFrames, RewardsAreDueAfterEveryNthHandOnlyWhenAsked)
+{
+    EXPECT_TRUE(RewardsDue(1, 1));
+    EXPECT_TRUE(RewardsDue(2, 2));
+    EXPECT_TRUE(RewardsDue(2, 4));
+    EXPECT_FALSE(RewardsDue(2, 1));
+    EXPECT_FALSE(RewardsDue(2, 3));
+    EXPECT_FALSE(RewardsDue(2, 0));
+    EXPECT_FALSE(RewardsDue(0, 2)); // off
+}
+
+// Three hands with rewards after every second one: the player is told of them
+// once, after hand 2, right after the score sheet's sixteen frames.
+TEST(TableRewards, TheSecondHandEndsWithTheRewardsAfterTheScoreSheet)
+{
+    for (const int every : {0, 2}) {
+        SCOPED_TRACE(every);
+        TableConfig c;
+        c.robotWaitMs = 0;
+        c.robotDelayMs = 0;
+        c.hands = 3;
+        c.rewardsEvery = every;
+        Table table(c);
+        ts_test::SeatPlayer p;
+        p.claimOps = 0;
+        table.Login("alice", 0);
+        std::vector<Outgoing> all;
+        ts_test::Pump(table, {&p}, 0, &all);
+        ASSERT_TRUE(table.Finished());
+
+        std::vector<int> handOfNotice; // the hand each mode-7 notice followed
+        int handsEnded = 0, settlementsInHand = 0;
+        for (const Outgoing& o : all) {
+            if (o.seat != 0)
+                continue;
+            const int kind = o.frame[3];
+            if (kind == protocol::MsgSettlement && ++settlementsInHand == 16) {
+                ++handsEnded;
+                settlementsInHand = 0;
+            }
+            if (kind == protocol::MsgPrizeNotice && o.frame[16] == 7) {
+                // The last frame before it was the score sheet's sixteenth.
+                EXPECT_EQ(settlementsInHand, 0);
+                EXPECT_EQ(o.frame, proto::HandPrize(kHandLotteryPrize, kHandJade));
+                handOfNotice.push_back(handsEnded);
+            }
+        }
+        EXPECT_EQ(handsEnded, 3);
+        EXPECT_EQ(handOfNotice, every == 2 ? std::vector<int>{2} : std::vector<int>{});
+        // Robots are sent nothing.
+        for (const Outgoing& o : all)
+            EXPECT_FALSE(o.seat != 0 && o.frame[3] == protocol::MsgPrizeNotice);
+    }
+}
+
 TEST(TableWallet, PoolQueryIsAnsweredAndBetsFeedThePool)
 {
     TableConfig c = Waiting();

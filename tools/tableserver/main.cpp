@@ -81,12 +81,16 @@ int main(int argc, char** argv)
          QStringLiteral("Players have goods: a bag of cigarettes after login, purchases, bets and prize lists.")},
         {QStringLiteral("cigarette-price"), QStringLiteral("Coins a cigarette costs (with --goods)."),
          QStringLiteral("COINS"), QStringLiteral("20")},
+        {QStringLiteral("rewards"),
+         QStringLiteral("After every Nth hand give each player a lottery prize of 5000 and a jade reward of 12 "
+                        "(0: never)."),
+         QStringLiteral("N"), QStringLiteral("0")},
     });
     p.process(app);
 
     ServerOptions o;
     qint64 port = 0, seed = QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF, hands = 0, wait = 5, delay = 700,
-           countdown = 15, reportFee = 0, matchLead = 60, cigarettePrice = 20, autoSign = 0;
+           countdown = 15, reportFee = 0, matchLead = 60, cigarettePrice = 20, autoSign = 0, rewards = 0;
     if (!ReadNumber(p, QStringLiteral("port"), 0, 65535, port)
         || !ReadNumber(p, QStringLiteral("seed"), 0, INT64_MAX, seed)
         || !ReadNumber(p, QStringLiteral("hands"), 0, 1000000, hands)
@@ -96,7 +100,8 @@ int main(int argc, char** argv)
         || !ReadNumber(p, QStringLiteral("report-fee"), 0, INT64_MAX, reportFee)
         || !ReadNumber(p, QStringLiteral("match-lead"), 1, 86400, matchLead)
         || !ReadNumber(p, QStringLiteral("cigarette-price"), 1, 1000000, cigarettePrice)
-        || !ReadNumber(p, QStringLiteral("match-auto-sign"), 0, 86400, autoSign))
+        || !ReadNumber(p, QStringLiteral("match-auto-sign"), 0, 86400, autoSign)
+        || !ReadNumber(p, QStringLiteral("rewards"), 0, 1000000, rewards))
         return 2;
     o.port = static_cast<quint16>(port);
     o.trace = p.isSet(QStringLiteral("trace"));
@@ -112,6 +117,7 @@ int main(int argc, char** argv)
     o.table.wallet.on = p.isSet(QStringLiteral("goods"));
     o.table.wallet.cigarettePrice = static_cast<int32_t>(cigarettePrice);
     o.table.match.autoSignLead = static_cast<int32_t>(autoSign);
+    o.table.rewardsEvery = static_cast<int>(rewards);
     if (p.isSet(QStringLiteral("preset"))) {
         const std::string path = p.value(QStringLiteral("preset")).toStdString();
         std::ifstream in(path, std::ios::binary);

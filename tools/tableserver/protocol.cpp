@@ -503,6 +503,14 @@ std::string Describe(const GameFrame& f, bool fromClient)
     case protocol::MsgReconnectReply:
         o << " reconnectreply result=" << (d(3) & 0xFF);
         break;
+    case protocol::MsgPrizeNotice: {
+        namespace pn = protocol::prize_notice_byte;
+        const int mode = static_cast<int>(Little(f, pn::Mode, 2));
+        // Modes 7 and 8 leave byte 18 out of their text.
+        const int text = mode == 7 || mode == 8 ? pn::Text + 1 : pn::Text;
+        o << " prize-notice mode=" << mode << " text=" << Printable(Bytes(f, text, pn::TextLast - text + 1));
+        break;
+    }
     default:
         o << " other";
         break;

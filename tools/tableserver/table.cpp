@@ -980,6 +980,11 @@ void Table::EndHand(const HandOutcome& outcomeIn, int64_t now)
         for (int k = 0; k < 4; ++k)
             SendAll(proto::SettlementFrame(seat, k, st.rows[Idx(seat)], st.amounts[Idx(seat)],
                                            st.subtotals[Idx(seat)], S(seat).user.level));
+    // The rewards follow the score sheet at once: the client shows them
+    // before its score window.
+    const int handNumber = handsPlayed_ + 1;
+    if (RewardsDue(config_.rewardsEvery, handNumber))
+        TellHandRewards();
 
     match_.HandEnded(Nicknames(), st.amounts, now);
     EmitMatch();
@@ -1283,6 +1288,15 @@ void Table::TellPrizePool()
     for (int seat = 0; seat < 4; ++seat)
         if (S(seat).control == Control::Human && Listening(seat))
             Emit(seat, proto::PrizePool(prizePool_));
+}
+
+void Table::TellHandRewards()
+{
+    for (int seat = 0; seat < 4; ++seat)
+        if (S(seat).control == Control::Human && Listening(seat)) {
+            Emit(seat, proto::HandPrize(kHandLotteryPrize, kHandJade));
+            Tell(seat, "rewarded prize=" + std::to_string(kHandLotteryPrize) + " jade=" + std::to_string(kHandJade));
+        }
 }
 
 void Table::StakeBets()

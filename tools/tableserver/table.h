@@ -48,6 +48,9 @@ struct TableConfig {
     MatchConfig match;
     // The goods of every player: the cigarette price and the starting stock.
     WalletConfig wallet;
+    // Above 0: after every Nth hand each player is told of a lottery prize
+    // and a jade reward (--rewards N).
+    int rewardsEvery = 0;
 };
 
 // A frame for one seat's client, its echo token already stamped.
@@ -253,6 +256,8 @@ private:
     void OnPrizePool(int seat, const protocol::GameFrame& f);
     // The prize pool to every player at the table.
     void TellPrizePool();
+    // The hand's lottery prize and jade reward to every player at the table.
+    void TellHandRewards();
     void StakeBets();
 
     std::vector<Outgoing> out_;

@@ -187,6 +187,16 @@ protocol::GameFrame PrizePool(int64_t pool)
     return f;
 }
 
+protocol::GameFrame HandPrize(int64_t prize, int64_t jade)
+{
+    namespace pn = protocol::prize_notice_byte;
+    protocol::GameFrame f = tableserver::proto::Header(protocol::MsgPrizeNotice, 0);
+    PutLittle(f, pn::Mode, 7, 2);
+    const std::string text = "0;" + std::to_string(prize) + ";0;" + std::to_string(jade);
+    PutText(f, pn::Text + 1, text, pn::TextLast - pn::Text - 1);
+    return f;
+}
+
 } // namespace proto
 
 } // namespace tableserver

@@ -72,6 +72,16 @@ constexpr int64_t kStartPool = 1000000;
 constexpr int64_t kPoolPerCigarette = 100;
 constexpr bool PoolNoticeDue(int handsPlayed) { return handsPlayed > 0 && handsPlayed % 2 == 0; }
 
+// A hand's rewards (--rewards N): after every Nth hand each player at the
+// table is told of a lottery prize and a jade reward, which the client shows
+// before the score window.
+constexpr int64_t kHandLotteryPrize = 5000;
+constexpr int64_t kHandJade = 12;
+constexpr bool RewardsDue(int every, int handsPlayed)
+{
+    return every > 0 && handsPlayed > 0 && handsPlayed % every == 0;
+}
+
 namespace proto {
 // The whole bag (kind 85): at most 42 entries.
 protocol::GameFrame Bag(const Wallet& wallet);
@@ -84,6 +94,11 @@ protocol::GameFrame PrizeList(const std::vector<Winner>& winners, int32_t afterI
 int32_t PrizeListAfter(const protocol::GameFrame& frame);
 // The prize pool (kind 95, mode 1): the value as decimal text from byte 18.
 protocol::GameFrame PrizePool(int64_t pool);
+// A player's own result of the hand (kind 95, mode 7): byte 18 stays 0 and
+// from byte 19 four fields as decimal text, "0;prize;0;jade". The client
+// rolls a prize of 1000 or more and shows a jade reward above 0; the first
+// and third fields it does not read.
+protocol::GameFrame HandPrize(int64_t prize, int64_t jade);
 } // namespace proto
 
 } // namespace tableserver
