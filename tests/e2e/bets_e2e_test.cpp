@@ -53,8 +53,7 @@ TEST(BetsEndToEnd, TheBetAndAPurchaseChangeTheWalletTheServerReports)
                     QStringLiteral("--trace")},
                    QProcessEnvironment::systemEnvironment());
     ASSERT_TRUE(server.WaitForLine(QStringLiteral("match-info document http://127.0.0.1:"), 5000));
-    static const QRegularExpression kPort(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    const QString port = kPort.match(server.Lines().join('\n')).captured(1);
+    const QString port = TableServerPort(server);
     ASSERT_FALSE(port.isEmpty());
 
     const int vncPort = FreePort();

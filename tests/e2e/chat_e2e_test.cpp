@@ -75,9 +75,7 @@ TEST(ChatEndToEnd, ALineTypedInOneClientReachesTheOthersHistory)
                    {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--robot-wait"),
                     QStringLiteral("1"), QStringLiteral("--trace")},
                    QProcessEnvironment::systemEnvironment());
-    ASSERT_TRUE(server.WaitForLine(QStringLiteral("tableserver listening on"), 5000));
-    static const QRegularExpression kPort(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    const int port = kPort.match(server.Lines().join('\n')).captured(1).toInt();
+    const int port = TableServerPort(server).toInt();
     ASSERT_GT(port, 0);
 
     WiredClient alice(QStringLiteral("alice"), port);

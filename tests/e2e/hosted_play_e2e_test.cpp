@@ -28,9 +28,7 @@ HostedRun RunHostedGame(int seed, int hands)
                     QStringLiteral("0"), QStringLiteral("--robot-delay"), QStringLiteral("0"),
                     QStringLiteral("--countdown"), QStringLiteral("2"), QStringLiteral("--trace")},
                    QProcessEnvironment::systemEnvironment());
-    EXPECT_TRUE(server.WaitForLine(QStringLiteral("tableserver listening on"), 5000));
-    static const QRegularExpression kPort(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    const QString port = kPort.match(server.Lines().join('\n')).captured(1);
+    const QString port = TableServerPort(server);
     if (port.isEmpty()) {
         ADD_FAILURE() << "no port";
         return run;

@@ -44,8 +44,7 @@ TEST(MatchInfoEndToEnd, TheClientFetchesTheAnnouncedDocumentAndReplacesItsStaleC
                    QProcessEnvironment::systemEnvironment());
     ASSERT_TRUE(server.WaitForLine(QStringLiteral("match-info document http://127.0.0.1:"), 5000));
     const QString out = server.Lines().join('\n');
-    static const QRegularExpression kPort(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    const QString port = kPort.match(out).captured(1);
+    const QString port = TableServerPort(server);
     ASSERT_FALSE(port.isEmpty());
     EXPECT_TRUE(out.contains(QStringLiteral("md5=") + md5));
 

@@ -25,8 +25,7 @@ TEST(MatchSessionEndToEnd, TheClientTakesAWholeMatchSessionAndPlaysOn)
                     QStringLiteral("--trace")},
                    QProcessEnvironment::systemEnvironment());
     ASSERT_TRUE(server.WaitForLine(QStringLiteral("match-info document http://127.0.0.1:"), 5000));
-    static const QRegularExpression kPort(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    const QString port = kPort.match(server.Lines().join('\n')).captured(1);
+    const QString port = TableServerPort(server);
     ASSERT_FALSE(port.isEmpty());
 
     // Field 11 = 1: hosted play, so the client plays its hands itself.

@@ -15,7 +15,7 @@
 // goes out after the leave.
 #include "support/processes.h"
 #include "support/rfb_client.h"
-#include "support/table_fixture.h"
+#include "table_spots.h"
 
 #include "core/exit_windows.h"
 #include "core/startup.h"
@@ -31,40 +31,10 @@ using namespace testing_support;
 
 namespace {
 
-// Where the player clicks on a 1024 x 768 screen, taken from the client's
-// own layout: the table window lies at the screen's corner.
-struct ScreenSpots {
-    QPoint start, exit, confirm;
-};
-
-ScreenSpots SpotsOnTheScreen()
-{
-    TableClient probe;
-    core::SizeWindow(probe.c, QSize(1024, 768));
-    window::LayoutTableControls(probe.c);
-    const auto centre = [&](const platform::GraphicControl& b) {
-        return probe.f.pic1->pos() + QPoint(static_cast<int>(b.Left + b.Width / 2), static_cast<int>(b.Top + b.Height / 2));
-    };
-    ScreenSpots s{centre(probe.f.AnNiu[2]), centre(probe.f.AnNiu[8]), {}};
-    core::OpenExitWindow(probe.c);
-    const core::ExitForm& d = *probe.c.frmExit;
-    s.confirm = d.pos() + d.pbCloseMe.PaintRect().center().toPoint();
-    probe.c.frmExit->hide();
-    return s;
-}
-
 const QRegularExpression kReady(QStringLiteral("^IN seat=0 kind=16 .* ready "));
 const QRegularExpression kLeave(QStringLiteral("^IN seat=0 kind=16 .* leave "));
 const QRegularExpression kRewards(QStringLiteral("^OUT seat=0 kind=95 .* prize-notice mode=7 text=0;5000;0;12$"));
 const QRegularExpression kScoreSheet(QStringLiteral("^OUT seat=0 kind=17 "));
-
-int LineIndex(const QStringList& lines, const QRegularExpression& re, int from = 0)
-{
-    for (int i = from; i < lines.size(); ++i)
-        if (re.match(lines[i]).hasMatch())
-            return i;
-    return -1;
-}
 
 QByteArray Bytes(const QString& path)
 {
@@ -81,7 +51,7 @@ void Pause(int ms)
 
 TEST(RewardsEndToEnd, JadeAndLotteryComeBeforeTheScoreWindowAndTheReadyOnlyWhileSeated)
 {
-    const ScreenSpots spots = SpotsOnTheScreen();
+    const TableSpots spots = TableSpotsOnTheScreen();
     QTemporaryDir runtime;
     Program server(QStringLiteral(MJ_TABLESERVER_PROGRAM),
                    {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--preset"),
@@ -89,9 +59,7 @@ TEST(RewardsEndToEnd, JadeAndLotteryComeBeforeTheScoreWindowAndTheReadyOnlyWhile
                     QStringLiteral("0"), QStringLiteral("--robot-delay"), QStringLiteral("6000"),
                     QStringLiteral("--rewards"), QStringLiteral("1"), QStringLiteral("--trace")},
                    QProcessEnvironment::systemEnvironment());
-    ASSERT_TRUE(server.WaitForLine(QStringLiteral("tableserver listening on"), 5000));
-    static const QRegularExpression kPort(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    const QString port = kPort.match(server.Lines().join('\n')).captured(1);
+    const QString port = TableServerPort(server);
     ASSERT_FALSE(port.isEmpty());
 
     // The robots take 6 s for every move and for their ready: once the three

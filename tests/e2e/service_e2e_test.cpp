@@ -71,9 +71,7 @@ TEST(ServiceEndToEnd, AMessageIsEchoedAndItsAnswerFetchedWhileStrayDatagramsAreI
                     QStringLiteral("--robot-delay"), QStringLiteral("5000"), QStringLiteral("--countdown"),
                     QStringLiteral("99"), QStringLiteral("--trace")},
                    QProcessEnvironment::systemEnvironment());
-    ASSERT_TRUE(server.WaitForLine(QStringLiteral("tableserver listening on"), 5000));
-    static const QRegularExpression kPort(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    const QString port = kPort.match(server.Lines().join('\n')).captured(1);
+    const QString port = TableServerPort(server);
 
     QTemporaryDir runtime;
     const int vncPort = FreePort();

@@ -42,9 +42,7 @@ TEST(SpectatorEndToEnd, ASpectatorWatchesAWholeHandOfFourRobots)
                     QStringLiteral("--robot-wait"), QStringLiteral("0"), QStringLiteral("--robot-delay"),
                     QStringLiteral("100"), QStringLiteral("--trace")},
                    QProcessEnvironment::systemEnvironment());
-    ASSERT_TRUE(server.WaitForLine(QStringLiteral("tableserver listening on"), 5000));
-    static const QRegularExpression kPort(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    const QString port = kPort.match(server.Lines().join('\n')).captured(1);
+    const QString port = TableServerPort(server);
     ASSERT_FALSE(port.isEmpty());
 
     // Five fields and the watched user id: seat 0 (user id 1000). The key

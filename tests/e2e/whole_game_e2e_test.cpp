@@ -19,9 +19,7 @@ TEST(WholeGameEndToEnd, HostedClientPlaysTwoHandsAgainstTheTableServer)
                     QStringLiteral("--robot-delay"), QStringLiteral("0"), QStringLiteral("--countdown"),
                     QStringLiteral("2"), QStringLiteral("--trace")},
                    QProcessEnvironment::systemEnvironment());
-    ASSERT_TRUE(server.WaitForLine(QStringLiteral("tableserver listening on"), 5000));
-    static const QRegularExpression kPort(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    const QString port = kPort.match(server.Lines().join('\n')).captured(1);
+    const QString port = TableServerPort(server);
     ASSERT_FALSE(port.isEmpty());
 
     // Field 11 = 1: hosted play, the client plays by itself.

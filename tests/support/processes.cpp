@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <algorithm>
 
 namespace testing_support {
 
@@ -70,6 +71,22 @@ void Program::Write(const QByteArray& input)
 bool Program::WaitForExit(int timeoutMs)
 {
     return WaitFor([&] { return process_.state() == QProcess::NotRunning; }, timeoutMs);
+}
+
+QString TableServerPort(Program& server, int timeoutMs)
+{
+    if (!server.WaitForLine(QStringLiteral("tableserver listening on"), timeoutMs))
+        return {};
+    static const QRegularExpression kPort(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+    return kPort.match(server.Lines().join(QLatin1Char('\n'))).captured(1);
+}
+
+int LineIndex(const QStringList& lines, const QRegularExpression& re, int from)
+{
+    for (int i = std::max(from, 0); i < lines.size(); ++i)
+        if (re.match(lines[i]).hasMatch())
+            return i;
+    return -1;
 }
 
 QProcessEnvironment IsolatedEnvironment(const QTemporaryDir& runtime)

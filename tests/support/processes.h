@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTcpServer>
@@ -36,6 +37,13 @@ private:
     QProcess process_;
     QByteArray buffer_;
 };
+
+// The port the table server listens on, from its first line, as text; empty
+// when the line did not come within the time.
+QString TableServerPort(Program& server, int timeoutMs = 5000);
+
+// The index of the first line from `from` on that matches, or -1.
+int LineIndex(const QStringList& lines, const QRegularExpression& re, int from = 0);
 
 // An environment for the client and the lobby of one test: offscreen, a
 // private runtime folder (instance lock, lobby sockets) and a fixed screen.
