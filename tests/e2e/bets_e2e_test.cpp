@@ -5,6 +5,7 @@
 // the betting strip and buys one cigarette, which the server pays with coins
 // and reports back with the new stock and the coins left.
 #include "support/processes.h"
+#include "screen_client.h"
 #include "support/rfb_client.h"
 #include "support/table_fixture.h"
 
@@ -58,19 +59,11 @@ TEST(BetsEndToEnd, TheBetAndAPurchaseChangeTheWalletTheServerReports)
 
     const int vncPort = FreePort();
     QProcessEnvironment env = IsolatedEnvironment(runtime);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("vnc:size=1024x768:port=%1").arg(vncPort));
-    const QString line = QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$0$E2E Lobby$Table$0$0$").arg(port);
-    Program lobby(QStringLiteral(MJ_LOBBY_PROGRAM),
-                  {QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                   QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                   QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-                  env);
+    const std::unique_ptr<Program> lobbyRun = LobbyWithClientOnVnc(port, vncPort, env);
+    Program& lobby = *lobbyRun;
     RfbInput mouse;
     ASSERT_TRUE(mouse.Connect(vncPort, 15000)) << lobby.Lines().join('\n').toStdString();
-    const auto tail = [&] {
-        const QStringList t = server.Lines();
-        return t.mid(std::max<qsizetype>(0, t.size() - 40)).join('\n').toStdString();
-    };
+    const auto tail = [&] { return LastLines(server); };
 
     // The bag, and the default bet the client sends for it.
     ASSERT_TRUE(server.WaitForLine(QStringLiteral("OUT seat=0 kind=85 "), 20000)) << tail();

@@ -6,7 +6,7 @@
 // sees the leave frame, the lobby hears that the client left and closes it.
 #include "support/processes.h"
 #include "support/rfb_client.h"
-#include "table_spots.h"
+#include "screen_client.h"
 
 #include "core/exit_windows.h"
 #include "core/startup.h"
@@ -41,22 +41,14 @@ TEST(ExitEndToEnd, StartButtonReadiesAndTheExitDialogLeavesTheTable)
     // The client draws on a VNC screen of its own; the player is not hosted.
     const int vncPort = FreePort();
     QProcessEnvironment env = IsolatedEnvironment(runtime);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("vnc:size=1024x768:port=%1").arg(vncPort));
-    const QString line = QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$0$E2E Lobby$Table$0$0$").arg(port);
-    Program lobby(QStringLiteral(MJ_LOBBY_PROGRAM),
-                  {QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                   QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                   QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-                  env);
+    const std::unique_ptr<Program> lobbyRun = LobbyWithClientOnVnc(port, vncPort, env);
+    Program& lobby = *lobbyRun;
     RfbInput mouse;
     ASSERT_TRUE(mouse.Connect(vncPort, 15000)) << lobby.Lines().join('\n').toStdString();
 
     // The first preset hand ends at once: a robot wins on the banker's
     // first discard.
-    const auto tail = [&] {
-        const QStringList t = server.Lines();
-        return t.mid(std::max<qsizetype>(0, t.size() - 30)).join('\n').toStdString();
-    };
+    const auto tail = [&] { return LastLines(server, 30); };
     ASSERT_TRUE(server.WaitForLine(QStringLiteral("hand won"), 60000)) << tail();
     QElapsedTimer sinceHandEnd;
     sinceHandEnd.start();

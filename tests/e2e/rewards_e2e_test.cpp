@@ -15,7 +15,7 @@
 // goes out after the leave.
 #include "support/processes.h"
 #include "support/rfb_client.h"
-#include "table_spots.h"
+#include "screen_client.h"
 
 #include "core/exit_windows.h"
 #include "core/startup.h"
@@ -70,19 +70,11 @@ TEST(RewardsEndToEnd, JadeAndLotteryComeBeforeTheScoreWindowAndTheReadyOnlyWhile
     const int vncPort = FreePort();
     QProcessEnvironment env = IsolatedEnvironment(runtime);
     const QString archive = env.value(QStringLiteral("MJCLIENT_DATA_DIR")) + QStringLiteral("/info.zq");
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("vnc:size=1024x768:port=%1").arg(vncPort));
-    const QString line = QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$0$E2E Lobby$Table$0$0$").arg(port);
-    Program lobby(QStringLiteral(MJ_LOBBY_PROGRAM),
-                  {QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                   QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                   QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-                  env);
+    const std::unique_ptr<Program> lobbyRun = LobbyWithClientOnVnc(port, vncPort, env);
+    Program& lobby = *lobbyRun;
     RfbInput mouse;
     ASSERT_TRUE(mouse.Connect(vncPort, 15000)) << lobby.Lines().join('\n').toStdString();
-    const auto tail = [&] {
-        const QStringList t = server.Lines();
-        return t.mid(std::max<qsizetype>(0, t.size() - 40)).join('\n').toStdString();
-    };
+    const auto tail = [&] { return LastLines(server); };
 
     // Hand 1 ends after two robot moves (a robot wins on the banker's first
     // discard); the rewards follow the sixteen frames of the score sheet.

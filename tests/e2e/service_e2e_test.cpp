@@ -4,6 +4,7 @@
 // again fetches the service's answer, shows and logs it and acknowledges
 // it. A datagram from another port pretending to be a reply is ignored.
 #include "support/processes.h"
+#include "screen_client.h"
 #include "support/rfb_client.h"
 #include "support/table_fixture.h"
 
@@ -76,15 +77,10 @@ TEST(ServiceEndToEnd, AMessageIsEchoedAndItsAnswerFetchedWhileStrayDatagramsAreI
     QTemporaryDir runtime;
     const int vncPort = FreePort();
     QProcessEnvironment env = IsolatedEnvironment(runtime);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("vnc:size=1024x768:port=%1").arg(vncPort));
     env.insert(QStringLiteral("MJCLIENT_SERVICE_HOST"), QStringLiteral("127.0.0.1"));
     const QString dataDir = env.value(QStringLiteral("MJCLIENT_DATA_DIR"));
-    const QString line = QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$0$E2E Lobby$Table$0$0$").arg(port);
-    Program lobby(QStringLiteral(MJ_LOBBY_PROGRAM),
-                  {QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                   QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                   QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-                  env);
+    const std::unique_ptr<Program> lobbyRun = LobbyWithClientOnVnc(port, vncPort, env);
+    Program& lobby = *lobbyRun;
     RfbInput input;
     ASSERT_TRUE(input.Connect(vncPort, 15000)) << lobby.Lines().join('\n').toStdString();
     // The own user-info frame switches the service on and shows the icon.

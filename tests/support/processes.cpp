@@ -81,6 +81,12 @@ QString TableServerPort(Program& server, int timeoutMs)
     return kPort.match(server.Lines().join(QLatin1Char('\n'))).captured(1);
 }
 
+std::string LastLines(Program& program, int count)
+{
+    const QStringList lines = program.Lines();
+    return lines.mid(std::max<qsizetype>(0, lines.size() - count)).join(QLatin1Char('\n')).toStdString();
+}
+
 int LineIndex(const QStringList& lines, const QRegularExpression& re, int from)
 {
     for (int i = std::max(from, 0); i < lines.size(); ++i)

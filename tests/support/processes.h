@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace testing_support {
 
@@ -41,6 +42,9 @@ private:
 // The port the table server listens on, from its first line, as text; empty
 // when the line did not come within the time.
 QString TableServerPort(Program& server, int timeoutMs = 5000);
+
+// The last `count` output lines, for a failure message.
+std::string LastLines(Program& program, int count = 40);
 
 // The index of the first line from `from` on that matches, or -1.
 int LineIndex(const QStringList& lines, const QRegularExpression& re, int from = 0);
