@@ -3,6 +3,7 @@
 // loads. And the start-up measurement's hook: the client prints
 // "first paint" and ends once its table window has been painted.
 #include "support/processes.h"
+#include "screen_client.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,12 +34,7 @@ struct SilentServer {
 std::unique_ptr<Program> StartLobby(int port, const QProcessEnvironment& env)
 {
     const QString line = QStringLiteral("alice$secret$127.0.0.1$%1$本地$0$$0$$$0$%2$Table$0$0$").arg(port).arg(kLobbyTitle);
-    return std::make_unique<Program>(
-        QStringLiteral(MJ_LOBBY_PROGRAM),
-        QStringList{QStringLiteral("--title"), kLobbyTitle, QStringLiteral("--title"), QStringLiteral("Olvenhall"),
-                    QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM), QStringLiteral("--screen"),
-                    QStringLiteral("1280x1024"), QStringLiteral("--"), line},
-        env);
+    return LobbyWithClient(line, env, kLobbyTitle, QStringLiteral("1280x1024"));
 }
 
 // The client's process id, from the lobby's "started <pid>" line.

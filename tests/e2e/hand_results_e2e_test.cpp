@@ -5,6 +5,7 @@
 // section per hand with the four players' names and, in each seat's column,
 // the total the server settled for that seat.
 #include "support/processes.h"
+#include "screen_client.h"
 
 #include "platform/gbk.h"
 
@@ -119,11 +120,8 @@ TEST(HandResultsEndToEnd, TheArchiveHoldsEachHandWithTheNamesAndTheSettledTotals
     const QString archive = env.value(QStringLiteral("MJCLIENT_DATA_DIR")) + QStringLiteral("/info.zq");
     // Field 11 = 1: hosted play, the client plays by itself.
     const QString line = QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$1$E2E Lobby$Table$0$0$").arg(port);
-    Program lobby(QStringLiteral(MJ_LOBBY_PROGRAM),
-                  {QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                   QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                   QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-                  env);
+    const std::unique_ptr<Program> lobbyRun = LobbyWithClient(line, env);
+    Program& lobby = *lobbyRun;
 
     // Both preset hands settled, and the second one's sheet archived (the
     // file is replaced as a whole, so a section that is there is complete).

@@ -4,6 +4,7 @@
 // a drawn hand without a refused frame, a lost connection or the server
 // having to act for the client.
 #include "support/processes.h"
+#include "screen_client.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -35,11 +36,8 @@ HostedRun RunHostedGame(int seed, int hands)
     }
     // Field 11 = 1: hosted play.
     const QString line = QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$1$E2E Lobby$Table$0$0$").arg(port);
-    Program lobby(QStringLiteral(MJ_LOBBY_PROGRAM),
-                  {QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                   QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                   QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-                  IsolatedEnvironment(runtime));
+    const std::unique_ptr<Program> lobbyRun = LobbyWithClient(line, IsolatedEnvironment(runtime));
+    Program& lobby = *lobbyRun;
     run.finished = server.WaitForExit(180000);
     run.trace = server.Lines();
     lobby.Write("quit\n");

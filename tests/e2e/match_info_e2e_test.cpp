@@ -3,6 +3,7 @@
 // document (kind 80), the client fetches it over HTTP, checks its MD5 and
 // replaces the stale copy in its data folder with it.
 #include "support/processes.h"
+#include "screen_client.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -49,11 +50,8 @@ TEST(MatchInfoEndToEnd, TheClientFetchesTheAnnouncedDocumentAndReplacesItsStaleC
     EXPECT_TRUE(out.contains(QStringLiteral("md5=") + md5));
 
     const QString line = QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$0$E2E Lobby$Table$0$0$").arg(port);
-    Program lobby(QStringLiteral(MJ_LOBBY_PROGRAM),
-                  {QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                   QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                   QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-                  IsolatedEnvironment(runtime));
+    const std::unique_ptr<Program> lobbyRun = LobbyWithClient(line, IsolatedEnvironment(runtime));
+    Program& lobby = *lobbyRun;
 
     EXPECT_TRUE(server.WaitForLine(QStringLiteral("OUT seat=0 kind=80 "), 20000));
     EXPECT_TRUE(server.WaitForLine(QStringLiteral("NOTE seat=- http GET /matches.xml"), 20000));

@@ -6,6 +6,7 @@
 // the next session and the champion, takes every one of these frames and
 // plays on to the end of the game. About a minute and a half.
 #include "support/processes.h"
+#include "screen_client.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -30,11 +31,8 @@ TEST(MatchSessionEndToEnd, TheClientTakesAWholeMatchSessionAndPlaysOn)
 
     // Field 11 = 1: hosted play, so the client plays its hands itself.
     const QString line = QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$1$E2E Lobby$Table$0$0$").arg(port);
-    Program lobby(QStringLiteral(MJ_LOBBY_PROGRAM),
-                  {QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                   QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                   QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-                  IsolatedEnvironment(runtime));
+    const std::unique_ptr<Program> lobbyRun = LobbyWithClient(line, IsolatedEnvironment(runtime));
+    Program& lobby = *lobbyRun;
 
     const bool finished = server.WaitForExit(180000);
     const QStringList trace = server.Lines();

@@ -2,6 +2,7 @@
 // loses the connection in the middle of a frame and comes back with the
 // reconnect frame; the lobby's 0x400 then makes it leave.
 #include "support/processes.h"
+#include "screen_client.h"
 
 #include <QTcpSocket>
 #include <gtest/gtest.h>
@@ -57,11 +58,8 @@ TEST(ReconnectEndToEnd, LostMidFrameTheClientComesBackWithItsReconnectId)
     });
 
     const QString line = QStringLiteral("alice$secret$127.0.0.1$%1$本地$0$$0$$$0$E2E Lobby$Table$0$0$").arg(server.serverPort());
-    Program lobby(QStringLiteral(MJ_LOBBY_PROGRAM),
-                  {QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                   QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                   QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-                  IsolatedEnvironment(runtime));
+    const std::unique_ptr<Program> lobbyRun = LobbyWithClient(line, IsolatedEnvironment(runtime));
+    Program& lobby = *lobbyRun;
 
     ASSERT_TRUE(WaitFor([&] { return !links.empty() && links[0]->received.size() >= 272; }, 15000));
     Link& first = *links[0];

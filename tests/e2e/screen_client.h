@@ -15,19 +15,26 @@
 
 namespace testing_support {
 
-// The lobby (titles "E2E Lobby" and the main lobby's) starting the client for
-// alice at the table server's `port`; the client draws on a 1024 x 768 VNC
-// screen served at `vncPort`.
+// The stand-in lobby, owning the titles `lobbyTitle` and the main lobby's,
+// starting the client with the command line `line` for a screen of `screen`.
+inline std::unique_ptr<Program> LobbyWithClient(const QString& line, const QProcessEnvironment& env,
+                                                const QString& lobbyTitle = QStringLiteral("E2E Lobby"),
+                                                const QString& screen = QStringLiteral("1024x768"))
+{
+    return std::make_unique<Program>(
+        QStringLiteral(MJ_LOBBY_PROGRAM),
+        QStringList{QStringLiteral("--title"), lobbyTitle, QStringLiteral("--title"), QStringLiteral("Olvenhall"),
+                    QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM), QStringLiteral("--screen"), screen,
+                    QStringLiteral("--"), line},
+        env);
+}
+
+// The lobby starting the client for alice at the table server's `port`; the
+// client draws on a 1024 x 768 VNC screen served at `vncPort`.
 inline std::unique_ptr<Program> LobbyWithClientOnVnc(const QString& port, int vncPort, QProcessEnvironment env)
 {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("vnc:size=1024x768:port=%1").arg(vncPort));
-    const QString line = QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$0$E2E Lobby$Table$0$0$").arg(port);
-    return std::make_unique<Program>(
-        QStringLiteral(MJ_LOBBY_PROGRAM),
-        QStringList{QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                    QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                    QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-        env);
+    return LobbyWithClient(QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$0$E2E Lobby$Table$0$0$").arg(port), env);
 }
 
 // Where the player clicks on a 1024 x 768 screen, taken from the client's

@@ -3,6 +3,7 @@
 // its login frame; the lobby sees the client's messages both ways. A proxy
 // that breaks off the handshake is reported.
 #include "support/processes.h"
+#include "screen_client.h"
 
 #include <QStandardPaths>
 #include <QTcpSocket>
@@ -53,12 +54,7 @@ QString Line(const QString& mode, int port, const QString& proxyHost, int proxyP
 
 std::unique_ptr<Program> StartLobby(const QTemporaryDir& runtime, const QString& line)
 {
-    return std::make_unique<Program>(
-        QStringLiteral(MJ_LOBBY_PROGRAM),
-        QStringList{QStringLiteral("--title"), LobbyTitle(), QStringLiteral("--title"), QStringLiteral("Olvenhall"),
-                    QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM), QStringLiteral("--screen"),
-                    QStringLiteral("1280x1024"), QStringLiteral("--"), line},
-        IsolatedEnvironment(runtime));
+    return LobbyWithClient(line, IsolatedEnvironment(runtime), LobbyTitle(), QStringLiteral("1280x1024"));
 }
 
 // A real SOCKS5 proxy on loopback that wants the user puser/ppass; the

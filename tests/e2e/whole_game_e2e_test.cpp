@@ -4,6 +4,7 @@
 // server refuses malformed frames, stale turn stamps and unknown echo
 // tokens), and both hands reach their settlement.
 #include "support/processes.h"
+#include "screen_client.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -24,11 +25,8 @@ TEST(WholeGameEndToEnd, HostedClientPlaysTwoHandsAgainstTheTableServer)
 
     // Field 11 = 1: hosted play, the client plays by itself.
     const QString line = QStringLiteral("alice$key$127.0.0.1$%1$本地$0$$0$$$1$E2E Lobby$Table$0$0$").arg(port);
-    Program lobby(QStringLiteral(MJ_LOBBY_PROGRAM),
-                  {QStringLiteral("--title"), QStringLiteral("E2E Lobby"), QStringLiteral("--title"),
-                   QStringLiteral("Olvenhall"), QStringLiteral("--client"), QStringLiteral(MJ_CLIENT_PROGRAM),
-                   QStringLiteral("--screen"), QStringLiteral("1024x768"), QStringLiteral("--"), line},
-                  IsolatedEnvironment(runtime));
+    const std::unique_ptr<Program> lobbyRun = LobbyWithClient(line, IsolatedEnvironment(runtime));
+    Program& lobby = *lobbyRun;
 
     // The server ends by itself after the second hand. The hosted client
     // waits out its two-second countdown at every decision, and claims
