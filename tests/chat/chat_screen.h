@@ -3,6 +3,7 @@
 // The chat fixture's table on screen, laid out, driven with real key and
 // mouse events; the frames the client queued come out of its send ring.
 
+#include "support/mouse.h"
 #include "chat_fixture.h"
 
 #include "chat/chat_box.h"
@@ -74,32 +75,20 @@ struct ChatScreen : ChatTable {
         Key(Qt::Key_Return);
     }
 
-    static QPoint CentreOf(const platform::GraphicControl& control)
-    {
-        return QPoint(static_cast<int>(control.Left + control.Width / 2),
-                      static_cast<int>(control.Top + control.Height / 2));
-    }
     // A click on a graphic control of its surface.
     void Click(const platform::GraphicControl& control)
     {
-        QWidget* surface = control.Surface();
-        QTest::mousePress(surface, Qt::LeftButton, {}, CentreOf(control), 20);
-        QTest::mouseRelease(surface, Qt::LeftButton, {}, CentreOf(control), 20);
+        testing_support::ClickAt(control.Surface(), testing_support::CentreOf(control));
     }
     void Click(QWidget* w, QPoint at = QPoint(-1, -1))
     {
-        if (at.x() < 0)
-            at = w->rect().center();
-        QTest::mousePress(w, Qt::LeftButton, {}, at, 20);
-        QTest::mouseRelease(w, Qt::LeftButton, {}, at, 20);
+        testing_support::ClickAt(w, at.x() < 0 ? w->rect().center() : at);
     }
-    void MoveTo(QWidget* surface, QPoint at)
+    void MoveTo(QWidget* surface, QPoint at) { testing_support::MoveOver(surface, at); }
+    void MoveTo(const platform::GraphicControl& control)
     {
-        QMouseEvent e(QEvent::MouseMove, QPointF(at), QPointF(surface->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(surface, &e);
+        testing_support::MoveOver(control.Surface(), testing_support::CentreOf(control));
     }
-    void MoveTo(const platform::GraphicControl& control) { MoveTo(control.Surface(), CentreOf(control)); }
     // A double click on entry `row` of a list.
     void DoubleClickRow(platform::ListBox& list, int row)
     {

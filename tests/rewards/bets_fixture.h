@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/mouse.h"
 #include "match/match.h"
 #include "rewards/bets.h"
 #include "rewards/chip_panel.h"
@@ -92,25 +93,9 @@ struct BetTable : TableClient {
         return out;
     }
 
-    static QPoint CentreOf(const platform::GraphicControl& control)
-    {
-        return QPoint(static_cast<int>(control.Left + control.Width / 2),
-                      static_cast<int>(control.Top + control.Height / 2));
-    }
     // A real click on a graphic control of the surface it lies on.
-    static void Click(const platform::GraphicControl& control)
-    {
-        QWidget* surface = control.Surface();
-        const QPoint at = CentreOf(control);
-        QTest::mousePress(surface, Qt::LeftButton, {}, at, 20);
-        QTest::mouseRelease(surface, Qt::LeftButton, {}, at, 20);
-    }
-    static void MoveOver(QWidget* surface, QPoint at)
-    {
-        QMouseEvent e(QEvent::MouseMove, QPointF(at), QPointF(surface->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(surface, &e);
-    }
+    static void Click(const platform::GraphicControl& control) { ClickAt(control.Surface(), CentreOf(control)); }
+    static void MoveOver(QWidget* surface, QPoint at) { testing_support::MoveOver(surface, at); }
     static void MoveOver(const platform::GraphicControl& control) { MoveOver(control.Surface(), CentreOf(control)); }
     // Types a text into a box key by key, over what it held.
     static void Type(QLineEdit* box, const QString& text)

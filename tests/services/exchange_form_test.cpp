@@ -107,7 +107,7 @@ TEST(ExchangeForm, LinksOpenTheExchangeAndRechargePages)
     t.c.core.UserName = "player";
     t.c.core.UserKey = "secret";
     ExchangeForm& x = t.Open();
-    const QPoint at = ServiceTable::CentreOf(x.exchange);
+    const QPoint at = testing_support::CentreOf(x.exchange);
     QTest::mousePress(&x, Qt::LeftButton, {}, at);
     EXPECT_EQ(x.exchange.PictureId(), kExchangeLinkPressed);
     QTest::mouseRelease(&x, Qt::LeftButton, {}, at);
@@ -121,13 +121,13 @@ TEST(ExchangeForm, LinksOpenTheExchangeAndRechargePages)
 TEST(ExchangeForm, HoverPicturesChangeOnlyWithTheState)
 {
     ExchangeTable t;
-    t.MoveOver(t.f.pic1, ServiceTable::CentreOf(t.f.ImgJadeExch));
+    testing_support::MoveOver(t.f.pic1, testing_support::CentreOf(t.f.ImgJadeExch));
     EXPECT_EQ(t.f.ImgJadeExch.PictureId(), kJadeExchHover);
     EXPECT_EQ(t.f.ImgJadeExch.Tag, QStringLiteral("1"));
     ExchangeForm& x = t.Open();
-    ServiceTable::MoveOver(&x, ServiceTable::CentreOf(x.ImgOpenvip));
+    testing_support::MoveOver(&x, testing_support::CentreOf(x.ImgOpenvip));
     EXPECT_EQ(x.ImgOpenvip.PictureId(), kExchangeVipHover);
-    ServiceTable::MoveOver(&x, QPoint(20, 400));
+    testing_support::MoveOver(&x, QPoint(20, 400));
     EXPECT_EQ(x.ImgOpenvip.PictureId(), kExchangeVipNormal);
     EXPECT_EQ(x.ImgOpenvip.Tag, QStringLiteral("0"));
 }

@@ -199,9 +199,9 @@ TEST(ItemBag, PagesOfEightAndThePageButtons)
     EXPECT_EQ(bag.LblshowPage.Caption, "1/1");
     EXPECT_EQ(bag.Tag, "1");
     // Hover pictures, and the surface puts them back.
-    ServiceTable::MoveOver(&bag, ServiceTable::CentreOf(bag.ImgPage[1]));
+    testing_support::MoveOver(&bag, testing_support::CentreOf(bag.ImgPage[1]));
     EXPECT_EQ(bag.ImgPage[1].GetPicture().resourceId, 643);
-    ServiceTable::MoveOver(&bag, QPoint(150, 30));
+    testing_support::MoveOver(&bag, QPoint(150, 30));
     EXPECT_EQ(bag.ImgPage[1].GetPicture().resourceId, 642);
     ServiceTable::Click(&bag, bag.Imgclose);
     EXPECT_FALSE(bag.isVisible());
@@ -214,7 +214,7 @@ TEST(ItemBag, PagesOfEightAndThePageButtons)
 TEST(ItemBag, BankHoverAndTheChatBarPutItBack)
 {
     BagTable t;
-    ServiceTable::MoveOver(t.f.pic1, ServiceTable::CentreOf(t.f.Bank));
+    testing_support::MoveOver(t.f.pic1, testing_support::CentreOf(t.f.Bank));
     EXPECT_EQ(t.c.services.BankHoverShown, -1);
     EXPECT_EQ(t.f.Bank.GetPicture().resourceId, services::kBankHover);
     // A point of the chat bar that no control on it covers.
@@ -223,7 +223,7 @@ TEST(ItemBag, BankHoverAndTheChatBarPutItBack)
         if (t.f.pic1->ControlAt(static_cast<float>(x), t.f.imgLocation.Top + 5) == &t.f.imgLocation)
             bar = QPoint(x, static_cast<int>(t.f.imgLocation.Top + 5));
     ASSERT_FALSE(bar.isNull());
-    ServiceTable::MoveOver(t.f.pic1, bar);
+    testing_support::MoveOver(t.f.pic1, bar);
     EXPECT_EQ(t.c.services.BankHoverShown, 0);
     EXPECT_EQ(t.f.Bank.GetPicture().resourceId, services::kBankNormal);
 }

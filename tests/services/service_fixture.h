@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/mouse.h"
 #include "services/gm_channel.h"
 #include "services/gm_form.h"
 #include "services/gm_packet.h"
@@ -72,23 +73,10 @@ struct ServiceTable : TableClient {
         f.ImgGm.SetVisible(true);
     }
 
-    static QPoint CentreOf(const platform::GraphicControl& control)
-    {
-        return QPoint(static_cast<int>(control.Left + control.Width / 2),
-                      static_cast<int>(control.Top + control.Height / 2));
-    }
     // A real click on a graphic control of a surface (a window or a panel).
     static void Click(QWidget* surface, const platform::GraphicControl& control)
     {
-        const QPoint at = CentreOf(control);
-        QTest::mousePress(surface, Qt::LeftButton, {}, at, 20);
-        QTest::mouseRelease(surface, Qt::LeftButton, {}, at, 20);
-    }
-    static void MoveOver(QWidget* surface, QPoint at)
-    {
-        QMouseEvent e(QEvent::MouseMove, QPointF(at), QPointF(surface->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(surface, &e);
+        ClickAt(surface, CentreOf(control));
     }
     void ClickTable(const platform::GraphicControl& control) { Click(f.pic1, control); }
 

@@ -122,12 +122,12 @@ TEST(FrmVip, ButtonsHoverAndTheWindowPutsThemBack)
     t.ClickTable(t.f.img_vip[0]);
     ASSERT_TRUE(t.c.services.FrmVip);
     VipForm& vip = *t.c.services.FrmVip;
-    ServiceTable::MoveOver(&vip, ServiceTable::CentreOf(vip.ImgOpenvip));
-    ServiceTable::MoveOver(&vip, ServiceTable::CentreOf(vip.Imgclose));
+    testing_support::MoveOver(&vip, testing_support::CentreOf(vip.ImgOpenvip));
+    testing_support::MoveOver(&vip, testing_support::CentreOf(vip.Imgclose));
     EXPECT_EQ(vip.ImgOpenvip.PictureId(), kOpenVipHover);
     EXPECT_EQ(vip.Imgclose.PictureId(), kCloseHover);
     EXPECT_EQ(vip.Imgclose.Tag, QStringLiteral("1"));
-    ServiceTable::MoveOver(&vip, QPoint(150, 150));
+    testing_support::MoveOver(&vip, QPoint(150, 150));
     EXPECT_EQ(vip.ImgOpenvip.PictureId(), kOpenVipNormal);
     EXPECT_EQ(vip.Imgclose.PictureId(), kCloseNormal);
     EXPECT_EQ(vip.ImgOpenvip.Tag, QStringLiteral("0"));
@@ -169,11 +169,11 @@ TEST(VideoPrompt, ButtonsHoverAndThePanelPutsThemBack)
     ServiceTable t;
     t.f.pic_gskh_back->show();
     ServicesState& s = t.c.services;
-    ServiceTable::MoveOver(t.f.pic_gskh_back, ServiceTable::CentreOf(s.btn_gskh_ok));
-    ServiceTable::MoveOver(t.f.pic_gskh_back, ServiceTable::CentreOf(s.btn_gskh_no));
+    testing_support::MoveOver(t.f.pic_gskh_back, testing_support::CentreOf(s.btn_gskh_ok));
+    testing_support::MoveOver(t.f.pic_gskh_back, testing_support::CentreOf(s.btn_gskh_no));
     EXPECT_EQ(s.btn_gskh_ok.PictureId(), 131);
     EXPECT_EQ(s.btn_gskh_no.PictureId(), 133);
-    ServiceTable::MoveOver(t.f.pic_gskh_back, QPoint(5, 5));
+    testing_support::MoveOver(t.f.pic_gskh_back, QPoint(5, 5));
     EXPECT_EQ(s.btn_gskh_ok.PictureId(), 130);
     EXPECT_EQ(s.btn_gskh_no.PictureId(), 132);
 }
