@@ -1,11 +1,16 @@
 #include "platform/tcp_link.h"
 
+#include <QNetworkProxy>
 #include <QTcpSocket>
 
 namespace platform {
 
 QtTcpLink::QtTcpLink(QObject* parent) : TcpLink(parent), socket_(new QTcpSocket(this))
 {
+    // Straight to the address given: a proxy is used only when the lobby
+    // names one, and then the client speaks SOCKS5 to it itself. (This also
+    // spares the system proxy lookup at every connect.)
+    socket_->setProxy(QNetworkProxy::NoProxy);
     connect(socket_, &QTcpSocket::readyRead, this, [this] { emit DataArrival(socket_->bytesAvailable()); });
     connect(socket_, &QTcpSocket::connected, this, [this] { emit ConnectEvent(); });
     connect(socket_, &QTcpSocket::disconnected, this, [this] { emit CloseEvent(); });

@@ -2,6 +2,7 @@
 
 #include <QHostInfo>
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QPointer>
 #include <QUdpSocket>
 
@@ -22,6 +23,8 @@ bool SameAddress(const QHostAddress& a, const QHostAddress& b)
 
 QtUdpLink::QtUdpLink(QObject* parent) : UdpLink(parent), socket_(new QUdpSocket(this))
 {
+    // A plain local socket: no proxy the application or the system names.
+    socket_->setProxy(QNetworkProxy::NoProxy);
     connect(socket_, &QUdpSocket::readyRead, this, &QtUdpLink::ReadDatagrams);
 }
 
@@ -112,6 +115,7 @@ bool QtUdpLink::FromRemote() const
 bool QtUdpLink::ProbePortInUse(int localPort)
 {
     QUdpSocket probe;
+    probe.setProxy(QNetworkProxy::NoProxy);
     if (probe.bind(QHostAddress::AnyIPv4, static_cast<quint16>(localPort), QAbstractSocket::DontShareAddress)) {
         probe.close();
         return false;
