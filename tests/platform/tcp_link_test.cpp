@@ -4,29 +4,19 @@
 #include "platform/tcp_link.h"
 #include "platform/udp_link.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
+#include "support/processes.h"
+
 #include <QNetworkInterface>
 #include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTimer>
 #include <QUdpSocket>
 #include <gtest/gtest.h>
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
+// How long a socket event may take to arrive over loopback.
+constexpr int kWaitMs = 5000;
 
 // An address of this machine that is not loopback (proxies are never asked
 // about loopback); null when the machine has none.
@@ -75,12 +65,12 @@ TEST_P(LinksIgnoreProxies, TheGameConnectionGoesStraightToTheServer)
     QObject::connect(&link, &platform::TcpLink::ConnectEvent, [&] { connected = true; });
     QObject::connect(&link, &platform::TcpLink::ErrorEvent, [&](int, const QString& text) { error = text; });
     link.Connect(own.toString(), server.serverPort());
-    ASSERT_TRUE(WaitFor([&] { return connected || !error.isEmpty(); }));
+    ASSERT_TRUE(testing_support::WaitFor([&] { return connected || !error.isEmpty(); }, kWaitMs));
     EXPECT_TRUE(connected) << error.toStdString();
-    ASSERT_TRUE(WaitFor([&] { return server.hasPendingConnections(); }));
+    ASSERT_TRUE(testing_support::WaitFor([&] { return server.hasPendingConnections(); }, kWaitMs));
     QTcpSocket* peer = server.nextPendingConnection();
     link.SendData(QByteArray("\x01\x02", 2));
-    ASSERT_TRUE(WaitFor([&] { return peer->bytesAvailable() == 2; }));
+    ASSERT_TRUE(testing_support::WaitFor([&] { return peer->bytesAvailable() == 2; }, kWaitMs));
     EXPECT_EQ(peer->readAll(), QByteArray("\x01\x02", 2));
 }
 
@@ -95,7 +85,7 @@ TEST_P(LinksIgnoreProxies, TheServiceChannelBindsAndReceivesDirectly)
     QUdpSocket sender;
     sender.setProxy(QNetworkProxy::NoProxy);
     sender.writeDatagram(QByteArray("hi"), QHostAddress::LocalHost, static_cast<quint16>(link.LocalPort()));
-    ASSERT_TRUE(WaitFor([&] { return !got.isEmpty(); }));
+    ASSERT_TRUE(testing_support::WaitFor([&] { return !got.isEmpty(); }, kWaitMs));
     EXPECT_EQ(got, QByteArray("hi"));
 }
 

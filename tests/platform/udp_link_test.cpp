@@ -1,26 +1,15 @@
 // The real UDP socket of the table window, over loopback.
 #include "platform/udp_link.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
+#include "support/processes.h"
+
 #include <QUdpSocket>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Lets events run until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
+// How long a socket event may take to arrive over loopback.
+constexpr int kWaitMs = 5000;
 
 } // namespace
 
@@ -42,7 +31,7 @@ TEST(QtUdpLink, EachDatagramArrivesAsOneEventWithItsBytes)
     const QByteArray second(300, 'x');
     sender.writeDatagram(first, QHostAddress::LocalHost, static_cast<quint16>(link.LocalPort()));
     sender.writeDatagram(second, QHostAddress::LocalHost, static_cast<quint16>(link.LocalPort()));
-    ASSERT_TRUE(WaitFor([&] { return got.size() == 2; }));
+    ASSERT_TRUE(testing_support::WaitFor([&] { return got.size() == 2; }, kWaitMs));
     EXPECT_EQ(got, (QList<QByteArray>{first, second}));
     EXPECT_EQ(sizes, (QList<qint64>{4, 300}));
 }
@@ -55,7 +44,7 @@ TEST(QtUdpLink, ADatagramTheHandlerLeavesIsDropped)
     QObject::connect(&link, &platform::UdpLink::DataArrival, [&](qint64) { ++events; });
     QUdpSocket sender;
     sender.writeDatagram(QByteArray("a"), QHostAddress::LocalHost, static_cast<quint16>(link.LocalPort()));
-    ASSERT_TRUE(WaitFor([&] { return events == 1; }));
+    ASSERT_TRUE(testing_support::WaitFor([&] { return events == 1; }, kWaitMs));
     EXPECT_TRUE(link.GetData().isEmpty());
 }
 
