@@ -246,13 +246,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, HandPrizeFrame,
 
 TEST(WalletFrames, RewardsAreDueAfterEveryNthHandOnlyWhenAsked)
 {
-    EXPECT_TRUE(RewardsDue(1, 1));
-    EXPECT_TRUE(RewardsDue(2, 2));
-    EXPECT_TRUE(RewardsDue(2, 4));
-    EXPECT_FALSE(RewardsDue(2, 1));
-    EXPECT_FALSE(RewardsDue(2, 3));
-    EXPECT_FALSE(RewardsDue(2, 0));
-    EXPECT_FALSE(RewardsDue(0, 2)); // off
+    EXPECT_TRUE(EveryNthHand(1, 1));
+    EXPECT_TRUE(EveryNthHand(2, 2));
+    EXPECT_TRUE(EveryNthHand(2, 4));
+    EXPECT_FALSE(EveryNthHand(2, 1));
+    EXPECT_FALSE(EveryNthHand(2, 3));
+    EXPECT_FALSE(EveryNthHand(2, 0));
+    EXPECT_FALSE(EveryNthHand(0, 2)); // off
 }
 
 // Three hands with rewards after every second one: the player is told of them

@@ -983,7 +983,7 @@ void Table::EndHand(const HandOutcome& outcomeIn, int64_t now)
     // The rewards follow the score sheet at once: the client shows them
     // before its score window.
     const int handNumber = handsPlayed_ + 1;
-    if (RewardsDue(config_.rewardsEvery, handNumber))
+    if (EveryNthHand(config_.rewardsEvery, handNumber))
         TellHandRewards();
 
     match_.HandEnded(Nicknames(), st.amounts, now);

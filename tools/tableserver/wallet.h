@@ -70,17 +70,18 @@ std::vector<Winner> SampleWinners();
 // and after every second hand.
 constexpr int64_t kStartPool = 1000000;
 constexpr int64_t kPoolPerCigarette = 100;
-constexpr bool PoolNoticeDue(int handsPlayed) { return handsPlayed > 0 && handsPlayed % 2 == 0; }
+// True after every `every`th hand (never when `every` is 0).
+constexpr bool EveryNthHand(int every, int handsPlayed)
+{
+    return every > 0 && handsPlayed > 0 && handsPlayed % every == 0;
+}
+constexpr bool PoolNoticeDue(int handsPlayed) { return EveryNthHand(2, handsPlayed); }
 
 // A hand's rewards (--rewards N): after every Nth hand each player at the
 // table is told of a lottery prize and a jade reward, which the client shows
 // before the score window.
 constexpr int64_t kHandLotteryPrize = 5000;
 constexpr int64_t kHandJade = 12;
-constexpr bool RewardsDue(int every, int handsPlayed)
-{
-    return every > 0 && handsPlayed > 0 && handsPlayed % every == 0;
-}
 
 namespace proto {
 // The whole bag (kind 85): at most 42 entries.
