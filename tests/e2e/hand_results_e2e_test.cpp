@@ -9,7 +9,6 @@
 
 #include "platform/gbk.h"
 
-#include <QFile>
 #include <QHash>
 #include <QMap>
 #include <QRegularExpression>
@@ -51,12 +50,6 @@ QStringList Items(const Section& s, int j)
     for (int k = 0; k < count; ++k)
         out << s.value(QStringLiteral("count( %1 )( %2 )").arg(j).arg(k), QStringLiteral("<missing>"));
     return out;
-}
-
-QByteArray Bytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // What the trace says about the seats: the name at each seat bit, and the
@@ -129,8 +122,8 @@ TEST(HandResultsEndToEnd, TheArchiveHoldsEachHandWithTheNamesAndTheSettledTotals
         return server.Lines().filter(QRegularExpression(QStringLiteral("^NOTE seat=\\S+ hand (won|drawn)"))).size();
     };
     const bool settled = WaitFor([&] { return handsEnded() >= 2; }, 90000);
-    const bool archived = settled && WaitFor([&] { return Bytes(archive).contains("[juNum:2]\r\n"); }, 10000);
-    const QByteArray file = Bytes(archive);
+    const bool archived = settled && WaitFor([&] { return FileBytes(archive).contains("[juNum:2]\r\n"); }, 10000);
+    const QByteArray file = FileBytes(archive);
     const QStringList trace = server.Lines();
     lobby.Write("quit\n");
     lobby.WaitForExit(5000);

@@ -13,19 +13,9 @@
 
 using namespace testing_support;
 
-namespace {
-
-QByteArray Bytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
-
 TEST(MatchInfoEndToEnd, TheClientFetchesTheAnnouncedDocumentAndReplacesItsStaleCopy)
 {
-    const QByteArray sample = Bytes(QStringLiteral(TABLESERVER_MATCH_INFO));
+    const QByteArray sample = FileBytes(QStringLiteral(TABLESERVER_MATCH_INFO));
     ASSERT_FALSE(sample.isEmpty());
     const QString md5 = QString::fromLatin1(QCryptographicHash::hash(sample, QCryptographicHash::Md5).toHex());
 
@@ -55,7 +45,7 @@ TEST(MatchInfoEndToEnd, TheClientFetchesTheAnnouncedDocumentAndReplacesItsStaleC
 
     EXPECT_TRUE(server.WaitForLine(QStringLiteral("OUT seat=0 kind=80 "), 20000));
     EXPECT_TRUE(server.WaitForLine(QStringLiteral("NOTE seat=- http GET /matches.xml"), 20000));
-    EXPECT_TRUE(WaitFor([&] { return Bytes(stored) == sample; }, 20000)) << Bytes(stored).left(80).toStdString();
+    EXPECT_TRUE(WaitFor([&] { return FileBytes(stored) == sample; }, 20000)) << FileBytes(stored).left(80).toStdString();
     // Only the document is left in the folder: the download target is gone.
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("matches.xml")});
     // The client stays at its table.

@@ -23,7 +23,6 @@
 #include "window/main_form.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -35,12 +34,6 @@ const QRegularExpression kReady(QStringLiteral("^IN seat=0 kind=16 .* ready "));
 const QRegularExpression kLeave(QStringLiteral("^IN seat=0 kind=16 .* leave "));
 const QRegularExpression kRewards(QStringLiteral("^OUT seat=0 kind=95 .* prize-notice mode=7 text=0;5000;0;12$"));
 const QRegularExpression kScoreSheet(QStringLiteral("^OUT seat=0 kind=17 "));
-
-QByteArray Bytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void Pause(int ms)
 {
@@ -92,7 +85,7 @@ TEST(RewardsEndToEnd, JadeAndLotteryComeBeforeTheScoreWindowAndTheReadyOnlyWhile
     // The client takes the score sheet (it archives it in its data folder)
     // and the rewards right after it, and shows the jade reward for 5 s.
     // Meanwhile it sends no ready; the player presses the start button.
-    ASSERT_TRUE(WaitFor([&] { return Bytes(archive).contains("[juNum:1]\r\n"); }, 30000)) << tail();
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(archive).contains("[juNum:1]\r\n"); }, 30000)) << tail();
     Pause(1500);
     EXPECT_LT(LineIndex(server.Lines(), kReady), 0) << tail();
     QElapsedTimer sincePress;
@@ -111,7 +104,7 @@ TEST(RewardsEndToEnd, JadeAndLotteryComeBeforeTheScoreWindowAndTheReadyOnlyWhile
     const int firstRewards = LineIndex(server.Lines(), kRewards);
     ASSERT_TRUE(WaitFor([&] { return LineIndex(server.Lines(), kRewards, firstRewards + 1) >= 0; }, 60000))
         << tail();
-    ASSERT_TRUE(WaitFor([&] { return Bytes(archive).contains("[juNum:2]\r\n"); }, 30000)) << tail();
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(archive).contains("[juNum:2]\r\n"); }, 30000)) << tail();
     Pause(1500);
     mouse.Click(spots.exit);
     Pause(500);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 #include <algorithm>
 
@@ -102,6 +103,12 @@ QProcessEnvironment IsolatedEnvironment(const QTemporaryDir& runtime)
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     env.insert(QStringLiteral("MJCLIENT_DATA_DIR"), runtime.path() + QStringLiteral("/data"));
     return env;
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace testing_support

@@ -49,6 +49,9 @@ std::string LastLines(Program& program, int count = 40);
 // The index of the first line from `from` on that matches, or -1.
 int LineIndex(const QStringList& lines, const QRegularExpression& re, int from = 0);
 
+// The whole file, or nothing when it cannot be read (not written yet).
+QByteArray FileBytes(const QString& path);
+
 // An environment for the client and the lobby of one test: offscreen, a
 // private runtime folder (instance lock, lobby sockets) and a fixed screen.
 QProcessEnvironment IsolatedEnvironment(const QTemporaryDir& runtime);
