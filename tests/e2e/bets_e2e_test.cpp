@@ -4,6 +4,7 @@
 // reports the new stock; between hands the player opens the purchase panel on
 // the betting strip and buys one cigarette, which the server pays with coins
 // and reports back with the new stock and the coins left.
+#include "support/mouse.h"
 #include "support/processes.h"
 #include "screen_client.h"
 #include "support/rfb_client.h"
@@ -34,8 +35,7 @@ BuySpots SpotsOnTheScreen()
     rewards::InitChipPanel(probe.c);
     const rewards::BetsState& b = probe.c.rewards.Bets;
     const auto centre = [&](const platform::GraphicControl& control, const QWidget* panel) {
-        return probe.f.pic1->pos() + panel->pos() +
-               QPoint(static_cast<int>(control.Left + control.Width / 2), static_cast<int>(control.Top + control.Height / 2));
+        return probe.f.pic1->pos() + panel->pos() + CentreOf(control);
     };
     return {centre(b.Img_buy_bt, b.Pic_prize), centre(b.Img_buy_buy_bt, b.Pic_buy)};
 }

@@ -2,6 +2,7 @@
 
 // The built client on a VNC screen of its own, started by the stand-in
 // lobby, and where the player clicks on that screen.
+#include "support/mouse.h"
 #include "support/processes.h"
 #include "support/table_fixture.h"
 
@@ -48,9 +49,7 @@ inline TableSpots TableSpotsOnTheScreen()
     TableClient probe;
     core::SizeWindow(probe.c, QSize(1024, 768));
     window::LayoutTableControls(probe.c);
-    const auto centre = [&](const platform::GraphicControl& b) {
-        return probe.f.pic1->pos() + QPoint(static_cast<int>(b.Left + b.Width / 2), static_cast<int>(b.Top + b.Height / 2));
-    };
+    const auto centre = [&](const platform::GraphicControl& b) { return probe.f.pic1->pos() + CentreOf(b); };
     TableSpots s{centre(probe.f.AnNiu[2]), centre(probe.f.AnNiu[8]), {}};
     core::OpenExitWindow(probe.c);
     const core::ExitForm& d = *probe.c.frmExit;

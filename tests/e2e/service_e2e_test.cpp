@@ -3,6 +3,7 @@
 // service's echo is written to the conversation log; the window opened
 // again fetches the service's answer, shows and logs it and acknowledges
 // it. A datagram from another port pretending to be a reply is ignored.
+#include "support/mouse.h"
 #include "support/processes.h"
 #include "screen_client.h"
 #include "support/rfb_client.h"
@@ -38,16 +39,13 @@ ServiceSpots SpotsOnTheScreen()
     core::SizeWindow(probe.c, QSize(1024, 768));
     window::LayoutTableControls(probe.c);
     window::LayoutPlayControls(probe.c);
-    const auto onTable = [&](const platform::GraphicControl& b) {
-        return probe.f.pic1->pos() + QPoint(static_cast<int>(b.Left + b.Width / 2), static_cast<int>(b.Top + b.Height / 2));
-    };
+    const auto onTable = [&](const platform::GraphicControl& b) { return probe.f.pic1->pos() + CentreOf(b); };
     ServiceSpots s;
     s.icon = onTable(probe.f.ImgGm);
     services::GmForm& gm = services::GmWindow(probe.c);
     const QPoint form(probe.f.width() - gm.width() * 3 / 2 + 3, probe.f.height() - gm.height() * 3 / 2);
     s.text = form + gm.TxtInfo->geometry().center();
-    s.send = form + QPoint(static_cast<int>(gm.ImgSend.Left + gm.ImgSend.Width / 2),
-                           static_cast<int>(gm.ImgSend.Top + gm.ImgSend.Height / 2));
+    s.send = form + CentreOf(gm.ImgSend);
     return s;
 }
 

@@ -1,6 +1,7 @@
 // The match panels: their layout at both scales, the list page and the
 // detail area, the handlers through real mouse events, the match clock
 // across midnight and the new year, and the panel growing while it closes.
+#include "support/mouse.h"
 #include "match/match.h"
 #include "match/match_clock.h"
 #include "match/match_list_page.h"
@@ -114,10 +115,6 @@ struct PanelFixture : ::testing::Test {
     }
     void TearDown() override { f.hide(); }
 
-    static QPoint Centre(const platform::GraphicControl& g)
-    {
-        return QPoint(static_cast<int>(g.Left + g.Width / 2), static_cast<int>(g.Top + g.Height / 2));
-    }
     static void Press(QWidget* w, QPoint at) { QTest::mousePress(w, Qt::LeftButton, {}, at); }
     static void Click(QWidget* w, QPoint at)
     {
@@ -414,7 +411,7 @@ struct OpenPanelFixture : PanelFixture {
         m.MatchDataReady = -1;
         ShowTable();
     }
-    void PressShowMatch() { Click(f.pic1, Centre(f.ImgShowMatch)); }
+    void PressShowMatch() { Click(f.pic1, testing_support::CentreOf(f.ImgShowMatch)); }
 };
 
 TEST_F(OpenPanelFixture, OpenPageChooseARowAndSignUp)
@@ -427,17 +424,17 @@ TEST_F(OpenPanelFixture, OpenPageChooseARowAndSignUp)
     EXPECT_EQ(f.LblShowName.Tag, QStringLiteral("1"));
 
     // The next page, then a row of it.
-    Click(f.Pic_matchDetail, Centre(f.ImgDownpage[0]));
+    Click(f.Pic_matchDetail, testing_support::CentreOf(f.ImgDownpage[0]));
     EXPECT_EQ(f.Pic_matchDetail->Tag, QStringLiteral("2"));
     EXPECT_EQ(f.LblShowName.Tag, QStringLiteral("6"));
-    Click(f.Pic_matchDetail, Centre(f.LblMathStart[1]));
+    Click(f.Pic_matchDetail, testing_support::CentreOf(f.LblMathStart[1]));
     EXPECT_EQ(f.LblShowName.Tag, QStringLiteral("7"));
     // Forward on the last page does nothing; back returns.
-    Click(f.Pic_matchDetail, Centre(f.ImgDownpage[0]));
+    Click(f.Pic_matchDetail, testing_support::CentreOf(f.ImgDownpage[0]));
     EXPECT_EQ(f.Pic_matchDetail->Tag, QStringLiteral("2"));
-    Click(f.Pic_matchDetail, Centre(f.ImgUppage[0]));
+    Click(f.Pic_matchDetail, testing_support::CentreOf(f.ImgUppage[0]));
     EXPECT_EQ(f.Pic_matchDetail->Tag, QStringLiteral("1"));
-    Click(f.Pic_matchDetail, Centre(f.ImgUppage[0]));
+    Click(f.Pic_matchDetail, testing_support::CentreOf(f.ImgUppage[0]));
     EXPECT_EQ(f.Pic_matchDetail->Tag, QStringLiteral("1"));
 
     // Sign up for the row shown: kind 72 with its instance id.
@@ -445,7 +442,7 @@ TEST_F(OpenPanelFixture, OpenPageChooseARowAndSignUp)
     ASSERT_EQ(f.LblShowName.Tag, QStringLiteral("3"));
     Queued();
     ASSERT_TRUE(f.ImgSign.Visible);
-    Click(f.Pic_matchDetail, Centre(f.ImgSign));
+    Click(f.Pic_matchDetail, testing_support::CentreOf(f.ImgSign));
     const auto frames = Queued();
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(static_cast<uint8_t>(frames[0][3]), 72);
@@ -466,9 +463,9 @@ TEST_F(OpenPanelFixture, HoverPictures)
     Move(f.Pic_matchDetail, bar);
     EXPECT_EQ(f.ImgMatch[1].Tag, QStringLiteral("1"));
     EXPECT_EQ(f.ImgMatch[1].PictureId(), 523);
-    Move(f.Pic_matchDetail, Centre(f.ImgCloseList[0]));
+    Move(f.Pic_matchDetail, testing_support::CentreOf(f.ImgCloseList[0]));
     EXPECT_EQ(f.ImgCloseList[0].PictureId(), 515);
-    Move(f.Pic_matchDetail, Centre(f.ImgDownpage[0]));
+    Move(f.Pic_matchDetail, testing_support::CentreOf(f.ImgDownpage[0]));
     EXPECT_EQ(f.ImgDownpage[0].PictureId(), 539);
     // The background puts them all back.
     Move(f.Pic_matchDetail, QPoint(345, 200));
@@ -477,7 +474,7 @@ TEST_F(OpenPanelFixture, HoverPictures)
     EXPECT_EQ(f.ImgCloseList[0].PictureId(), 514);
     EXPECT_EQ(f.ImgDownpage[0].PictureId(), 538);
     // The close button closes.
-    Click(f.Pic_matchDetail, Centre(f.ImgCloseList[0]));
+    Click(f.Pic_matchDetail, testing_support::CentreOf(f.ImgCloseList[0]));
     EXPECT_TRUE(f.Pic_matchDetail->isHidden());
 }
 
@@ -518,8 +515,8 @@ TEST_F(OpenPanelFixture, RankingPanelOpensOnceWhilePressedAgainDuringTheGrowth)
         if (pressedAgain++ == 2)
             match::ImgShowSort_MouseDown(c); // a second press while it grows
     };
-    Press(f.pic1, Centre(f.ImgShowSort));
-    QTest::mouseRelease(f.pic1, Qt::LeftButton, {}, Centre(f.ImgShowSort));
+    Press(f.pic1, testing_support::CentreOf(f.ImgShowSort));
+    QTest::mouseRelease(f.pic1, Qt::LeftButton, {}, testing_support::CentreOf(f.ImgShowSort));
     t.clock.onEvents = nullptr;
     EXPECT_GT(pressedAgain, 2);
     ASSERT_FALSE(f.Pic_sortDetail->isHidden());
@@ -534,10 +531,10 @@ TEST_F(OpenPanelFixture, RankingPanelOpensOnceWhilePressedAgainDuringTheGrowth)
     // Twelve rows: two pages with their arrows.
     EXPECT_TRUE(f.ImgDownpage[1].Visible);
     EXPECT_EQ(f.LblshowPage[1].Caption, QStringLiteral("1/2"));
-    Click(f.Pic_sortDetail, Centre(f.ImgDownpage[1]));
+    Click(f.Pic_sortDetail, testing_support::CentreOf(f.ImgDownpage[1]));
     EXPECT_EQ(f.LblshowPage[1].Caption, QStringLiteral("2/2"));
     // Refresh is off until the clock gives it back.
-    Click(f.Pic_sortDetail, Centre(f.ImgRefresh));
+    Click(f.Pic_sortDetail, testing_support::CentreOf(f.ImgRefresh));
     EXPECT_TRUE(Queued().empty());
     // Esc closes the panel.
     f.Pic_sortDetail->setFocus();

@@ -4,6 +4,7 @@
 // box picked by the mouse, starts the next hand, loses and regains the link
 // and leaves through the exit window.
 
+#include "support/mouse.h"
 #include "core/exit_windows.h"
 #include "core/startup.h"
 #include "core/scheduler.h"
@@ -149,7 +150,7 @@ TEST(PluginCalls, AWholeHandAReconnectAndTheExit)
     // The local player's five boxes: one is picked with the mouse.
     platform::Image& box = t.f.ImgProp[1];
     ASSERT_TRUE(box.Visible && box.Enabled);
-    const QPoint at(static_cast<int>(box.Left + box.Width / 2), static_cast<int>(box.Top + box.Height / 2));
+    const QPoint at = testing_support::CentreOf(box);
     QTest::mouseClick(t.f.pic1, Qt::LeftButton, {}, at, 20);
     QCoreApplication::processEvents();
     EXPECT_EQ(t.c.rewards.TreasurePicks[0], 1);

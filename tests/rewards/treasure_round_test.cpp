@@ -74,7 +74,7 @@ TEST(TreasureRound, TheLocalPlayerPicksABoxWithTheMouse)
     rewards::PlayBaoXiang(t.c);
     ASSERT_EQ(t.c.rewards.TreasureCountdownOn, -1);
     ASSERT_TRUE(t.Box(2).Visible && t.Box(2).Enabled);
-    const QPoint at = ButtonTable::CentreOf(t.Box(2));
+    const QPoint at = testing_support::CentreOf(t.Box(2));
     const uint32_t before = t.t.clock.ms;
     t.Click(at);
     t.Click(at); // a second click before the first is carried out
@@ -300,7 +300,7 @@ TEST(OwnSeatVideo, AskedOnceOverTheLabelAndClosedBackOnTheTable)
     label.Enabled = true;
     label.ZOrder(0);
     t.MoveTo(label);
-    t.MoveTo(ButtonTable::CentreOf(label) + QPoint(2, 2));
+    t.MoveTo(testing_support::CentreOf(label) + QPoint(2, 2));
     EXPECT_EQ(t.plugin->calls.filter(QStringLiteral("ShowZqVideo")),
               QStringList{QStringLiteral("ShowZqVideo(0, true, 0)")});
     EXPECT_EQ(t.c.rewards.PropOneSelfHover, 1);

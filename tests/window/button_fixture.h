@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/mouse.h"
 #include "support/table_fixture.h"
 #include "window/layout.h"
 
@@ -40,18 +41,13 @@ struct ButtonTable : TableClient {
         f.hide();
     }
 
-    static QPoint CentreOf(const platform::GraphicControl& control)
-    {
-        return QPoint(static_cast<int>(control.Left + control.Width / 2),
-                      static_cast<int>(control.Top + control.Height / 2));
-    }
-    void Click(const platform::GraphicControl& control) { Click(CentreOf(control)); }
+    void Click(const platform::GraphicControl& control) { Click(testing_support::CentreOf(control)); }
     void Click(QPoint at)
     {
         QTest::mousePress(f.pic1, Qt::LeftButton, {}, at, 20);
         QTest::mouseRelease(f.pic1, Qt::LeftButton, {}, at, 20);
     }
-    void MoveTo(const platform::GraphicControl& control) { MoveTo(CentreOf(control)); }
+    void MoveTo(const platform::GraphicControl& control) { MoveTo(testing_support::CentreOf(control)); }
     void MoveTo(QPoint at)
     {
         QMouseEvent e(QEvent::MouseMove, QPointF(at), QPointF(f.pic1->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,

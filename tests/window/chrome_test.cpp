@@ -1,6 +1,7 @@
 // The table window's own frame and title bar: where the pieces go, how the
 // close and minimise pictures follow the mouse, dragging, and what a
 // minimise and a restore do.
+#include "support/mouse.h"
 #include "window/chrome.h"
 
 #include "chat/huifu_form.h"
@@ -42,10 +43,7 @@ void Mouse(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt
     QApplication::sendEvent(&w, &e);
 }
 
-QPoint CentreOf(const platform::GraphicControl& c)
-{
-    return QPoint(static_cast<int>(c.Left + c.Width / 2), static_cast<int>(c.Top + c.Height / 2));
-}
+using testing_support::CentreOf;
 
 // A client whose window is framed for a 1280 x 1024 screen.
 struct Framed : TestClient {

@@ -1,6 +1,7 @@
 // The claim buttons, the chow and kong choice pictures and the right-button
 // pass on the table picture, clicked through real Qt mouse events; the
 // answers are read from the bytes the client writes to its socket.
+#include "support/mouse.h"
 #include "chat/talk_form.h"
 #include "protocol/operations.h"
 #include "results/result_forms.h"
@@ -37,8 +38,7 @@ struct ClaimWindow : TableClient {
 
     void Click(const platform::GraphicControl& control, Qt::MouseButton button = Qt::LeftButton)
     {
-        Click(QPoint(static_cast<int>(control.Left + control.Width / 2), static_cast<int>(control.Top + control.Height / 2)),
-              button);
+        Click(testing_support::CentreOf(control), button);
     }
     void Click(QPoint at, Qt::MouseButton button = Qt::LeftButton)
     {

@@ -1,6 +1,7 @@
 // The exit dialog and the table notice: where they open, what they show,
 // and what their buttons do, driven by mouse clicks on the table window and
 // on the dialogs themselves.
+#include "support/mouse.h"
 #include "core/exit_windows.h"
 
 #include "core/messages.h"
@@ -47,10 +48,7 @@ struct ExitTable : TableClient {
 
     void ClickButton(int index)
     {
-        const platform::Image& b = f.AnNiu[index];
-        const QPoint at(static_cast<int>(b.Left + b.Width / 2), static_cast<int>(b.Top + b.Height / 2));
-        QTest::mousePress(f.pic1, Qt::LeftButton, {}, at, 20);
-        QTest::mouseRelease(f.pic1, Qt::LeftButton, {}, at, 20);
+        testing_support::ClickAt(f.pic1, testing_support::CentreOf(f.AnNiu[index]));
     }
     static void ClickOn(QWidget& dialog, const platform::GraphicControl& control)
     {

@@ -1,5 +1,6 @@
 // The nine main buttons through real Qt mouse events: each button's action,
 // its hover picture and tooltip, and the bare table's hover reset.
+#include "support/mouse.h"
 #include "window/settings_form.h"
 #include "app/client.h"
 #include "window/notice_forms.h"
@@ -51,7 +52,7 @@ TEST_P(MainButtonHover, PointerOverTheButtonShowsItsHoverPictureUntilTheTableIsC
     EXPECT_EQ(b.ToolTipText, QString::fromUtf8(k.tooltip));
     EXPECT_EQ(t.c.window.AnNiuHoverShown[static_cast<std::size_t>(k.button)], -1);
     // Further moves over the button keep it.
-    t.MoveTo(ButtonTable::CentreOf(b) + QPoint(2, 1));
+    t.MoveTo(testing_support::CentreOf(b) + QPoint(2, 1));
     EXPECT_EQ(b.PictureId(), Gif(t.c, k.hoverEntry));
 
     t.MoveTo(cloth);

@@ -2,6 +2,7 @@
 // appears, over several hands of the table server's game: every frame the
 // server sends seat 0 goes through the client's scheduler and dispatcher,
 // and the clicks are real Qt mouse events on the shown window.
+#include "support/mouse.h"
 #include "app/client.h"
 #include "core/rings.h"
 #include "core/scheduler.h"
@@ -164,8 +165,7 @@ TEST_P(RestingPointer, EveryDiscardTurnTakesTheClickOnTheDrawnTileSpot)
             QTest::mousePress(f.pic1, Qt::LeftButton, {}, spot, 20);
             QTest::mouseRelease(f.pic1, Qt::LeftButton, {}, spot, 20);
         } else {
-            const platform::Image& tile = f.MJ_Image[last];
-            const QPoint on(static_cast<int>(tile.Left + tile.Width / 2), static_cast<int>(tile.Top + tile.Height / 2));
+            const QPoint on = testing_support::CentreOf(f.MJ_Image[last]);
             QTest::mouseMove(f.pic1, on);
             QTest::mouseClick(f.pic1, Qt::LeftButton, {}, on, 20);
             QTest::mouseMove(f.pic1, spot);

@@ -1,6 +1,7 @@
 // The local player's mouse on the table window, driven through real Qt mouse
 // events on the shown window: hover raise and pointer, discard clicks, the
 // right-button pass and the turn-up of hidden tiles after a win.
+#include "support/mouse.h"
 #include "support/table_fixture.h"
 #include "window/claim_input.h"
 #include "window/input.h"
@@ -39,8 +40,7 @@ struct MouseTable : TableClient {
 
     QPoint CentreOf(int image) const
     {
-        const platform::Image& img = f.MJ_Image[image];
-        return QPoint(static_cast<int>(img.Left + img.Width / 2), static_cast<int>(img.Top + img.Height / 2));
+        return testing_support::CentreOf(f.MJ_Image[image]);
     }
     void Move(QPoint at) { QTest::mouseMove(f.pic1, at); }
     // A press and release without moving the pointer first.
